@@ -1,0 +1,120 @@
+// The colour views and editors: spin boxes, notation fields and their copy controls.
+#include "color/Hsl.h"
+#include "color/Text.h"
+#include "main/MainForm.h"
+#include "ui/Clipboard.h"
+
+namespace vtl {
+
+namespace {
+// Clears a guard flag however the scope ends.
+class FlagScope {
+  public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+  private:
+    bool& flag_;
+};
+} // namespace
+
+void TfrmMain::RGBToHSL(int R, int G, int B, int& H, int& S, int& L) {
+    vtl::RGBToHSL(R, G, B, H, S, L);
+}
+
+void TfrmMain::HSLToRGB(int H, int S, int L, int& R, int& G, int& B) {
+    vtl::HSLToRGB(H, S, L, R, G, B);
+}
+
+void TfrmMain::SetCurrentColor(TColor color) {
+    shpColor->SetPenColor(color);
+    shpColor->SetBrushColor(color);
+}
+
+void TfrmMain::ShowRGB() {
+    FlagScope guard(FUpdatingRGB);
+    const TColor c = CurrentColor();
+    spiR->SetValue(GetRValue(c));
+    spiG->SetValue(GetGValue(c));
+    spiB->SetValue(GetBValue(c));
+}
+
+void TfrmMain::ShowHSL() {
+    FlagScope guard(FUpdatingHSL);
+    const TColor c = CurrentColor();
+    int h, s, l;
+    RGBToHSL(GetRValue(c), GetGValue(c), GetBValue(c), h, s, l);
+    spiH->SetValue(h);
+    spiS->SetValue(s);
+    spiL->SetValue(l);
+}
+
+void TfrmMain::ShowColorValues() {
+    const TColor c = CurrentColor();
+    for (int n = 1; n <= kNotationCount; ++n)
+        NotationField(n)->SetShownText(ColorToNotation(c, n));
+}
+
+TEdit* TfrmMain::NotationField(int notation) const {
+    switch (notation) {
+    case kNotationRGB: return edtRGB;
+    case kNotationDecimal: return edtDecimal;
+    case kNotationHex: return edtHex;
+    case kNotationHtml: return edtHtml;
+    case kNotationDelphi: return edtDelphi;
+    case kNotationVB: return edtVB;
+    case kNotationC: return edtC;
+    default: return nullptr;
+    }
+}
+
+void TfrmMain::ModifyRGB() {
+    if (FUpdatingRGB) return;
+    const int b = spiB->Value(), g = spiG->Value(), r = spiR->Value();
+    SetCurrentColor(RGB(r, g, b));
+    ShowHSL();
+    ShowColorValues();
+}
+
+void TfrmMain::ModifyHSL() {
+    if (FUpdatingHSL) return;
+    const int l = spiL->Value(), s = spiS->Value(), h = spiH->Value();
+    int r, g, b;
+    HSLToRGB(h, s, l, r, g, b);
+    SetCurrentColor(RGB(r, g, b));
+    ShowRGB();
+    ShowColorValues();
+}
+
+void TfrmMain::ColorValueChange(TComponent& sender) {
+    auto& field = static_cast<TEdit&>(sender);
+    if (field.Tag >= 1 && field.Tag <= kNotationCount)
+        FValues[size_t(field.Tag)] = TrimControl(field.ShownText());
+}
+
+void TfrmMain::CopyColor(TComponent& sender) {
+    const int n = sender.Tag;
+    if (n < 1 || n > kNotationCount) return;
+    ClipboardSetText(FValues[size_t(n)]);
+    // Shows what was copied.
+    if (TEdit* field = NotationField(n); field && n != kNotationHtml) {
+        field->SelectAll();
+        field->SetFocus();
+    }
+}
+
+void TfrmMain::btnHtmlCopyClick() {
+    POINT p;
+    GetCursorPos(&p);
+    PopupMenu1->Popup(p.x, p.y, Handle());
+}
+
+void TfrmMain::Copy1Click() {
+    ClipboardSetText(FValues[kNotationHtml]);
+    edtHtml->SelectAll();
+    edtHtml->SetFocus();
+}
+
+} // namespace vtl

@@ -1,0 +1,240 @@
+#include "main/MainForm.h"
+
+#include "layouts/MainLayout.h"
+#include "resource.h"
+#include "ui/Application.h"
+#include "ui/Icons.h"
+#include "ui/LayoutBuilder.h"
+
+#include <cstdio>
+
+namespace vtl {
+
+namespace {
+
+constexpr const char* kTitle = "Vantrel";
+
+void LoadPicture(TImage& image, const std::string& picture) {
+    if (picture == "picker" || picture == "zoom") {
+        image.SetIcon(LoadIconResource(picture == "picker" ? IDI_PICKER : IDI_ZOOM, 32), true);
+    } else if (picture == "placeholder") {
+        GdiObject bmp(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_PLACEHOLDER),
+                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        if (!bmp) return; // the magnifier then shows its silver fill
+        MemoryDC source(CreateCompatibleDC(nullptr));
+        SelectScope selected(source.Get(), bmp.Get());
+        TBitmap& canvas = image.Bitmap();
+        BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), source.Get(), 0, 0, SRCCOPY);
+    }
+}
+
+} // namespace
+
+TfrmMain::TfrmMain() {
+    Name = "frmMain";
+    SetClientSize(layout::kMainClientWidth, layout::kMainClientHeight);
+    CreateControls();
+    CreateMenus();
+    BindEvents();
+    OnCreate = [this](TComponent&) { FormCreate(); };
+    OnActivate = [this](TComponent&) { FormActivate(); };
+    OnDestroy = [this](TComponent&) { FormDestroy(); };
+    DoCreate();
+}
+
+TfrmMain::~TfrmMain() {
+    DestroyWindowNow();
+}
+
+void TfrmMain::CreateControls() {
+    TLayoutBuilder b(*this, &LoadPicture);
+    b.Build(layout::kMainLayout);
+    Panel1 = &b.Get<TPanel>("Panel1");
+    Panel2 = &b.Get<TPanel>("Panel2");
+    Panel3 = &b.Get<TPanel>("Panel3");
+    Panel4 = &b.Get<TPanel>("Panel4");
+    Panel5 = &b.Get<TPanel>("Panel5");
+    Image1 = &b.Get<TImage>("Image1");
+    Image2 = &b.Get<TImage>("Image2");
+    Image3 = &b.Get<TImage>("Image3");
+    Image4 = &b.Get<TImage>("Image4");
+    chkStayOnTop = &b.Get<TCheckBox>("chkStayOnTop");
+    cboZoom = &b.Get<TComboBox>("cboZoom");
+    btnMenu = &b.Get<TButton>("btnMenu");
+    pnlDrag = &b.Get<TPanel>("pnlDrag");
+    pnlColor = &b.Get<TPanel>("pnlColor");
+    pnlDrag2 = &b.Get<TPanel>("pnlDrag2");
+    pnlZoom = &b.Get<TPanel>("pnlZoom");
+    imgDrag = &b.Get<TImage>("imgDrag");
+    imgDrag2 = &b.Get<TImage>("imgDrag2");
+    imgZoom = &b.Get<TImage>("imgZoom");
+    imgZoomCursor = &b.Get<TImage>("imgZoomCursor");
+    shpColor = &b.Get<TShape>("shpColor");
+    bvlRgbFrame = &b.Get<TBevel>("bvlRgbFrame");
+    lblR = &b.Get<TLabel>("lblR");
+    lblG = &b.Get<TLabel>("lblG");
+    lblB = &b.Get<TLabel>("lblB");
+    lblH = &b.Get<TLabel>("lblH");
+    lblS = &b.Get<TLabel>("lblS");
+    lblL = &b.Get<TLabel>("lblL");
+    spiR = &b.Get<TSpinEdit>("spiR");
+    spiG = &b.Get<TSpinEdit>("spiG");
+    spiB = &b.Get<TSpinEdit>("spiB");
+    spiH = &b.Get<TSpinEdit>("spiH");
+    spiS = &b.Get<TSpinEdit>("spiS");
+    spiL = &b.Get<TSpinEdit>("spiL");
+    lblRGB = &b.Get<TLabel>("lblRGB");
+    lblDecimal = &b.Get<TLabel>("lblDecimal");
+    lblHex = &b.Get<TLabel>("lblHex");
+    lblDelphi = &b.Get<TLabel>("lblDelphi");
+    lblVB = &b.Get<TLabel>("lblVB");
+    lblC = &b.Get<TLabel>("lblC");
+    lblHtml = &b.Get<TLabel>("lblHtml");
+    edtRGB = &b.Get<TEdit>("edtRGB");
+    edtDecimal = &b.Get<TEdit>("edtDecimal");
+    edtHex = &b.Get<TEdit>("edtHex");
+    edtDelphi = &b.Get<TEdit>("edtDelphi");
+    edtVB = &b.Get<TEdit>("edtVB");
+    edtC = &b.Get<TEdit>("edtC");
+    edtHtml = &b.Get<TEdit>("edtHtml");
+    btnRGBCopy = &b.Get<TButton>("btnRGBCopy");
+    btnDecimalCopy = &b.Get<TButton>("btnDecimalCopy");
+    btnHexCopy = &b.Get<TButton>("btnHexCopy");
+    btnDelphiCopy = &b.Get<TButton>("btnDelphiCopy");
+    btnVBCopy = &b.Get<TButton>("btnVBCopy");
+    btnCCopy = &b.Get<TButton>("btnCCopy");
+    btnHtmlCopy = &b.Get<TButton>("btnHtmlCopy");
+    ListView1 = &b.Get<TListView>("ListView1");
+    StatusBar1 = &b.Get<TStatusBar>("StatusBar1");
+
+    shpColor->SetPenColor(kInitialColor);
+    shpColor->SetBrushColor(kInitialColor);
+    ImageList1 = new TImageList(this, 48, 16);
+    ImageList1->Name = "ImageList1";
+    ListView1->AddColumn("Color", 95);
+    ListView1->AddColumn("Value", 95);
+    ListView1->SetSmallImages(ImageList1);
+}
+
+void TfrmMain::CreateMenus() {
+    auto named = [](TComponent* c, const char* name) {
+        c->Name = name;
+        return c;
+    };
+    mnuTray = new TPopupMenu(this);
+    named(mnuTray, "mnuTray");
+    mnuTray_Show = mnuTray->Add("&Show/Hide Main Window", true);
+    mnuTray->Add("-");
+    mnuTray_Email = mnuTray->Add("&Contact Us");
+    mnuTray_Website = mnuTray->Add("&Visit Website");
+    mnuTray_About = mnuTray->Add("&About...");
+    mnuTray->Add("-");
+    mnuTray_Exit = mnuTray->Add("E&xit");
+
+    PopupMenu1 = new TPopupMenu(this);
+    named(PopupMenu1, "PopupMenu1");
+    Copy1 = PopupMenu1->Add("Copy", true);
+    PopupMenu1->Add("-");
+    Save1 = PopupMenu1->Add("Save");
+
+    mnuMyColors = new TPopupMenu(this);
+    named(mnuMyColors, "mnuMyColors");
+    mnuMyColors_Open1 = mnuMyColors->Add("Open...", true);
+    mnuMyColors->Add("-");
+    mnuMyColors_Open2 = mnuMyColors->Add("Open II");
+    mnuMyColors_Delete = mnuMyColors->Add("Delete");
+    mnuMyColors_Clear = mnuMyColors->Add("Clear");
+
+    named(mnuTray_Show, "mnuTray_Show");
+    named(mnuTray_Email, "mnuTray_Email");
+    named(mnuTray_Website, "mnuTray_Website");
+    named(mnuTray_About, "mnuTray_About");
+    named(mnuTray_Exit, "mnuTray_Exit");
+    named(Copy1, "Copy1");
+    named(Save1, "Save1");
+    named(mnuMyColors_Open1, "mnuMyColors_Open1");
+    named(mnuMyColors_Open2, "mnuMyColors_Open2");
+    named(mnuMyColors_Delete, "mnuMyColors_Delete");
+    named(mnuMyColors_Clear, "mnuMyColors_Clear");
+}
+
+void TfrmMain::BindEvents() {
+    for (TSpinEdit* s : {spiR, spiG, spiB})
+        s->OnChange = [this](TComponent&) { ModifyRGB(); };
+    for (TSpinEdit* s : {spiH, spiS, spiL})
+        s->OnChange = [this](TComponent&) { ModifyHSL(); };
+    for (TEdit* e : {edtRGB, edtDecimal, edtHex, edtHtml, edtDelphi, edtVB, edtC})
+        e->OnChange = [this](TComponent& sender) { ColorValueChange(sender); };
+    for (TButton* b : {btnRGBCopy, btnDecimalCopy, btnHexCopy, btnDelphiCopy, btnVBCopy, btnCCopy})
+        b->OnClick = [this](TComponent& sender) { CopyColor(sender); };
+    btnHtmlCopy->OnClick = [this](TComponent&) { btnHtmlCopyClick(); };
+    Copy1->OnClick = [this](TComponent&) { Copy1Click(); };
+    imgDrag->OnMouseDown = [this](TControl&, TMouseButton b, TShiftState, int, int) {
+        imgDragMouseDown(b);
+    };
+    imgDrag2->OnMouseDown = [this](TControl&, TMouseButton b, TShiftState, int, int) {
+        imgDrag2MouseDown(b);
+    };
+    OnMouseMove = [this](TControl&, TShiftState, int, int) { FormMouseMove(); };
+    OnMouseUp = [this](TControl&, TMouseButton b, TShiftState, int, int) { FormMouseUp(b); };
+    imgZoom->OnMouseDown = [this](TControl&, TMouseButton, TShiftState, int x, int y) {
+        imgZoomMouseDown(x, y);
+    };
+    cboZoom->OnClick = [this](TComponent&) { cboZoomClick(); };
+    mnuTray_Exit->OnClick = [this](TComponent&) { Close(); };
+}
+
+void TfrmMain::FormCreate() {
+    FReady = false;
+    Application().SetTitle(kTitle);
+    SetCaption(kTitle);
+    SetIcon(Application().Icon());
+
+    FStayOnTop = false;
+
+    cboZoom->Clear();
+    for (int i = 1; i <= 20; ++i) {
+        char item[32];
+        std::snprintf(item, sizeof item, "Zoom %d%%", 100 * i);
+        cboZoom->AddItem(item);
+    }
+    cboZoom->SetItemIndex(0);
+
+    pickerCursor_ = CursorFromIcon(imgDrag->Icon(), 16, 16);
+    zoomCursor_ = CursorFromIcon(imgZoomCursor->Icon(), 16, 16);
+    Screen().RegisterCursor(crPicker, reinterpret_cast<HCURSOR>(pickerCursor_.Get()));
+    Screen().RegisterCursor(crZoom, reinterpret_cast<HCURSOR>(zoomCursor_.Get()));
+    imgZoom->Cursor = crZoom;
+
+    FZoomBuffer = std::make_unique<TBitmap>(imgZoom->Width(), imgZoom->Height());
+    FZoomBuffer->Fill(0x00C0C0C0);
+    try {
+        // The placeholder picture the magnifier carries from the layout.
+        if (imgZoom->HasBitmap())
+            BitBlt(FZoomBuffer->Dc(), 0, 0, FZoomBuffer->Width(), FZoomBuffer->Height(),
+                   imgZoom->Bitmap().Dc(), 0, 0, SRCCOPY);
+    } catch (...) {
+        // The buffer keeps its silver fill.
+    }
+    DrawZoom();
+
+    ShowRGB();
+    ShowHSL();
+    ShowColorValues();
+    ShowStatus(false);
+
+    // The taskbar button comes back and the program comes to the front.
+    HWND app = Application().Handle();
+    SetWindowLongA(app, GWL_EXSTYLE, 0);
+    SendMessageA(app, WM_NCCREATE, 0, 0);
+    SetForegroundWindow(app);
+    FReady = true;
+}
+
+void TfrmMain::FormActivate() {}
+
+void TfrmMain::FormDestroy() {
+    FZoomBuffer.reset();
+}
+
+} // namespace vtl

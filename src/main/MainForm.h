@@ -1,0 +1,112 @@
+// The program's main window: the picker with its magnifier, the colour views and editors,
+// the saved-colour list and the status bar. Its handlers are spread over files by concern:
+// MainForm.cpp (lifecycle), MainEditing.cpp (the colour views and editors),
+// MainPicking.cpp (screen sampling and the magnifier).
+#pragma once
+
+#include "color/ColorValue.h"
+#include "ui/Bitmap.h"
+#include "ui/ComCtrls.h"
+#include "ui/ExtCtrls.h"
+#include "ui/Form.h"
+#include "ui/Menus.h"
+#include "ui/SpinEdit.h"
+#include "ui/StdCtrls.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace vtl {
+
+// Program-wide cursor numbers registered at start-up.
+constexpr int crPicker = 1;
+constexpr int crZoom = 2;
+
+// The colour every run starts with (red 247, green 213, blue 185).
+constexpr TColor kInitialColor = 0x00B9D5F7;
+
+class TfrmMain : public TForm {
+  public:
+    TfrmMain();
+    ~TfrmMain() override;
+
+    // The current colour is the swatch's fill colour; setting it sets the outline first.
+    TColor CurrentColor() const { return shpColor->BrushColor(); }
+    void SetCurrentColor(TColor color);
+
+    // Views of the current colour.
+    void ShowRGB();
+    void ShowHSL();
+    void ShowColorValues();
+    void ShowStatus(bool tracking);
+    void DrawZoom();
+
+    static void RGBToHSL(int R, int G, int B, int& H, int& S, int& L);
+    static void HSLToRGB(int H, int S, int L, int& R, int& G, int& B);
+
+    // Event handlers, named after their controls.
+    void FormCreate();
+    void FormActivate();
+    void FormDestroy();
+    void ModifyRGB();
+    void ModifyHSL();
+    void ColorValueChange(TComponent& sender);
+    void CopyColor(TComponent& sender);
+    void btnHtmlCopyClick();
+    void Copy1Click();
+    void imgDragMouseDown(TMouseButton button);
+    void imgDrag2MouseDown(TMouseButton button);
+    void FormMouseMove();
+    void FormMouseUp(TMouseButton button);
+    void imgZoomMouseDown(int x, int y);
+    void cboZoomClick();
+
+    const std::string& Value(int notation) const { return FValues.at(size_t(notation)); }
+    bool Picking() const { return FPicking; }
+    bool Ready() const { return FReady; }
+    const TBitmap& ZoomBuffer() const { return *FZoomBuffer; }
+
+    // The controls, as named in the layout.
+    TPanel *Panel1, *Panel2, *Panel3, *Panel4, *Panel5;
+    TImage *Image1, *Image2, *Image3, *Image4;
+    TCheckBox* chkStayOnTop;
+    TComboBox* cboZoom;
+    TButton* btnMenu;
+    TPanel *pnlDrag, *pnlColor, *pnlDrag2, *pnlZoom;
+    TImage *imgDrag, *imgDrag2, *imgZoom, *imgZoomCursor;
+    TShape* shpColor;
+    TBevel* bvlRgbFrame;
+    TLabel *lblR, *lblG, *lblB, *lblH, *lblS, *lblL;
+    TSpinEdit *spiR, *spiG, *spiB, *spiH, *spiS, *spiL;
+    TLabel *lblRGB, *lblDecimal, *lblHex, *lblDelphi, *lblVB, *lblC, *lblHtml;
+    TEdit *edtRGB, *edtDecimal, *edtHex, *edtDelphi, *edtVB, *edtC, *edtHtml;
+    TButton *btnRGBCopy, *btnDecimalCopy, *btnHexCopy, *btnDelphiCopy, *btnVBCopy, *btnCCopy,
+        *btnHtmlCopy;
+    TListView* ListView1;
+    TStatusBar* StatusBar1;
+    TPopupMenu *mnuTray, *PopupMenu1, *mnuMyColors;
+    TMenuItem *mnuTray_Show, *mnuTray_Email, *mnuTray_Website, *mnuTray_About, *mnuTray_Exit;
+    TMenuItem *Copy1, *Save1;
+    TMenuItem *mnuMyColors_Open1, *mnuMyColors_Open2, *mnuMyColors_Delete, *mnuMyColors_Clear;
+    TImageList* ImageList1;
+
+  private:
+    void CreateControls();
+    void CreateMenus();
+    void BindEvents();
+    void StartPick(TImage& icon, TMouseButton button);
+    TEdit* NotationField(int notation) const;
+
+    std::array<std::string, 8> FValues; // 1..7 by notation number
+    bool FPicking = false;
+    bool FUpdatingRGB = false;
+    bool FUpdatingHSL = false;
+    bool FReady = false;
+    std::unique_ptr<TBitmap> FZoomBuffer;
+    std::string FColorsFile;
+    bool FStayOnTop = false;
+    IconHandle pickerCursor_, zoomCursor_;
+};
+
+} // namespace vtl

@@ -1,0 +1,87 @@
+// Screen sampling while a "+" icon is dragged, and the magnifier.
+#include "main/MainForm.h"
+#include "main/ZoomGeometry.h"
+#include "ui/Application.h"
+
+#include <cstdio>
+
+namespace vtl {
+
+void TfrmMain::imgDragMouseDown(TMouseButton button) {
+    StartPick(*imgDrag, button);
+}
+
+void TfrmMain::imgDrag2MouseDown(TMouseButton button) {
+    StartPick(*imgDrag2, button);
+}
+
+void TfrmMain::StartPick(TImage& icon, TMouseButton button) {
+    if (button != TMouseButton::Left) return;
+    SetCapture(Handle());
+    Screen().SetCursor(crPicker);
+    FPicking = true;
+    icon.SetVisible(false); // it looks picked up
+}
+
+void TfrmMain::FormMouseMove() {
+    if (!FPicking) return;
+    WindowDC screen(nullptr);
+    POINT p;
+    GetCursorPos(&p);
+    SetCurrentColor(GetPixel(screen.Get(), p.x, p.y));
+    ShowRGB();
+    ShowHSL();
+    ShowColorValues();
+    const int w = FZoomBuffer->Width(), h = FZoomBuffer->Height();
+    FZoomBuffer->Fill(0);
+    // Not clipped at screen edges: what lies outside the screen stays black.
+    const GrabOrigin o = GrabOriginFor(p.x, p.y, w, h);
+    StretchBlt(FZoomBuffer->Dc(), 0, 0, w, h, screen.Get(), o.left, o.top, w, h, SRCCOPY);
+    DrawZoom();
+    ShowStatus(true);
+}
+
+void TfrmMain::FormMouseUp(TMouseButton button) {
+    if (button != TMouseButton::Left) return;
+    ReleaseCapture();
+    Screen().SetCursor(crDefault);
+    FPicking = false;
+    imgDrag->SetVisible(true);
+    imgDrag2->SetVisible(true);
+    ShowStatus(false);
+}
+
+void TfrmMain::imgZoomMouseDown(int x, int y) {
+    SetCurrentColor(imgZoom->Bitmap().Pixel(x, y));
+    ShowRGB();
+    ShowHSL();
+    ShowColorValues();
+}
+
+void TfrmMain::cboZoomClick() {
+    DrawZoom();
+}
+
+void TfrmMain::DrawZoom() {
+    TBitmap& canvas = imgZoom->Bitmap();
+    const int w = imgZoom->Width(), h = imgZoom->Height();
+    canvas.Fill(0);
+    const ZoomSource s = ZoomSourceRect(w, h, cboZoom->ItemIndex() + 1);
+    StretchBlt(canvas.Dc(), 0, 0, w, h, FZoomBuffer->Dc(), s.left, s.top, s.width, s.height,
+               SRCCOPY);
+    imgZoom->Invalidate();
+}
+
+void TfrmMain::ShowStatus(bool tracking) {
+    if (!tracking) {
+        StatusBar1->SetSimpleText("To pick color, please drag \"+\" icon.");
+        return;
+    }
+    POINT p;
+    GetCursorPos(&p);
+    char text[48];
+    std::snprintf(text, sizeof text, "X:%ld Y:%ld", long(p.x), long(p.y));
+    StatusBar1->SetSimpleText(text);
+}
+
+} // namespace vtl

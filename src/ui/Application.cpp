@@ -1,0 +1,246 @@
+#include "ui/Application.h"
+
+#include "ui/Error.h"
+#include "ui/Form.h"
+
+#include <algorithm>
+
+namespace vtl {
+
+namespace {
+constexpr const char* kAppClass = "VtlApplication";
+}
+
+TApplication& Application() {
+    static TApplication app;
+    return app;
+}
+
+TScreen& Screen() {
+    static TScreen screen;
+    return screen;
+}
+
+HFONT CreateUiFont(bool bold) {
+    return CreateFontA(-11, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
+}
+
+HFONT DefaultFont() {
+    static GdiObject font(CreateUiFont(false));
+    return static_cast<HFONT>(font.Get());
+}
+
+TApplication::TApplication() : instance_(GetModuleHandleA(nullptr)) {}
+
+TApplication::~TApplication() {
+    if (handle_) DestroyWindow(handle_);
+}
+
+void TApplication::Initialize() {
+    if (handle_) return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &TApplication::WndProc;
+    wc.hInstance = instance_;
+    wc.hIcon = icon_ = LoadIconA(instance_, "MAINICON");
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kAppClass;
+    CheckWin32(RegisterClassExA(&wc) != 0, "RegisterClassEx");
+    // Zero size, centred: never seen, but it owns the forms and carries the taskbar button.
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    handle_ = CreateWindowExA(0, kAppClass, title_.c_str(),
+                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                              x, y, 0, 0, nullptr, nullptr, instance_, nullptr);
+    CheckWin32(handle_ != nullptr, "CreateWindowEx");
+    SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (icon_) {
+        SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+        SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    }
+}
+
+void TApplication::SetTitle(const std::string& title) {
+    title_ = title;
+    if (handle_) SetWindowTextA(handle_, title_.c_str());
+}
+
+LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    switch (msg) {
+    case WM_CLOSE:
+        // Closing from the taskbar closes the main form, which ends the program.
+        if (self && self->mainForm_) self->mainForm_->Close();
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == SC_MINIMIZE && self) {
+            self->Minimize();
+            return 0;
+        }
+        if ((wp & 0xFFF0) == SC_RESTORE && self) {
+            self->Restore();
+            return 0;
+        }
+        break;
+    case WM_QUERYENDSESSION: return 1;
+    }
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+bool TApplication::Minimized() const {
+    return handle_ && IsIconic(handle_);
+}
+
+void TApplication::Minimize() {
+    if (handle_ && !IsIconic(handle_)) ShowWindow(handle_, SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+    if (!handle_ || !IsIconic(handle_)) return;
+    ShowWindow(handle_, SW_RESTORE);
+    if (mainForm_ && mainForm_->Visible()) ShowWindow(mainForm_->Handle(), SW_SHOW);
+}
+
+void TApplication::AddForm(std::unique_ptr<TForm> form) {
+    if (!mainForm_) mainForm_ = form.get();
+    owned_.push_back(std::move(form));
+}
+
+void TApplication::RegisterForm(TForm* form) {
+    forms_.push_back(form);
+}
+
+void TApplication::RemoveForm(TForm* form) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+    if (mainForm_ == form) mainForm_ = nullptr;
+}
+
+bool TApplication::IsFormWindow(HWND wnd) const {
+    return std::any_of(forms_.begin(), forms_.end(),
+                       [wnd](TForm* f) { return f->Handle() == wnd; });
+}
+
+TForm* TApplication::ActiveForm() const {
+    HWND active = GetActiveWindow();
+    for (TForm* f : forms_)
+        if (f->Handle() == active) return f;
+    return nullptr;
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (ProcessMessage(msg)) {
+    }
+}
+
+void TApplication::HandleMessage() {
+    MSG msg;
+    if (!ProcessMessage(msg)) {
+        Idle();
+        if (!terminated_) WaitMessage();
+    }
+}
+
+void TApplication::Idle() {
+    // Copy: a handler may add or remove handlers.
+    auto handlers = idleHandlers_;
+    for (auto& [id, handler] : handlers) {
+        try {
+            handler();
+        } catch (...) {
+            HandleCurrentException();
+        }
+    }
+}
+
+int TApplication::AddIdleHandler(IdleHandler handler) {
+    const int id = nextIdleId_++;
+    idleHandlers_[id] = std::move(handler);
+    return id;
+}
+
+void TApplication::RemoveIdleHandler(int id) {
+    idleHandlers_.erase(id);
+}
+
+void TApplication::Run() {
+    while (!terminated_)
+        HandleMessage();
+    // Forms go newest first, each while its object is whole, so OnDestroy sees its fields.
+    while (!owned_.empty()) {
+        owned_.back()->DestroyWindowNow();
+        owned_.pop_back();
+    }
+}
+
+void TApplication::ModalLoop(const std::function<bool()>& done) {
+    while (!terminated_ && !done())
+        HandleMessage();
+    // A quit that arrives inside a modal loop belongs to the outer loop too.
+    if (terminated_) PostQuitMessage(0);
+}
+
+void TApplication::Terminate() {
+    if (!terminated_) PostQuitMessage(0);
+}
+
+void TApplication::ShowException(const std::exception& e) {
+    std::string text = e.what();
+    if (!text.empty() && text.back() > '.') text += '.';
+    if (OnException) {
+        OnException(text);
+        return;
+    }
+    HWND owner = GetActiveWindow();
+    if (!owner) owner = handle_;
+    MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void TApplication::HandleCurrentException() noexcept {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        try {
+            ShowException(e);
+        } catch (...) {
+        }
+    } catch (...) {
+        try {
+            ShowException(Error("Unknown error"));
+        } catch (...) {
+        }
+    }
+}
+
+void TApplication::SetHintHidePause(int ms) {
+    hintHidePause_ = ms;
+}
+
+void TScreen::RegisterCursor(int number, HCURSOR cursor) {
+    cursors_[number] = cursor;
+}
+
+HCURSOR TScreen::CursorHandle(int number) const {
+    auto it = cursors_.find(number);
+    if (it != cursors_.end()) return it->second;
+    return LoadCursor(nullptr, IDC_ARROW);
+}
+
+void TScreen::SetCursor(int number) {
+    cursor_ = number;
+    ::SetCursor(CursorHandle(number));
+}
+
+} // namespace vtl

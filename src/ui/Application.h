@@ -1,0 +1,120 @@
+// The application object: the hidden zero-size owner window that carries the taskbar button
+// and the title, the list of forms, the message loop with idle notification, and the one
+// handler for errors that escape an event handler.
+#pragma once
+
+#include "ui/Handles.h"
+
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vtl {
+
+class TForm;
+
+class TApplication {
+  public:
+    TApplication();
+    ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    // Creates the application window; call once before any form is created.
+    void Initialize();
+    HWND Handle() const { return handle_; }
+    HINSTANCE Instance() const { return instance_; }
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title);
+    HICON Icon() const { return icon_; }
+
+    // The form that ends the program when it closes; the first form given to AddForm.
+    TForm* MainForm() const { return mainForm_; }
+    // Takes ownership of a form; forms are destroyed in reverse order when the program ends.
+    template <class T> T* CreateForm(std::unique_ptr<T> form) {
+        T* raw = form.get();
+        AddForm(std::move(form));
+        return raw;
+    }
+    void AddForm(std::unique_ptr<TForm> form);
+    void RegisterForm(TForm* form);
+    void RemoveForm(TForm* form);
+    // Every form that exists now, in creation order (dialogs included while they exist).
+    const std::vector<TForm*>& Forms() const { return forms_; }
+    bool IsFormWindow(HWND wnd) const;
+    TForm* ActiveForm() const;
+
+    // Runs the message loop until Terminate, then destroys the forms.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Dispatches every pending message, then returns.
+    void ProcessMessages();
+    // One pass of the loop: a message if there is one, otherwise the idle handlers and a wait.
+    void HandleMessage();
+    // Runs a nested loop until done() is true (modal forms); idle work runs here too.
+    void ModalLoop(const std::function<bool()>& done);
+
+    using IdleHandler = std::function<void()>;
+    int AddIdleHandler(IdleHandler handler);
+    void RemoveIdleHandler(int id);
+    void Idle();
+
+    // Shows the message of an error that escaped an event handler; the program goes on.
+    void ShowException(const std::exception& e);
+    void HandleCurrentException() noexcept;
+    // Replaces the message box of ShowException (tests record messages instead).
+    std::function<void(const std::string&)> OnException;
+
+    bool Minimized() const;
+    void Minimize();
+    void Restore();
+
+    // Tooltips of the whole program: milliseconds until a tip hides, -1 for never.
+    int HintHidePause() const { return hintHidePause_; }
+    void SetHintHidePause(int ms);
+
+  private:
+    bool ProcessMessage(MSG& msg);
+    static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+
+    HINSTANCE instance_;
+    HWND handle_ = nullptr;
+    HICON icon_ = nullptr;
+    std::string title_;
+    std::vector<std::unique_ptr<TForm>> owned_;
+    std::vector<TForm*> forms_;
+    TForm* mainForm_ = nullptr;
+    bool terminated_ = false;
+    std::map<int, IdleHandler> idleHandlers_;
+    int nextIdleId_ = 1;
+    int hintHidePause_ = 2500;
+};
+
+// Program-wide cursors: numbered cursors registered once, and the cursor that overrides
+// every window's own while it is not crDefault.
+class TScreen {
+  public:
+    void RegisterCursor(int number, HCURSOR cursor);
+    HCURSOR CursorHandle(int number) const;
+    int Cursor() const { return cursor_; }
+    void SetCursor(int number);
+
+  private:
+    std::map<int, HCURSOR> cursors_;
+    int cursor_ = 0;
+};
+
+TApplication& Application();
+TScreen& Screen();
+
+// The font every control uses unless it is given another: Tahoma, 11 pixels high.
+HFONT DefaultFont();
+// Creates Tahoma 11 pixels high with the given weight (for bold captions).
+HFONT CreateUiFont(bool bold);
+
+} // namespace vtl

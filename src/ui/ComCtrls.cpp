@@ -1,0 +1,134 @@
+#include "ui/ComCtrls.h"
+
+#include "ui/Error.h"
+
+namespace vtl {
+
+TImageList::TImageList(TComponent* owner, int width, int height)
+    : TComponent(owner), width_(width), height_(height),
+      list_(ImageList_Create(width, height, ILC_COLOR24, 4, 4)) {
+    CheckWin32(bool(list_), "ImageList_Create");
+}
+
+int TImageList::Count() const {
+    return ImageList_GetImageCount(list_.Get());
+}
+
+int TImageList::Add(HBITMAP bitmap) {
+    return ImageList_Add(list_.Get(), bitmap, nullptr);
+}
+
+void TImageList::Clear() {
+    ImageList_Remove(list_.Get(), -1);
+}
+
+TListView::TListView(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
+    TCreateParams p;
+    p.className = WC_LISTVIEWA;
+    p.style = WS_CHILD | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+              LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS;
+    p.exStyle = WS_EX_CLIENTEDGE;
+    CreateHandle(p);
+    ListView_SetExtendedListViewStyle(Handle(), LVS_EX_FULLROWSELECT);
+}
+
+void TListView::AddColumn(const std::string& caption, int width) {
+    LVCOLUMNA col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH;
+    col.cx = width;
+    col.pszText = const_cast<char*>(caption.c_str());
+    const int index = Header_GetItemCount(ListView_GetHeader(Handle()));
+    SendMessageA(Handle(), LVM_INSERTCOLUMNA, WPARAM(index), reinterpret_cast<LPARAM>(&col));
+}
+
+void TListView::SetSmallImages(TImageList* images) {
+    ListView_SetImageList(Handle(), images ? images->Handle() : nullptr, LVSIL_SMALL);
+}
+
+int TListView::ItemCount() const {
+    return ListView_GetItemCount(Handle());
+}
+
+int TListView::AddItem(const std::string& caption, int imageIndex) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = ItemCount();
+    item.iImage = imageIndex;
+    item.pszText = const_cast<char*>(caption.c_str());
+    return int(SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void TListView::SetSubItem(int index, int column, const std::string& text) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(Handle(), LVM_SETITEMTEXTA, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+}
+
+std::string TListView::ItemText(int index, int column) const {
+    char buf[512] = {};
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = buf;
+    item.cchTextMax = sizeof buf;
+    SendMessageA(Handle(), LVM_GETITEMTEXTA, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    return buf;
+}
+
+void TListView::DeleteItem(int index) {
+    ListView_DeleteItem(Handle(), index);
+}
+
+void TListView::Clear() {
+    ListView_DeleteAllItems(Handle());
+}
+
+int TListView::SelectedIndex() const {
+    return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED);
+}
+
+void TListView::Select(int index) {
+    ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (index >= 0)
+        ListView_SetItemState(Handle(), index, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void TListView::MakeVisible(int index) {
+    ListView_EnsureVisible(Handle(), index, FALSE);
+}
+
+bool TListView::Notify(NMHDR& hdr, LRESULT& result) {
+    switch (hdr.code) {
+    case NM_DBLCLK: DblClick(); return true;
+    case LVN_KEYDOWN: {
+        auto& key = reinterpret_cast<NMLVKEYDOWN&>(hdr);
+        if (OnKeyDown) {
+            TShiftState shift = 0;
+            if (GetKeyState(VK_SHIFT) < 0) shift |= MK_SHIFT;
+            if (GetKeyState(VK_CONTROL) < 0) shift |= MK_CONTROL;
+            OnKeyDown(*this, key.wVKey, shift);
+        }
+        result = 0;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+TStatusBar::TStatusBar(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
+    TCreateParams p;
+    p.className = STATUSCLASSNAMEA;
+    p.style = WS_CHILD | WS_CLIPSIBLINGS | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+    CreateHandle(p);
+    int right = -1; // one panel across the whole width
+    SendMessageA(Handle(), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
+}
+
+void TStatusBar::SetSimpleText(const std::string& text) {
+    if (text == text_) return;
+    text_ = text;
+    SendMessageA(Handle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text_.c_str()));
+}
+
+} // namespace vtl

@@ -1,0 +1,97 @@
+// Controls: things with a place on a parent. Windowed controls have a window of their own;
+// graphic controls are painted and hit-tested by their windowed parent.
+#pragma once
+
+#include "ui/Component.h"
+#include "ui/Win32.h"
+
+#include <functional>
+#include <string>
+
+namespace vtl {
+
+class TWinControl;
+class TControl;
+
+enum class TMouseButton { Left, Right, Middle };
+using TShiftState = unsigned; // MK_* flags of the mouse message
+
+using TNotifyEvent = std::function<void(TComponent& sender)>;
+using TMouseEvent =
+    std::function<void(TControl& sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TControl& sender, TShiftState shift, int x, int y)>;
+
+// Cursor numbers; positive numbers are registered by the program (TScreen::RegisterCursor).
+constexpr int crDefault = 0;
+
+class TControl : public TComponent {
+  public:
+    TControl(TComponent* owner, TWinControl* parent);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return parent_; }
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+    virtual void SetBounds(int left, int top, int width, int height);
+    void SetSize(int width, int height) { SetBounds(left_, top_, width, height); }
+    void SetPosition(int left, int top) { SetBounds(left, top, width_, height_); }
+
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    // Visible and every parent visible.
+    bool Showing() const;
+
+    virtual bool IsWindowed() const { return false; }
+    // Asks for a repaint of the control's area at the next paint.
+    virtual void Invalidate();
+    // Invalidates and paints at once.
+    virtual void Repaint();
+    // Moves the control to the top of its parent's z-order.
+    virtual void BringToFront();
+
+    // Position of a point of this control in screen coordinates.
+    POINT ClientToScreen(POINT p) const;
+
+    int Cursor = crDefault;
+    std::string Hint;
+    bool ShowHint = false;
+
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+
+    // Mouse input routed to the control, in its own coordinates.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void DblClick();
+
+  protected:
+    virtual void BoundsChanged() {}
+    // Called by the parent's destructor: the parent window is gone with it.
+    void Orphan() { parent_ = nullptr; }
+    friend class TWinControl;
+
+    TWinControl* parent_;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+};
+
+// A control without a window: its parent paints it (in z-order) and routes the mouse to it.
+class TGraphicControl : public TControl {
+  public:
+    using TControl::TControl;
+    // Paints into dc, whose origin is the control's top-left corner and whose clip is its area.
+    virtual void Paint(HDC dc) = 0;
+    // Whether a mouse press at (x, y) of the control belongs to it.
+    virtual bool HitTest(int /*x*/, int /*y*/) const { return true; }
+    void Invalidate() override;
+    void Repaint() override;
+};
+
+} // namespace vtl

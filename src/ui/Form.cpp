@@ -1,0 +1,125 @@
+#include "ui/Form.h"
+
+#include "ui/Application.h"
+
+#include <vector>
+
+namespace vtl {
+
+TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
+    visible_ = false;
+    TCreateParams params;
+    params.style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
+    params.parentOrOwner = Application().Handle();
+    CreateHandle(params);
+    Application().RegisterForm(this);
+}
+
+TForm::~TForm() {
+    Application().RemoveForm(this);
+    DestroyHandle();
+}
+
+void TForm::DoCreate() {
+    if (OnCreate) OnCreate(*this);
+}
+
+void TForm::DestroyWindowNow() {
+    if (!destroyed_) {
+        destroyed_ = true;
+        if (OnDestroy) OnDestroy(*this);
+    }
+    DestroyHandle();
+}
+
+void TForm::SetClientSize(int width, int height) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, DWORD(GetWindowLongA(Handle(), GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongA(Handle(), GWL_EXSTYLE)));
+    SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
+}
+
+void TForm::SetIcon(HICON icon) {
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void TForm::Show() {
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        SetPosition((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2,
+                    (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2);
+    }
+    visible_ = true;
+    ShowWindow(Handle(), SW_SHOW);
+    BringWindowToTop(Handle());
+}
+
+void TForm::Hide() {
+    visible_ = false;
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+void TForm::Close() {
+    if (modal_) {
+        if (ModalResult == mrNone) ModalResult = mrCancel;
+    } else if (Application().MainForm() == this) {
+        Application().Terminate();
+    } else {
+        Hide();
+    }
+}
+
+int TForm::ShowModal() {
+    // Every other window of ours is disabled while the modal form runs.
+    std::vector<HWND> disabled;
+    for (TForm* f : Application().Forms())
+        if (f != this && f->Handle() && IsWindowEnabled(f->Handle())) {
+            EnableWindow(f->Handle(), FALSE);
+            disabled.push_back(f->Handle());
+        }
+    HWND previous = GetActiveWindow();
+    ModalResult = mrNone;
+    modal_ = true;
+    Show();
+    SetForegroundWindow(Handle());
+    Application().ModalLoop([this] { return ModalResult != mrNone; });
+    modal_ = false;
+    for (HWND w : disabled)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
+    Hide();
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+    return ModalResult;
+}
+
+LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CLOSE: Close(); return 0;
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == SC_MINIMIZE && Application().MainForm() == this) {
+            // As with a system frame: the whole program minimises with its owner window.
+            Application().Minimize();
+            return 0;
+        }
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) != WA_INACTIVE) {
+            // Only the first showing and focus coming back from another of our own forms
+            // count; system dialogs and other programs do not.
+            const HWND previous = reinterpret_cast<HWND>(lp);
+            const bool fromOurForm =
+                previous && previous != Handle() && Application().IsFormWindow(previous);
+            if (!activatedOnce_ || fromOurForm) {
+                activatedOnce_ = true;
+                LRESULT r = TWinControl::WndProc(msg, wp, lp);
+                if (OnActivate) OnActivate(*this);
+                return r;
+            }
+        }
+        break;
+    case WM_QUERYENDSESSION: return 1;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
+} // namespace vtl

@@ -1,0 +1,51 @@
+// A top-level window owned by the application window.
+#pragma once
+
+#include "ui/WinControl.h"
+
+namespace vtl {
+
+constexpr int mrNone = 0;
+constexpr int mrOk = 1;
+constexpr int mrCancel = 2;
+
+class TForm : public TWinControl {
+  public:
+    // Creates the (hidden) window at once, so controls can be placed on it.
+    explicit TForm(TComponent* owner = nullptr);
+    ~TForm() override;
+
+    void SetClientSize(int width, int height);
+    void SetCaption(const std::string& caption) { SetText(caption); }
+    std::string Caption() const { return Text(); }
+    void SetIcon(HICON icon);
+
+    // First showing centres the form on the screen.
+    void Show();
+    void Hide();
+    // The main form's close ends the program; a modal form's ends its loop; others hide.
+    void Close();
+    int ShowModal();
+    int ModalResult = mrNone;
+    bool Modal() const { return modal_; }
+
+    // Destroys the window while the object is whole: OnDestroy runs first, once.
+    void DestroyWindowNow();
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDestroy;
+
+  protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    // Runs OnCreate; the derived form calls it at the end of its constructor.
+    void DoCreate();
+
+  private:
+    bool shownOnce_ = false;
+    bool activatedOnce_ = false;
+    bool destroyed_ = false;
+    bool modal_ = false;
+};
+
+} // namespace vtl

@@ -1,0 +1,102 @@
+#include "ui/LayoutBuilder.h"
+
+namespace vtl {
+
+using layout::Item;
+using layout::Kind;
+
+TLayoutBuilder::TLayoutBuilder(TForm& form, PictureLoader loadPicture)
+    : form_(form), loadPicture_(std::move(loadPicture)) {}
+
+TControl* TLayoutBuilder::Find(const std::string& name) const {
+    auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void TLayoutBuilder::Build(std::span<const Item> items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        const Item& item = items[i];
+        TWinControl* parent = &form_;
+        if (*item.parent) {
+            parent = dynamic_cast<TWinControl*>(Find(item.parent));
+            if (!parent) throw Error(std::string("Layout parent missing: ") + item.parent);
+        }
+        TControl* control = Create(item, parent, layout::kFirstControlId + int(i));
+        control->Name = item.name;
+        control->Tag = item.tag;
+        controls_[item.name] = control;
+    }
+}
+
+TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) {
+    const bool hidden = item.flags & layout::kHidden;
+    auto place = [&](auto* c) {
+        c->SetBounds(item.left, item.top, item.width, item.height);
+        if (hidden) c->SetVisible(false);
+        return c;
+    };
+    switch (item.kind) {
+    case Kind::Panel: {
+        auto* p = new TPanel(&form_, parent);
+        SetWindowLongPtrA(p->Handle(), GWLP_ID, id);
+        place(p);
+        if (item.flags & layout::kLowered) p->SetBevelOuter(TBevelCut::Lowered);
+        return p;
+    }
+    case Kind::Image: {
+        auto* img = place(new TImage(&form_, parent));
+        img->Stretch = item.flags & layout::kStretch;
+        if (*item.picture && loadPicture_) loadPicture_(*img, item.picture);
+        return img;
+    }
+    case Kind::Shape: return place(new TShape(&form_, parent));
+    case Kind::Bevel: return place(new TBevel(&form_, parent));
+    case Kind::Label: {
+        auto* l = new TLabel(&form_, parent, item.caption);
+        l->SetPosition(item.left, item.top);
+        l->AdjustSize();
+        return l;
+    }
+    case Kind::Button: {
+        auto* b = new TButton(&form_, parent, item.caption);
+        SetWindowLongPtrA(b->Handle(), GWLP_ID, id);
+        return place(b);
+    }
+    case Kind::CheckBox: {
+        auto* c = new TCheckBox(&form_, parent, item.caption);
+        SetWindowLongPtrA(c->Handle(), GWLP_ID, id);
+        return place(c);
+    }
+    case Kind::ComboBox: {
+        auto* c = new TComboBox(&form_, parent, item.left, item.top, item.width, item.height);
+        SetWindowLongPtrA(c->Handle(), GWLP_ID, id);
+        return c;
+    }
+    case Kind::Edit: {
+        auto* e = new TEdit(&form_, parent, item.flags & layout::kReadOnly);
+        SetWindowLongPtrA(e->Handle(), GWLP_ID, id);
+        if (item.flags & layout::kWhite) e->SetBackground(RGB(255, 255, 255));
+        return place(e);
+    }
+    case Kind::SpinEdit: {
+        auto* s = new TSpinEdit(&form_, parent, item.left, item.top, item.width, item.height,
+                                item.minValue, item.maxValue);
+        SetWindowLongPtrA(s->Handle(), GWLP_ID, id);
+        if (item.flags & layout::kWhite) s->SetBackground(RGB(255, 255, 255));
+        return s;
+    }
+    case Kind::ListView: {
+        auto* l = new TListView(&form_, parent);
+        SetWindowLongPtrA(l->Handle(), GWLP_ID, id);
+        return place(l);
+    }
+    case Kind::StatusBar: {
+        auto* s = new TStatusBar(&form_, parent);
+        SetWindowLongPtrA(s->Handle(), GWLP_ID, id);
+        return place(s);
+    }
+    }
+    throw Error("Unknown control kind in layout");
+}
+
+} // namespace vtl

@@ -1,0 +1,143 @@
+#include "ui/SpinEdit.h"
+
+#include "color/Text.h"
+#include "ui/Error.h"
+
+#include <algorithm>
+
+namespace vtl {
+
+namespace {
+constexpr UINT_PTR kRepeatTimer = 0x5650;
+}
+
+TSpinEdit::TSpinEdit(TComponent* owner, TWinControl* parent, int left, int top, int width,
+                     int height, int minValue, int maxValue)
+    : TWinControl(owner, parent), min_(minValue), max_(maxValue) {
+    SetBounds(left, top, width, height);
+    TCreateParams p;
+    p.className = "EDIT";
+    p.style = WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL;
+    p.exStyle = WS_EX_CLIENTEDGE;
+    CreateHandle(p);
+    // The up-down sits inside the box's width, at its right, and shrinks the edit.
+    updown_ = CreateWindowExA(0, UPDOWN_CLASSA, "",
+                              WS_CHILD | (visible_ ? WS_VISIBLE : 0) | UDS_ALIGNRIGHT, 0, 0, 0, 0,
+                              parent->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    CheckWin32(updown_ != nullptr, "CreateWindowEx");
+    SendMessageA(updown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
+    SendMessageA(updown_, UDM_SETRANGE32, WPARAM(min_), LPARAM(max_));
+    AttachWindow(updown_);
+}
+
+int TSpinEdit::Value() const {
+    int v = 0;
+    return TryStrToInt(text_, v) ? v : min_;
+}
+
+void TSpinEdit::SetValue(int value) {
+    const std::string text = std::to_string(std::clamp(value, min_, max_));
+    if (text == text_) return;
+    SetText(text); // EN_CHANGE keeps text_ and fires OnChange
+}
+
+void TSpinEdit::Step(int delta) {
+    const int current = Value();
+    // A step beyond the range leaves the value alone.
+    if ((delta > 0 && current >= max_) || (delta < 0 && current <= min_)) return;
+    SetValue(current + delta);
+}
+
+void TSpinEdit::SetBackground(COLORREF color) {
+    background_ = color;
+    backgroundBrush_.Reset(CreateSolidBrush(color));
+    Invalidate();
+}
+
+HBRUSH TSpinEdit::CtlColor(HDC dc) {
+    if (!backgroundBrush_) backgroundBrush_.Reset(CreateSolidBrush(background_));
+    SetBkColor(dc, background_);
+    SetTextColor(dc, RGB(0, 0, 0));
+    return static_cast<HBRUSH>(backgroundBrush_.Get());
+}
+
+bool TSpinEdit::CommandNotify(WORD code) {
+    if (code != EN_CHANGE) return false;
+    text_ = Text();
+    if (OnChange) OnChange(*this);
+    return true;
+}
+
+bool TSpinEdit::Notify(NMHDR& hdr, LRESULT& result) {
+    if (hdr.hwndFrom != updown_ || hdr.code != UDN_DELTAPOS) return false;
+    // The up-down's own stepping and timing are refused: ours give the exact repeat times.
+    result = 1;
+    return true;
+}
+
+LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CHAR:
+        if (wp >= 32 || wp == VK_BACK || wp == VK_RETURN || wp == '\n') {
+            MessageBeep(0);
+            return 0;
+        }
+        break;
+    case WM_PASTE:
+    case WM_CUT: return 0;
+    case WM_KEYDOWN:
+        if (wp == VK_UP || wp == VK_DOWN) {
+            Step(wp == VK_UP ? 1 : -1);
+            return 0;
+        }
+        break;
+    case WM_GETDLGCODE: return DefaultHandler(msg, wp, lp) | DLGC_WANTARROWS;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
+int TSpinEdit::ArrowAt(POINT p) const {
+    RECT r;
+    GetClientRect(updown_, &r);
+    if (!PtInRect(&r, p)) return 0;
+    return p.y < (r.bottom - r.top) / 2 ? 1 : -1;
+}
+
+LRESULT TSpinEdit::AttachedWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        // The control draws the pressed arrow and captures the mouse; the focus stays put.
+        HWND focus = GetFocus();
+        LRESULT r = DefSubclassProc(wnd, msg, wp, lp);
+        if (GetFocus() != focus && focus) ::SetFocus(focus);
+        repeatDirection_ = ArrowAt({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+        if (repeatDirection_ != 0) {
+            SetTimer(wnd, kRepeatTimer, kRepeatDelayMs, nullptr);
+            Step(repeatDirection_);
+        }
+        return r;
+    }
+    case WM_TIMER:
+        if (wp == kRepeatTimer) {
+            POINT p;
+            GetCursorPos(&p);
+            ScreenToClient(wnd, &p);
+            // Repeats only while the pointer stays on the pressed arrow.
+            if (repeatDirection_ != 0 && ArrowAt(p) == repeatDirection_) Step(repeatDirection_);
+            SetTimer(wnd, kRepeatTimer, kRepeatIntervalMs, nullptr);
+            return 0;
+        }
+        break;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (repeatDirection_ != 0) {
+            KillTimer(wnd, kRepeatTimer);
+            repeatDirection_ = 0;
+        }
+        break;
+    }
+    return DefSubclassProc(wnd, msg, wp, lp);
+}
+
+} // namespace vtl

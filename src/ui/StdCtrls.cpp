@@ -1,0 +1,136 @@
+#include "ui/StdCtrls.h"
+
+namespace vtl {
+
+TButton::TButton(TComponent* owner, TWinControl* parent, const std::string& caption)
+    : TWinControl(owner, parent) {
+    TCreateParams p;
+    p.className = "BUTTON";
+    p.caption = caption;
+    p.style = WS_CHILD | WS_CLIPSIBLINGS | BS_PUSHBUTTON;
+    CreateHandle(p);
+}
+
+bool TButton::CommandNotify(WORD code) {
+    if (code != BN_CLICKED) return false;
+    if (OnClick) OnClick(*this);
+    return true;
+}
+
+TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent, const std::string& caption)
+    : TWinControl(owner, parent) {
+    TCreateParams p;
+    p.className = "BUTTON";
+    p.caption = caption;
+    p.style = WS_CHILD | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX;
+    CreateHandle(p);
+}
+
+bool TCheckBox::Checked() const {
+    return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TCheckBox::SetChecked(bool checked) {
+    if (Checked() == checked) return;
+    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (OnClick) OnClick(*this);
+}
+
+bool TCheckBox::CommandNotify(WORD code) {
+    if (code != BN_CLICKED) return false;
+    if (OnClick) OnClick(*this);
+    return true;
+}
+
+TComboBox::TComboBox(TComponent* owner, TWinControl* parent, int left, int top, int width,
+                     int height)
+    : TWinControl(owner, parent) {
+    // The window's height includes the dropped list; the closed height follows the item height.
+    SetBounds(left, top, width, 22 * 15);
+    TCreateParams p;
+    p.className = "COMBOBOX";
+    p.style = WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWNLIST;
+    CreateHandle(p);
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    const int closed = r.bottom - r.top;
+    if (closed != height) {
+        const int item = int(SendMessageA(Handle(), CB_GETITEMHEIGHT, WPARAM(-1), 0));
+        SendMessageA(Handle(), CB_SETITEMHEIGHT, WPARAM(-1), item + (height - closed));
+    }
+    height_ = height;
+}
+
+void TComboBox::Clear() {
+    SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
+}
+
+void TComboBox::AddItem(const std::string& text) {
+    SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int TComboBox::ItemCount() const {
+    return int(SendMessageA(Handle(), CB_GETCOUNT, 0, 0));
+}
+
+std::string TComboBox::Item(int index) const {
+    const LRESULT len = SendMessageA(Handle(), CB_GETLBTEXTLEN, WPARAM(index), 0);
+    if (len == CB_ERR) return {};
+    std::string s(size_t(len) + 1, '\0');
+    SendMessageA(Handle(), CB_GETLBTEXT, WPARAM(index), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(size_t(len));
+    return s;
+}
+
+int TComboBox::ItemIndex() const {
+    return int(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
+}
+
+void TComboBox::SetItemIndex(int index) {
+    SendMessageA(Handle(), CB_SETCURSEL, WPARAM(index), 0);
+}
+
+bool TComboBox::CommandNotify(WORD code) {
+    if (code != CBN_SELCHANGE) return false;
+    if (OnClick) OnClick(*this);
+    return true;
+}
+
+TEdit::TEdit(TComponent* owner, TWinControl* parent, bool readOnly) : TWinControl(owner, parent) {
+    TCreateParams p;
+    p.className = "EDIT";
+    p.style = WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0);
+    p.exStyle = WS_EX_CLIENTEDGE;
+    CreateHandle(p);
+}
+
+void TEdit::SetShownText(const std::string& text) {
+    if (text == text_) return;
+    SetText(text); // EN_CHANGE updates text_ and fires OnChange
+}
+
+void TEdit::SelectAll() {
+    SendMessageA(Handle(), EM_SETSEL, 0, -1);
+}
+
+void TEdit::SetBackground(COLORREF color) {
+    background_ = color;
+    backgroundBrush_.Reset(CreateSolidBrush(color));
+    Invalidate();
+}
+
+bool TEdit::CommandNotify(WORD code) {
+    if (code != EN_CHANGE) return false;
+    text_ = Text();
+    if (OnChange) OnChange(*this);
+    return true;
+}
+
+HBRUSH TEdit::CtlColor(HDC dc) {
+    if (!backgroundBrush_) backgroundBrush_.Reset(CreateSolidBrush(background_));
+    SetBkColor(dc, background_);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    return static_cast<HBRUSH>(backgroundBrush_.Get());
+}
+
+} // namespace vtl

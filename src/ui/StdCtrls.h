@@ -1,0 +1,66 @@
+// Standard windowed controls: push button, check box, drop-down list, edit field.
+#pragma once
+
+#include "ui/Handles.h"
+#include "ui/WinControl.h"
+
+#include <string>
+
+namespace vtl {
+
+class TButton : public TWinControl {
+  public:
+    TButton(TComponent* owner, TWinControl* parent, const std::string& caption);
+
+  protected:
+    bool CommandNotify(WORD code) override;
+};
+
+class TCheckBox : public TWinControl {
+  public:
+    TCheckBox(TComponent* owner, TWinControl* parent, const std::string& caption);
+    bool Checked() const;
+    // A change made by code fires OnClick, as a click by the user does.
+    void SetChecked(bool checked);
+
+  protected:
+    bool CommandNotify(WORD code) override;
+};
+
+class TComboBox : public TWinControl {
+  public:
+    // A drop-down list (not editable); height is the closed height.
+    TComboBox(TComponent* owner, TWinControl* parent, int left, int top, int width, int height);
+    void Clear();
+    void AddItem(const std::string& text);
+    int ItemCount() const;
+    std::string Item(int index) const;
+    int ItemIndex() const;
+    // Selecting by code does not fire OnClick.
+    void SetItemIndex(int index);
+
+  protected:
+    bool CommandNotify(WORD code) override;
+};
+
+class TEdit : public TWinControl {
+  public:
+    TEdit(TComponent* owner, TWinControl* parent, bool readOnly);
+    // The shown text; writing the text already shown changes nothing and fires nothing.
+    const std::string& ShownText() const { return text_; }
+    void SetShownText(const std::string& text);
+    void SelectAll();
+    void SetBackground(COLORREF color);
+    TNotifyEvent OnChange;
+
+  protected:
+    bool CommandNotify(WORD code) override;
+    HBRUSH CtlColor(HDC dc) override;
+
+  private:
+    std::string text_;
+    COLORREF background_ = GetSysColor(COLOR_WINDOW);
+    GdiObject backgroundBrush_;
+};
+
+} // namespace vtl

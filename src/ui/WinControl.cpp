@@ -1,0 +1,440 @@
+#include "ui/WinControl.h"
+
+#include "ui/Application.h"
+#include "ui/Error.h"
+#include "ui/Handles.h"
+
+#include <algorithm>
+#include <set>
+
+namespace vtl {
+
+namespace {
+
+constexpr const char* kObjectProp = "VtlControl";
+constexpr const char* kOwnClass = "VtlWindow";
+constexpr UINT_PTR kSubclassId = 1;
+
+void RegisterOwnClass(HINSTANCE instance) {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcA; // replaced per window below; see CreateHandle
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kOwnClass;
+    CheckWin32(RegisterClassExA(&wc) != 0, "RegisterClassEx");
+    registered = true;
+}
+
+TMouseButton ButtonOf(UINT msg) {
+    switch (msg) {
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK: return TMouseButton::Right;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: return TMouseButton::Middle;
+    default: return TMouseButton::Left;
+    }
+}
+
+bool IsMouseMessage(UINT msg) {
+    return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK;
+}
+
+} // namespace
+
+// Lets the window procedures reach the private dispatcher.
+struct WinControlAccess {
+    static LRESULT Dispatch(TWinControl* self, HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+        return self->HandleMessage(wnd, msg, wp, lp);
+    }
+};
+
+TWinControl::TWinControl(TComponent* owner, TWinControl* parent)
+    : TControl(owner, parent), color_(GetSysColor(COLOR_BTNFACE)) {}
+
+TWinControl::~TWinControl() {
+    for (TControl* c : controls_)
+        c->Orphan();
+    controls_.clear();
+    DestroyHandle();
+    if (brush_) DeleteObject(brush_);
+}
+
+TWinControl* TWinControl::FromHandle(HWND wnd) {
+    return wnd ? static_cast<TWinControl*>(GetPropA(wnd, kObjectProp)) : nullptr;
+}
+
+void TWinControl::CreateHandle(TCreateParams params) {
+    HWND parentWnd = parent_ ? parent_->Handle() : params.parentOrOwner;
+    DWORD style = params.style | (visible_ ? WS_VISIBLE : 0);
+    HMENU idOrMenu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(INT_PTR(ControlId)) : nullptr;
+    HINSTANCE instance = Application().Instance();
+    if (!params.className) {
+        RegisterOwnClass(instance);
+        ownClass_ = true;
+    }
+    HWND wnd = CreateWindowExA(params.exStyle, params.className ? params.className : kOwnClass,
+                               params.caption.c_str(), style, left_, top_, width_, height_,
+                               parentWnd, idOrMenu, instance, nullptr);
+    CheckWin32(wnd != nullptr, "CreateWindowEx");
+    handle_ = wnd;
+    SetPropA(wnd, kObjectProp, this);
+    if (ownClass_) {
+        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnWndProc));
+    } else {
+        SetWindowSubclass(wnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    }
+    SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+}
+
+void TWinControl::AttachWindow(HWND wnd) {
+    SetPropA(wnd, kObjectProp, this);
+    SetWindowSubclass(wnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    attached_.push_back(wnd);
+}
+
+void TWinControl::DestroyHandle() {
+    for (HWND wnd : attached_) {
+        if (!IsWindow(wnd)) continue;
+        RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
+        RemovePropA(wnd, kObjectProp);
+    }
+    attached_.clear();
+    if (!handle_) return;
+    HWND wnd = handle_;
+    // Detach first: the object may be half destroyed, so its messages go to the defaults.
+    if (ownClass_)
+        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
+    else
+        RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
+    RemovePropA(wnd, kObjectProp);
+    handle_ = nullptr;
+    DestroyWindow(wnd);
+}
+
+LRESULT CALLBACK TWinControl::OwnWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = FromHandle(wnd);
+    if (!self) return DefWindowProcA(wnd, msg, wp, lp);
+    return WinControlAccess::Dispatch(self, wnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK TWinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                           DWORD_PTR data) {
+    auto* self = reinterpret_cast<TWinControl*>(data);
+    return WinControlAccess::Dispatch(self, wnd, msg, wp, lp);
+}
+
+LRESULT TWinControl::HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCDESTROY) {
+        // The window is going away without the object (a parent was destroyed).
+        LRESULT r = wnd == handle_ && ownClass_ ? DefWindowProcA(wnd, msg, wp, lp)
+                                                : DefSubclassProc(wnd, msg, wp, lp);
+        if (!ownClass_ || wnd != handle_) RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
+        RemovePropA(wnd, kObjectProp);
+        if (wnd == handle_) handle_ = nullptr;
+        attached_.erase(std::remove(attached_.begin(), attached_.end(), wnd), attached_.end());
+        return r;
+    }
+    try {
+        if (wnd != handle_) return AttachedWndProc(wnd, msg, wp, lp);
+        return WndProc(msg, wp, lp);
+    } catch (...) {
+        Application().HandleCurrentException();
+        return 0;
+    }
+}
+
+LRESULT TWinControl::AttachedWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return DefSubclassProc(wnd, msg, wp, lp);
+}
+
+LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
+    return ownClass_ ? DefWindowProcA(handle_, msg, wp, lp) : DefSubclassProc(handle_, msg, wp, lp);
+}
+
+LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        if (lp) {
+            TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp));
+            if (child && child != this && child->CommandNotify(HIWORD(wp))) return 0;
+        }
+        break;
+    case WM_NOTIFY: {
+        auto* hdr = reinterpret_cast<NMHDR*>(lp);
+        TWinControl* child = FromHandle(hdr->hwndFrom);
+        LRESULT result = 0;
+        if (child && child != this && child->Notify(*hdr, result)) return result;
+        break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX: {
+        TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp));
+        if (child && child != this)
+            if (HBRUSH b = child->CtlColor(reinterpret_cast<HDC>(wp)))
+                return reinterpret_cast<LRESULT>(b);
+        if (ownClass_ && (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN)) {
+            // Check boxes and static text take the colour of the panel they sit on.
+            SetBkColor(reinterpret_cast<HDC>(wp), color_);
+            return reinterpret_cast<LRESULT>(ColorBrush());
+        }
+        break;
+    }
+    case WM_ERASEBKGND:
+        if (ownClass_) return 1;
+        break;
+    case WM_PAINT:
+        if (ownClass_) {
+            PaintScope ps(handle_);
+            PaintWindow(ps.Dc(), ps.Area());
+            return 0;
+        }
+        break;
+    case WM_PRINTCLIENT:
+        if (ownClass_) {
+            RECT r;
+            GetClientRect(handle_, &r);
+            PaintWindow(reinterpret_cast<HDC>(wp), r);
+            return 0;
+        }
+        break;
+    case WM_SETCURSOR:
+        if (Screen().Cursor() != crDefault) {
+            ::SetCursor(Screen().CursorHandle(Screen().Cursor()));
+            return TRUE;
+        }
+        if (reinterpret_cast<HWND>(wp) == handle_ && LOWORD(lp) == HTCLIENT) {
+            POINT p;
+            GetCursorPos(&p);
+            ScreenToClient(handle_, &p);
+            if (SetCursorFor(p)) return TRUE;
+        }
+        break;
+    case WM_CAPTURECHANGED: mouseControl_ = nullptr; break;
+    default:
+        if (IsMouseMessage(msg)) {
+            if (ownClass_) {
+                if (RouteMouse(msg, wp, lp)) return 0;
+            } else {
+                LRESULT r = DefaultHandler(msg, wp, lp);
+                RouteMouse(msg, wp, lp);
+                return r;
+            }
+        }
+        break;
+    }
+    return DefaultHandler(msg, wp, lp);
+}
+
+bool TWinControl::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
+    POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    const TShiftState shift = GET_KEYSTATE_WPARAM(wp);
+    TControl* target = this;
+    if (mouseControl_)
+        target = mouseControl_;
+    else if (ownClass_ && GetCapture() != handle_)
+        if (TGraphicControl* g = GraphicControlAt(p)) target = g;
+    const int x = target == this ? p.x : p.x - target->Left();
+    const int y = target == this ? p.y : p.y - target->Top();
+    const TMouseButton button = ButtonOf(msg);
+    switch (msg) {
+    case WM_MOUSEMOVE: target->MouseMove(shift, x, y); return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        if (target != this) {
+            // A graphic control keeps the mouse from press to release, wherever it goes.
+            mouseControl_ = static_cast<TGraphicControl*>(target);
+            SetCapture(handle_);
+        }
+        target->MouseDown(button, shift, x, y);
+        if (msg == WM_LBUTTONDBLCLK) target->DblClick();
+        return true;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const bool graphic = target != this;
+        target->MouseUp(button, shift, x, y);
+        if (graphic) {
+            const bool inside = x >= 0 && y >= 0 && x < target->Width() && y < target->Height();
+            if (button == TMouseButton::Left && inside && target->OnClick) target->OnClick(*target);
+            if (!(shift & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && mouseControl_) {
+                mouseControl_ = nullptr;
+                if (GetCapture() == handle_) ReleaseCapture();
+            }
+        }
+        return true;
+    }
+    default: return false;
+    }
+}
+
+bool TWinControl::SetCursorFor(POINT client) {
+    int cursor = Cursor;
+    if (TGraphicControl* g = GraphicControlAt(client); g && g->Cursor != crDefault)
+        cursor = g->Cursor;
+    if (cursor == crDefault) return false;
+    if (HCURSOR h = Screen().CursorHandle(cursor)) {
+        ::SetCursor(h);
+        return true;
+    }
+    return false;
+}
+
+TGraphicControl* TWinControl::GraphicControlAt(POINT p) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        TControl* c = *it;
+        if (c->IsWindowed() || !c->Visible()) continue;
+        RECT r = c->BoundsRect();
+        if (!PtInRect(&r, p)) continue;
+        auto* g = static_cast<TGraphicControl*>(c);
+        if (g->HitTest(p.x - r.left, p.y - r.top)) return g;
+    }
+    return nullptr;
+}
+
+void TWinControl::PaintWindow(HDC dc, const RECT& clip) {
+    RECT client;
+    GetClientRect(handle_, &client);
+    PaintBackground(dc, client);
+    PaintGraphicChildren(dc, clip);
+}
+
+void TWinControl::PaintBackground(HDC dc, const RECT& client) {
+    ::FillRect(dc, &client, ColorBrush());
+}
+
+void TWinControl::PaintGraphicChildren(HDC dc, const RECT& clip) {
+    for (TControl* c : controls_) {
+        if (c->IsWindowed() || !c->Visible()) continue;
+        RECT r = c->BoundsRect(), overlap;
+        if (!IntersectRect(&overlap, &r, &clip)) continue;
+        DCStateScope state(dc);
+        IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+        OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
+        static_cast<TGraphicControl*>(c)->Paint(dc);
+    }
+}
+
+void TWinControl::Insert(TControl* child) {
+    controls_.push_back(child);
+}
+
+void TWinControl::Remove(TControl* child) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), child), controls_.end());
+    if (mouseControl_ == child) mouseControl_ = nullptr;
+    if (handle_) {
+        RECT r = child->BoundsRect();
+        InvalidateRect(handle_, &r, FALSE);
+    }
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (handle_)
+        SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    BoundsChanged();
+}
+
+void TWinControl::SetVisible(bool visible) {
+    if (visible_ == visible) return;
+    visible_ = visible;
+    if (handle_) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TWinControl::Invalidate() {
+    if (handle_) InvalidateRect(handle_, nullptr, FALSE);
+}
+
+void TWinControl::Repaint() {
+    if (!handle_) return;
+    InvalidateRect(handle_, nullptr, TRUE);
+    UpdateWindow(handle_);
+}
+
+void TControl::BringToFront() {
+    if (!parent_) return;
+    auto& list = parent_->controls_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    list.push_back(this);
+    Invalidate();
+}
+
+void TWinControl::BringToFront() {
+    TControl::BringToFront();
+    if (handle_)
+        SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+std::string TWinControl::Text() const {
+    if (!handle_) return {};
+    const int len = GetWindowTextLengthA(handle_);
+    std::string s(size_t(len) + 1, '\0');
+    const int got = GetWindowTextA(handle_, s.data(), len + 1);
+    s.resize(size_t(std::max(0, got)));
+    return s;
+}
+
+void TWinControl::SetText(const std::string& text) {
+    if (handle_) SetWindowTextA(handle_, text.c_str());
+}
+
+void TWinControl::SetColor(COLORREF color) {
+    if (color_ == color) return;
+    color_ = color;
+    ColorChanged();
+    Invalidate();
+}
+
+HBRUSH TWinControl::ColorBrush() {
+    if (!brush_ || brushColor_ != color_) {
+        if (brush_) DeleteObject(brush_);
+        brush_ = CreateSolidBrush(color_);
+        brushColor_ = color_;
+    }
+    return brush_;
+}
+
+HFONT TWinControl::Font() const {
+    return font_ ? font_ : DefaultFont();
+}
+
+void TWinControl::SetFont(HFONT font) {
+    font_ = font;
+    if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+}
+
+void TWinControl::SetFocus() {
+    if (handle_) ::SetFocus(handle_);
+}
+
+bool TWinControl::Focused() const {
+    return handle_ && GetFocus() == handle_;
+}
+
+int TWinControl::ClientWidth() const {
+    RECT r{};
+    if (handle_) GetClientRect(handle_, &r);
+    return r.right;
+}
+
+int TWinControl::ClientHeight() const {
+    RECT r{};
+    if (handle_) GetClientRect(handle_, &r);
+    return r.bottom;
+}
+
+} // namespace vtl

@@ -1,0 +1,107 @@
+// A control with a window of its own. Standard common controls are subclassed; our own
+// containers (panels, forms) use classes registered here. Either way the object is found
+// from the handle, notifications from children are reflected to the child's object, and
+// graphic children are painted and hit-tested here.
+#pragma once
+
+#include "ui/Control.h"
+
+#include <string>
+#include <vector>
+
+namespace vtl {
+
+struct TCreateParams {
+    const char* className = nullptr; // a standard class to subclass, or null for our container
+    std::string caption;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    DWORD exStyle = 0;
+    HWND parentOrOwner = nullptr;
+    int id = 0;
+};
+
+class TWinControl : public TControl {
+  public:
+    TWinControl(TComponent* owner, TWinControl* parent);
+    ~TWinControl() override;
+
+    HWND Handle() const { return handle_; }
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    static TWinControl* FromHandle(HWND wnd);
+
+    bool IsWindowed() const override { return true; }
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetVisible(bool visible) override;
+    void Invalidate() override;
+    void Repaint() override;
+    void BringToFront() override;
+
+    // Child controls, bottom of the z-order first.
+    const std::vector<TControl*>& Controls() const { return controls_; }
+    // The topmost visible graphic child containing the point (client coordinates), if any.
+    TGraphicControl* GraphicControlAt(POINT p) const;
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    COLORREF Color() const { return color_; }
+    void SetColor(COLORREF color);
+    HFONT Font() const;
+    void SetFont(HFONT font);
+    void SetFocus();
+    bool Focused() const;
+    int ClientWidth() const;
+    int ClientHeight() const;
+
+    // Control id given to the window (GetDlgCtrlID); set before the handle is created.
+    int ControlId = 0;
+
+  protected:
+    void CreateHandle(TCreateParams params);
+    void DestroyHandle();
+    // The message handler. Unhandled messages go to DefaultHandler.
+    virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
+    // Messages of a window given to AttachWindow.
+    virtual LRESULT AttachedWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+
+    // Reflected from the parent. Return true when handled.
+    virtual bool CommandNotify(WORD /*code*/) { return false; }
+    virtual bool Notify(NMHDR& /*hdr*/, LRESULT& /*result*/) { return false; }
+    // Brush for WM_CTLCOLOR*, or null for the default.
+    virtual HBRUSH CtlColor(HDC /*dc*/) { return nullptr; }
+
+    // Painting of our own containers: background, then graphic children.
+    virtual void PaintBackground(HDC dc, const RECT& client);
+    void PaintGraphicChildren(HDC dc, const RECT& clip);
+    void PaintWindow(HDC dc, const RECT& clip);
+    bool OwnClass() const { return ownClass_; }
+
+    HBRUSH ColorBrush();
+    virtual void ColorChanged() {}
+    // Lets another window (e.g. an up-down beside an edit) route its messages to this object.
+    void AttachWindow(HWND wnd);
+
+  private:
+    friend class TControl;
+    friend struct WinControlAccess;
+    void Insert(TControl* child);
+    void Remove(TControl* child);
+    bool RouteMouse(UINT msg, WPARAM wp, LPARAM lp);
+    bool SetCursorFor(POINT client);
+    LRESULT HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK OwnWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                         DWORD_PTR data);
+
+    HWND handle_ = nullptr;
+    bool ownClass_ = false;
+    std::vector<TControl*> controls_;
+    std::vector<HWND> attached_;
+    TGraphicControl* mouseControl_ = nullptr; // graphic child holding the mouse
+    COLORREF color_;
+    HBRUSH brush_ = nullptr;
+    COLORREF brushColor_ = CLR_INVALID;
+    HFONT font_ = nullptr;
+};
+
+} // namespace vtl
