@@ -20,9 +20,11 @@ TSpinEdit::TSpinEdit(TComponent* owner, TWinControl* parent, int left, int top, 
     p.style = WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL;
     p.exStyle = WS_EX_CLIENTEDGE;
     CreateHandle(p);
-    // The up-down sits inside the box's width, at its right, and shrinks the edit.
-    updown_ = CreateWindowExA(0, UPDOWN_CLASSA, "",
-                              WS_CHILD | (visible_ ? WS_VISIBLE : 0) | UDS_ALIGNRIGHT, 0, 0, 0, 0,
+    // The arrows take the right end of the box's width; the number the rest.
+    SetWindowPos(Handle(), nullptr, left, top, width - kArrowWidth, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    updown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | (visible_ ? WS_VISIBLE : 0),
+                              left + width - kArrowWidth, top, kArrowWidth, height,
                               parent->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     CheckWin32(updown_ != nullptr, "CreateWindowEx");
     SendMessageA(updown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);

@@ -32,6 +32,7 @@ class TSpinEdit : public TWinControl {
     // Auto-repeat of a held arrow button.
     static constexpr unsigned kRepeatDelayMs = 400;
     static constexpr unsigned kRepeatIntervalMs = 100;
+    static constexpr int kArrowWidth = 16;
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

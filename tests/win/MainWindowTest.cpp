@@ -1,0 +1,198 @@
+// The main window as built: every control of the layout where it belongs, with its caption,
+// tag and settings, and the initial colour in every view.
+#include "WinTestSupport.h"
+
+#include "layouts/MainLayout.h"
+#include "main/MainForm.h"
+#include "main/ZoomGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace vtl {
+namespace {
+
+class MainWindowTest : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        form = new TfrmMain();
+        form->Show();
+        test::PumpPending();
+    }
+    static void TearDownTestSuite() {
+        delete form;
+        form = nullptr;
+    }
+    static TControl* Find(const char* name) {
+        return dynamic_cast<TControl*>(form->FindComponent(name));
+    }
+    static std::string WindowText(HWND wnd) {
+        char buf[256] = {};
+        GetWindowTextA(wnd, buf, sizeof buf);
+        return buf;
+    }
+    static TfrmMain* form;
+};
+TfrmMain* MainWindowTest::form = nullptr;
+
+TEST_F(MainWindowTest, WindowHasNoSystemFrameAndTheFixedClientArea) {
+    HWND wnd = form->Handle();
+    RECT client, window;
+    GetClientRect(wnd, &client);
+    GetWindowRect(wnd, &window);
+    EXPECT_EQ(client.right, 261);
+    EXPECT_EQ(client.bottom, 664);
+    EXPECT_EQ(window.right - window.left, 261) << "no border";
+    const LONG style = GetWindowLongA(wnd, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
+    EXPECT_EQ(GetWindow(wnd, GW_OWNER), Application().Handle());
+    EXPECT_EQ(WindowText(wnd), "Vantrel");
+    EXPECT_EQ(Application().Title(), "Vantrel");
+    // Centred on the screen at its first showing.
+    EXPECT_EQ(window.left, (GetSystemMetrics(SM_CXSCREEN) - 261) / 2);
+    EXPECT_EQ(window.top, (GetSystemMetrics(SM_CYSCREEN) - 664) / 2);
+    EXPECT_TRUE(form->Ready());
+    EXPECT_EQ(GetWindowLongA(Application().Handle(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0)
+        << "after start-up the application window has its taskbar button";
+}
+
+TEST_F(MainWindowTest, EveryLayoutRowIsBuiltWhereTheLayoutSays) {
+    for (const layout::Item& item : layout::kMainLayout) {
+        SCOPED_TRACE(item.name);
+        TControl* c = Find(item.name);
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(c->Tag, item.tag);
+        EXPECT_EQ(c->Left(), item.left);
+        EXPECT_EQ(c->Top(), item.top);
+        if (item.kind != layout::Kind::Label) {
+            EXPECT_EQ(c->Width(), item.width);
+            EXPECT_EQ(c->Height(), item.height);
+        }
+        EXPECT_EQ(c->Visible(), !(item.flags & layout::kHidden));
+        const std::string parent = c->Parent() == form ? "" : c->Parent()->Name;
+        EXPECT_EQ(parent, item.parent);
+        auto* w = dynamic_cast<TWinControl*>(c);
+        if (!w) continue;
+        // The window itself sits where the object says, and carries the layout's id.
+        RECT r;
+        GetWindowRect(w->Handle(), &r);
+        if (auto* spin = dynamic_cast<TSpinEdit*>(w)) {
+            // The arrows sit inside the box's width, right of the number.
+            RECT arrows;
+            GetWindowRect(spin->UpDownHandle(), &arrows);
+            EXPECT_EQ(arrows.left, r.right);
+            UnionRect(&r, &r, &arrows);
+        }
+        MapWindowPoints(nullptr, GetParent(w->Handle()), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, item.left);
+        EXPECT_EQ(r.top, item.top);
+        EXPECT_EQ(r.right - r.left, item.width);
+        EXPECT_EQ(r.bottom - r.top, item.height);
+        EXPECT_EQ(GetDlgCtrlID(w->Handle()), layout::ControlIdOf(layout::kMainLayout, item.name));
+        EXPECT_EQ(GetWindowLongA(w->Handle(), GWL_STYLE) & WS_TABSTOP, 0)
+            << "nothing takes part in tab navigation";
+        if (item.kind == layout::Kind::Button || item.kind == layout::Kind::CheckBox) {
+            EXPECT_EQ(WindowText(w->Handle()), item.caption);
+        }
+    }
+}
+
+TEST_F(MainWindowTest, FieldsAreReadOnlyAndSpinBoxesHaveTheirRanges) {
+    for (TEdit* e : {form->edtRGB, form->edtDecimal, form->edtHex, form->edtHtml, form->edtDelphi,
+                     form->edtVB, form->edtC})
+        EXPECT_TRUE(GetWindowLongA(e->Handle(), GWL_STYLE) & ES_READONLY) << e->Name;
+    for (TSpinEdit* s : {form->spiR, form->spiG, form->spiB})
+        EXPECT_EQ(s->MaxValue(), 255);
+    for (TSpinEdit* s : {form->spiH, form->spiS, form->spiL})
+        EXPECT_EQ(s->MaxValue(), 240);
+    EXPECT_EQ(form->edtHtml->Tag, 4);
+    EXPECT_EQ(form->btnHtmlCopy->Tag, 0);
+    EXPECT_EQ(form->lblC->Caption(), "C/C++:");
+}
+
+TEST_F(MainWindowTest, InitialColourInTheSwatchSpinBoxesAndFields) {
+    EXPECT_EQ(form->CurrentColor(), 0x00B9D5F7u);
+    EXPECT_EQ(form->shpColor->PenColor(), 0x00B9D5F7u);
+    EXPECT_EQ(form->spiR->ShownText(), "247");
+    EXPECT_EQ(form->spiG->ShownText(), "213");
+    EXPECT_EQ(form->spiB->ShownText(), "185");
+    EXPECT_EQ(form->spiH->ShownText(), "18");
+    EXPECT_EQ(form->spiS->ShownText(), "191");
+    EXPECT_EQ(form->spiL->ShownText(), "203");
+    const char* expected[] = {"",        "247, 213, 185", "12178935",    "F7D5B9",
+                              "#F7D5B9", "$00B9D5F7",     "&H00B9D5F7&", "0xB9D5F7"};
+    TEdit* fields[] = {nullptr,       form->edtRGB,    form->edtDecimal, form->edtHex,
+                       form->edtHtml, form->edtDelphi, form->edtVB,      form->edtC};
+    for (int n = 1; n <= 7; ++n) {
+        EXPECT_EQ(WindowText(fields[n]->Handle()), expected[n]);
+        EXPECT_EQ(form->Value(n), expected[n]);
+    }
+    char status[128] = {};
+    SendMessageA(form->StatusBar1->Handle(), WM_GETTEXT, sizeof status,
+                 reinterpret_cast<LPARAM>(status));
+    EXPECT_STREQ(status, "To pick color, please drag \"+\" icon.");
+}
+
+TEST_F(MainWindowTest, ZoomListHasTwentyItemsAndStartsAtTheFirst) {
+    ASSERT_EQ(form->cboZoom->ItemCount(), 20);
+    EXPECT_EQ(form->cboZoom->Item(0), "Zoom 100%");
+    EXPECT_EQ(form->cboZoom->Item(6), "Zoom 700%");
+    EXPECT_EQ(form->cboZoom->Item(19), "Zoom 2000%");
+    EXPECT_EQ(form->cboZoom->ItemIndex(), 0);
+    RECT r;
+    GetWindowRect(form->cboZoom->Handle(), &r);
+    EXPECT_EQ(r.bottom - r.top, 21) << "closed height";
+}
+
+TEST_F(MainWindowTest, MagnifierShowsThePlaceholderCopiedIntoTheBuffer) {
+    ASSERT_TRUE(form->imgZoom->HasBitmap());
+    const TBitmap& shown = form->imgZoom->Bitmap();
+    const TBitmap& buffer = form->ZoomBuffer();
+    ASSERT_EQ(buffer.Width(), 231);
+    ASSERT_EQ(buffer.Height(), 96);
+    int silver = 0;
+    for (int y = 0; y < 96; y += 7)
+        for (int x = 0; x < 231; x += 7) {
+            EXPECT_EQ(shown.Pixel(x, y), buffer.Pixel(x, y)) << x << "," << y;
+            silver += buffer.Pixel(x, y) == 0x00C0C0C0;
+        }
+    EXPECT_LT(silver, 10) << "the placeholder picture was copied over the silver fill";
+}
+
+TEST_F(MainWindowTest, CursorsAreRegisteredFromTheIcons) {
+    EXPECT_NE(Screen().CursorHandle(crPicker), LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_NE(Screen().CursorHandle(crZoom), LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(form->imgZoom->Cursor, crZoom);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(Screen().CursorHandle(crPicker), &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 16u);
+    EXPECT_EQ(info.yHotspot, 16u);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirItems) {
+    auto captions = [](TPopupMenu* m) {
+        std::vector<std::string> v;
+        for (TMenuItem* i : m->Items())
+            v.push_back(i->Caption);
+        return v;
+    };
+    EXPECT_EQ(captions(form->mnuTray),
+              (std::vector<std::string>{"&Show/Hide Main Window", "-", "&Contact Us",
+                                        "&Visit Website", "&About...", "-", "E&xit"}));
+    EXPECT_EQ(captions(form->PopupMenu1), (std::vector<std::string>{"Copy", "-", "Save"}));
+    EXPECT_EQ(captions(form->mnuMyColors),
+              (std::vector<std::string>{"Open...", "-", "Open II", "Delete", "Clear"}));
+    EXPECT_TRUE(form->mnuTray_Show->Default);
+    EXPECT_TRUE(form->Copy1->Default);
+    EXPECT_TRUE(form->mnuMyColors_Open1->Default);
+    EXPECT_EQ(form->ImageList1->Width(), 48);
+    EXPECT_EQ(form->ImageList1->Height(), 16);
+}
+
+} // namespace
+} // namespace vtl
