@@ -1,0 +1,45 @@
+// Static start-up, shell, process, folder and settings-file utilities of the program, and
+// the flat-button styling. A class that is never instantiated.
+#pragma once
+
+#include "ui/Win32.h"
+
+#include <string>
+
+namespace vtl {
+
+class TComponent;
+
+class TBrunmark {
+  public:
+    TBrunmark() = delete;
+
+    // Start-up and process utilities.
+    static void CheckWindowsVersion();
+    static bool IsWindows2000OrLater();
+    static std::string GetProgramFolder();
+    static std::string GetMD5Hex(const std::string& text);
+    static void ForceForegroundWindow(HWND wnd);
+    static DWORD GetTaskbarProcessId();
+    static DWORD GetWindowProcessId(HWND wnd);
+    static DWORD GetParentProcessId(DWORD processId);
+    static std::string GetWindowsFolder();
+    static DWORD FindProcessByImagePath(const std::string& path);
+    static std::string GetProcessImagePath(DWORD processId);
+    static bool ProcessExists(DWORD processId);
+    static bool EnablePrivilege(const std::string& name);
+
+    // Flat push buttons and check boxes.
+    static void MakeButtonsFlat(TComponent* component);
+    static void MakeButtonFlat(TComponent* component);
+
+    // The per-user data folder and INI files.
+    static std::string GetSpecialFolder(int csidl);
+    static std::string GetDataFolder(const std::string& name = "");
+    static std::string ReadIniString(const std::string& fileName, const std::string& section,
+                                     const std::string& key);
+    static void WriteIniString(const std::string& fileName, const std::string& section,
+                               const std::string& key, const std::string& value);
+};
+
+} // namespace vtl

@@ -1,0 +1,39 @@
+# Colour model tests; included from this folder's CMakeLists.txt in both builds.
+set(_color_dir ${CMAKE_CURRENT_LIST_DIR})
+add_executable(color_tests
+  ${_color_dir}/color_notation_test.cpp
+  ${_color_dir}/color_text_test.cpp
+  ${_color_dir}/color_hsl_test.cpp
+  ${_color_dir}/color_fpu_test.cpp
+  ${_color_dir}/color_sweep_test.cpp
+)
+if(WIN32)
+  # <windows.h> and our header in both orders.
+  target_sources(color_tests PRIVATE
+    ${_color_dir}/color_windows_first_test.cpp
+    ${_color_dir}/color_windows_last_test.cpp
+  )
+endif()
+target_link_libraries(color_tests PRIVATE vtl_color gtest_main)
+# The sweep compares against plain double arithmetic; on i686 that must not run on the x87
+# unit (it would carry extended precision), so it uses SSE2 there as on x86-64.
+set(_color_sweep_flags -ffp-contract=off)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  list(APPEND _color_sweep_flags -msse2 -mfpmath=sse)
+endif()
+set_source_files_properties(${_color_dir}/color_sweep_test.cpp PROPERTIES COMPILE_OPTIONS
+  "${_color_sweep_flags}")
+add_test(NAME color_tests COMMAND color_tests)
+
+# Fuzzes the integer and Html parses; native clang only, run by hand.
+if(NOT WIN32 AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  # The parses are compiled in here so that they get the fuzzer's coverage instrumentation.
+  add_executable(fuzz_strtoint
+    ${_color_dir}/fuzz_strtoint.cpp
+    ${_color_dir}/../../src/color/ColorValue.cpp
+    ${_color_dir}/../../src/color/Text.cpp
+  )
+  target_include_directories(fuzz_strtoint PRIVATE ${_color_dir}/../../src)
+  target_compile_options(fuzz_strtoint PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(fuzz_strtoint PRIVATE -fsanitize=fuzzer,address,undefined)
+endif()
