@@ -2,7 +2,10 @@
 #include "color/Hsl.h"
 #include "color/Text.h"
 #include "main/MainForm.h"
+#include "ui/Application.h"
 #include "ui/Clipboard.h"
+
+#include <commdlg.h>
 
 namespace vtl {
 
@@ -109,6 +112,60 @@ void TfrmMain::btnHtmlCopyClick() {
     POINT p;
     GetCursorPos(&p);
     PopupMenu1->Popup(p.x, p.y, Handle());
+}
+
+namespace {
+
+// Places the colour dialog on the monitor of the active form: centred across, with a third
+// of the spare height above it and two thirds below.
+UINT_PTR CALLBACK PlaceColorDialog(HWND dialog, UINT msg, WPARAM, LPARAM lp) {
+    if (msg != WM_INITDIALOG) return 0;
+    const auto* cc = reinterpret_cast<const CHOOSECOLORA*>(lp);
+    HMONITOR monitor =
+        MonitorFromWindow(reinterpret_cast<HWND>(cc->lCustData), MONITOR_DEFAULTTONEAREST);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    RECT r;
+    if (!GetMonitorInfoA(monitor, &mi) || !GetWindowRect(dialog, &r)) return 0;
+    const RECT& area = mi.rcWork;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const int x = area.left + (area.right - area.left - w) / 2;
+    const int y = area.top + (area.bottom - area.top - h) / 3;
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+// Closes the tray menu's guard again however the dialog ends.
+class TrayMenuGuard {
+  public:
+    explicit TrayMenuGuard(TfrmMain& form) : form_(form) { form_.EnableTrayMenu(false); }
+    ~TrayMenuGuard() { form_.EnableTrayMenu(true); }
+    TrayMenuGuard(const TrayMenuGuard&) = delete;
+    TrayMenuGuard& operator=(const TrayMenuGuard&) = delete;
+
+  private:
+    TfrmMain& form_;
+};
+
+} // namespace
+
+void TfrmMain::btnMenuClick() {
+    TrayMenuGuard guard(*this);
+    TForm* active = Application().ActiveForm();
+    CHOOSECOLORA cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = Handle();
+    cc.rgbResult = CurrentColor();
+    cc.lpCustColors = customColors_.data();
+    cc.Flags = CC_RGBINIT | CC_ENABLEHOOK | CC_FULLOPEN | CC_PREVENTFULLOPEN | CC_SHOWHELP |
+               CC_SOLIDCOLOR | CC_ANYCOLOR;
+    cc.lpfnHook = &PlaceColorDialog;
+    cc.lCustData = reinterpret_cast<LPARAM>(active ? active->Handle() : Handle());
+    if (!ChooseColorA(&cc)) return;
+    SetCurrentColor(cc.rgbResult);
+    ShowRGB();
+    ShowHSL();
+    ShowColorValues();
 }
 
 void TfrmMain::Copy1Click() {

@@ -6,8 +6,6 @@
 #include "ui/Icons.h"
 #include "ui/LayoutBuilder.h"
 
-#include <cstdio>
-
 namespace vtl {
 
 namespace {
@@ -32,6 +30,8 @@ void LoadPicture(TImage& image, const std::string& picture) {
 
 TfrmMain::TfrmMain() {
     Name = "frmMain";
+    customColors_.fill(0x00FFFFFF); // unset custom colours show white
+    CenterOnFirstShow = true;
     SetClientSize(layout::kMainClientWidth, layout::kMainClientHeight);
     CreateControls();
     CreateMenus();
@@ -181,7 +181,18 @@ void TfrmMain::BindEvents() {
         imgZoomMouseDown(x, y);
     };
     cboZoom->OnClick = [this](TComponent&) { cboZoomClick(); };
+    chkStayOnTop->OnClick = [this](TComponent&) { chkStayOnTopClick(); };
+    btnMenu->OnClick = [this](TComponent&) { btnMenuClick(); };
     mnuTray_Exit->OnClick = [this](TComponent&) { Close(); };
+}
+
+LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    const LRESULT result = TForm::WndProc(msg, wp, lp);
+    // Another window took the mouse during a pick: end it as a release would.
+    if (msg == WM_CAPTURECHANGED && FPicking && !endingPick_ &&
+        reinterpret_cast<HWND>(lp) != Handle())
+        EndPick(false);
+    return result;
 }
 
 void TfrmMain::FormCreate() {
@@ -190,15 +201,7 @@ void TfrmMain::FormCreate() {
     SetCaption(kTitle);
     SetIcon(Application().Icon());
 
-    FStayOnTop = false;
-
-    cboZoom->Clear();
-    for (int i = 1; i <= 20; ++i) {
-        char item[32];
-        std::snprintf(item, sizeof item, "Zoom %d%%", 100 * i);
-        cboZoom->AddItem(item);
-    }
-    cboZoom->SetItemIndex(0);
+    ReadStartupSettings();
 
     pickerCursor_ = CursorFromIcon(imgDrag->Icon(), 16, 16);
     zoomCursor_ = CursorFromIcon(imgZoomCursor->Icon(), 16, 16);
@@ -223,6 +226,8 @@ void TfrmMain::FormCreate() {
     ShowColorValues();
     ShowStatus(false);
 
+    FSkin = std::make_unique<TSkinManEx>(*Image1, *Image2, *Image3, *Image4, *Panel5, "B");
+
     // The taskbar button comes back and the program comes to the front.
     HWND app = Application().Handle();
     SetWindowLongA(app, GWL_EXSTYLE, 0);
@@ -235,6 +240,7 @@ void TfrmMain::FormActivate() {}
 
 void TfrmMain::FormDestroy() {
     FZoomBuffer.reset();
+    FSkin.reset();
 }
 
 } // namespace vtl

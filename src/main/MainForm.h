@@ -5,6 +5,7 @@
 #pragma once
 
 #include "color/ColorValue.h"
+#include "skin/SkinClass.h"
 #include "ui/Bitmap.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
@@ -61,11 +62,24 @@ class TfrmMain : public TForm {
     void FormMouseUp(TMouseButton button);
     void imgZoomMouseDown(int x, int y);
     void cboZoomClick();
+    void btnMenuClick();
+    void chkStayOnTopClick();
+
+    // Settings, read and written at the moment they are used.
+    std::string GetSettingsFileName();
+    bool ReadStayOnTop();
+    int ReadZoom();
+    void WriteZoom(int zoom);
+    void SetStayOnTop(bool on);
+    bool StayOnTop() const { return FStayOnTop; }
+    // The tray icon ignores the mouse while a modal dialog is open.
+    void EnableTrayMenu(bool on);
 
     const std::string& Value(int notation) const { return FValues.at(size_t(notation)); }
     bool Picking() const { return FPicking; }
     bool Ready() const { return FReady; }
     const TBitmap& ZoomBuffer() const { return *FZoomBuffer; }
+    TSkinManEx* Skin() const { return FSkin.get(); }
 
     // The controls, as named in the layout.
     TPanel *Panel1, *Panel2, *Panel3, *Panel4, *Panel5;
@@ -91,8 +105,13 @@ class TfrmMain : public TForm {
     TMenuItem *mnuMyColors_Open1, *mnuMyColors_Open2, *mnuMyColors_Delete, *mnuMyColors_Clear;
     TImageList* ImageList1;
 
+  protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
   private:
     void CreateControls();
+    void ReadStartupSettings();
+    void EndPick(bool releaseCapture);
     void CreateMenus();
     void BindEvents();
     void StartPick(TImage& icon, TMouseButton button);
@@ -106,7 +125,13 @@ class TfrmMain : public TForm {
     std::unique_ptr<TBitmap> FZoomBuffer;
     std::string FColorsFile;
     bool FStayOnTop = false;
+    std::unique_ptr<TSkinManEx> FSkin;
     IconHandle pickerCursor_, zoomCursor_;
+    bool endingPick_ = false;
+    // Set while start-up runs on default settings because the settings could not be
+    // stored; the failure has been reported once and start-up does not try again.
+    bool settingsUnavailable_ = false;
+    std::array<COLORREF, 16> customColors_; // of the colour dialog, kept for the run
 };
 
 } // namespace vtl

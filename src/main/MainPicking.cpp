@@ -28,22 +28,42 @@ void TfrmMain::FormMouseMove() {
     WindowDC screen(nullptr);
     POINT p;
     GetCursorPos(&p);
-    SetCurrentColor(GetPixel(screen.Get(), p.x, p.y));
-    ShowRGB();
-    ShowHSL();
-    ShowColorValues();
+    // A pixel that cannot be read (off every monitor) leaves the colour as it was.
+    if (const COLORREF pixel = GetPixel(screen.Get(), p.x, p.y); pixel != CLR_INVALID) {
+        SetCurrentColor(pixel);
+        ShowRGB();
+        ShowHSL();
+        ShowColorValues();
+    }
     const int w = FZoomBuffer->Width(), h = FZoomBuffer->Height();
     FZoomBuffer->Fill(0);
-    // Not clipped at screen edges: what lies outside the screen stays black.
+    // Not shifted at screen edges: what lies outside the screen stays black. Only the part
+    // on the screen is copied, since some systems copy nothing when any of it is outside.
     const GrabOrigin o = GrabOriginFor(p.x, p.y, w, h);
-    StretchBlt(FZoomBuffer->Dc(), 0, 0, w, h, screen.Get(), o.left, o.top, w, h, SRCCOPY);
+    const RECT grab{o.left, o.top, o.left + w, o.top + h};
+    const RECT desktop{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                       GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                       GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    if (RECT part; IntersectRect(&part, &grab, &desktop)) {
+        const int pw = part.right - part.left, ph = part.bottom - part.top;
+        StretchBlt(FZoomBuffer->Dc(), part.left - grab.left, part.top - grab.top, pw, ph,
+                   screen.Get(), part.left, part.top, pw, ph, SRCCOPY);
+    }
     DrawZoom();
     ShowStatus(true);
 }
 
 void TfrmMain::FormMouseUp(TMouseButton button) {
     if (button != TMouseButton::Left) return;
-    ReleaseCapture();
+    EndPick(true);
+}
+
+void TfrmMain::EndPick(bool releaseCapture) {
+    if (releaseCapture) {
+        endingPick_ = true;
+        ReleaseCapture();
+        endingPick_ = false;
+    }
     Screen().SetCursor(crDefault);
     FPicking = false;
     imgDrag->SetVisible(true);
@@ -59,6 +79,7 @@ void TfrmMain::imgZoomMouseDown(int x, int y) {
 }
 
 void TfrmMain::cboZoomClick() {
+    WriteZoom(cboZoom->ItemIndex() + 1);
     DrawZoom();
 }
 

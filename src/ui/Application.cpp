@@ -93,12 +93,16 @@ bool TApplication::Minimized() const {
 }
 
 void TApplication::Minimize() {
-    if (handle_ && !IsIconic(handle_)) ShowWindow(handle_, SW_MINIMIZE);
+    if (!handle_ || IsIconic(handle_)) return;
+    // Windows hides the owned forms with their minimised owner; Wine does not, so say it.
+    ShowOwnedPopups(handle_, FALSE);
+    ShowWindow(handle_, SW_MINIMIZE);
 }
 
 void TApplication::Restore() {
     if (!handle_ || !IsIconic(handle_)) return;
     ShowWindow(handle_, SW_RESTORE);
+    ShowOwnedPopups(handle_, TRUE);
     if (mainForm_ && mainForm_->Visible()) ShowWindow(mainForm_->Handle(), SW_SHOW);
 }
 

@@ -47,10 +47,15 @@ void TForm::SetIcon(HICON icon) {
 void TForm::Show() {
     if (!shownOnce_) {
         shownOnce_ = true;
-        SetPosition((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2,
+        if (CenterOnFirstShow)
+            SetPosition((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2,
                     (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2);
     }
     visible_ = true;
+    // The zero-size application window carries the taskbar button once the main form shows.
+    HWND app = Application().Handle();
+    if (Application().MainForm() == this && app && !IsWindowVisible(app))
+        ShowWindow(app, SW_SHOWNA);
     ShowWindow(Handle(), SW_SHOW);
     BringWindowToTop(Handle());
 }

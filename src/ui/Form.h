@@ -20,8 +20,9 @@ class TForm : public TWinControl {
     std::string Caption() const { return Text(); }
     void SetIcon(HICON icon);
 
-    // First showing centres the form on the screen.
+    // Shows the form; with CenterOnFirstShow, its first showing centres it on the screen.
     void Show();
+    bool CenterOnFirstShow = false;
     void Hide();
     // The main form's close ends the program; a modal form's ends its loop; others hide.
     void Close();

@@ -3,6 +3,7 @@
 #include "ui/Application.h"
 #include "ui/Error.h"
 #include "ui/Handles.h"
+#include "ui/Hints.h"
 
 #include <algorithm>
 #include <set>
@@ -105,6 +106,7 @@ void TWinControl::DestroyHandle() {
         RemovePropA(wnd, kObjectProp);
     }
     attached_.clear();
+    hints_.reset();
     if (!handle_) return;
     HWND wnd = handle_;
     // Detach first: the object may be half destroyed, so its messages go to the defaults.
@@ -136,7 +138,10 @@ LRESULT TWinControl::HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
                                                 : DefSubclassProc(wnd, msg, wp, lp);
         if (!ownClass_ || wnd != handle_) RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
         RemovePropA(wnd, kObjectProp);
-        if (wnd == handle_) handle_ = nullptr;
+        if (wnd == handle_) {
+            handle_ = nullptr;
+            hints_.reset();
+        }
         attached_.erase(std::remove(attached_.begin(), attached_.end(), wnd), attached_.end());
         return r;
     }
@@ -221,6 +226,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         if (IsMouseMessage(msg)) {
             if (ownClass_) {
+                RelayHint(msg, wp, lp);
                 if (RouteMouse(msg, wp, lp)) return 0;
             } else {
                 LRESULT r = DefaultHandler(msg, wp, lp);
@@ -279,6 +285,14 @@ bool TWinControl::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
+void TWinControl::RelayHint(UINT msg, WPARAM wp, LPARAM lp) {
+    if (!hints_) {
+        if (msg != WM_MOUSEMOVE || !THintWindow::Wanted(controls_)) return;
+        hints_ = std::make_unique<THintWindow>(handle_);
+    }
+    hints_->Relay(controls_, msg, wp, lp);
+}
+
 bool TWinControl::SetCursorFor(POINT client) {
     int cursor = Cursor;
     if (TGraphicControl* g = GraphicControlAt(client); g && g->Cursor != crDefault)
@@ -333,6 +347,7 @@ void TWinControl::Insert(TControl* child) {
 void TWinControl::Remove(TControl* child) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), child), controls_.end());
     if (mouseControl_ == child) mouseControl_ = nullptr;
+    if (hints_) hints_->Forget(child);
     if (handle_) {
         RECT r = child->BoundsRect();
         InvalidateRect(handle_, &r, FALSE);

@@ -6,10 +6,13 @@
 
 #include "ui/Control.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace vtl {
+
+class THintWindow;
 
 struct TCreateParams {
     const char* className = nullptr; // a standard class to subclass, or null for our container
@@ -87,6 +90,7 @@ class TWinControl : public TControl {
     void Insert(TControl* child);
     void Remove(TControl* child);
     bool RouteMouse(UINT msg, WPARAM wp, LPARAM lp);
+    void RelayHint(UINT msg, WPARAM wp, LPARAM lp);
     bool SetCursorFor(POINT client);
     LRESULT HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK OwnWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -98,6 +102,7 @@ class TWinControl : public TControl {
     std::vector<TControl*> controls_;
     std::vector<HWND> attached_;
     TGraphicControl* mouseControl_ = nullptr; // graphic child holding the mouse
+    std::unique_ptr<THintWindow> hints_;      // tooltips of the graphic children, once wanted
     COLORREF color_;
     HBRUSH brush_ = nullptr;
     COLORREF brushColor_ = CLR_INVALID;

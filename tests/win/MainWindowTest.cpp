@@ -17,6 +17,7 @@ namespace {
 class MainWindowTest : public testing::Test {
   protected:
     static void SetUpTestSuite() {
+        test::ResetDataFolder();
         form = new TfrmMain();
         form->Show();
         test::PumpPending();

@@ -17,6 +17,17 @@ void PumpFor(unsigned ms);
 // Dispatches what is pending, then runs the idle handlers once.
 void PumpPending();
 
+// The program's data folder in this (test) prefix: the user's application data + "\Vantrel".
+std::string DataFolder();
+// Removes the data folder with everything in it (or a file standing in its place).
+void ResetDataFolder();
+std::string ReadFileText(const std::string& path);
+void WriteFileText(const std::string& path, const std::string& text);
+bool PathExists(const std::string& path);
+
+// The clipboard's CF_TEXT, or "" when there is none.
+std::string ClipboardText();
+
 // Sends a click (press and release) at a client point of a window.
 void ClickAt(HWND wnd, int x, int y, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP);
 

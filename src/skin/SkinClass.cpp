@@ -1,0 +1,266 @@
+#include "skin/SkinClass.h"
+
+#include "skin/RegionMask.h"
+#include "ui/Application.h"
+#include "ui/Bitmap.h"
+#include "ui/Error.h"
+
+#include <functional>
+
+namespace vtl {
+
+namespace {
+
+struct ResourceBytes {
+    const void* data;
+    DWORD size;
+};
+
+// A skin bitmap is a complete BMP file stored as raw data in the program's own module.
+ResourceBytes FindSkinResource(const std::string& name) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC info = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10)); // RT_RCDATA
+    HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    const DWORD size = info ? SizeofResource(module, info) : 0;
+    if (!data || size == 0) throw Error("Skin resource " + name + " not found");
+    return {data, size};
+}
+
+TBitmap LoadSkinBitmap(const std::string& name) {
+    const ResourceBytes bytes = FindSkinResource(name);
+    return TBitmap::FromBmpFile(bytes.data, bytes.size);
+}
+
+bool HasSystemBorder(HWND wnd) {
+    const DWORD style = DWORD(GetWindowLongA(wnd, GWL_STYLE));
+    const DWORD exStyle = DWORD(GetWindowLongA(wnd, GWL_EXSTYLE));
+    return (style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) ||
+           (exStyle & (WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+}
+
+void Copy(TBitmap& target, const skin::Box& to, const TBitmap& source, const skin::Box& from,
+          bool stretched) {
+    if (stretched)
+        StretchBlt(target.Dc(), to.left, to.top, to.width, to.height, source.Dc(), from.left,
+                   from.top, from.width, from.height, SRCCOPY);
+    else
+        BitBlt(target.Dc(), to.left, to.top, to.width, to.height, source.Dc(), from.left, from.top,
+               SRCCOPY);
+}
+
+} // namespace
+
+TSkinManEx::TSkinManEx(TImage& leftImage, TImage& titleImage, TImage& rightImage,
+                       TImage& bottomImage, TPanel& contentPanel, const std::string& skinName)
+    : left_(&leftImage), title_(&titleImage), right_(&rightImage), bottom_(&bottomImage),
+      content_(&contentPanel), window_(contentPanel.Parent()) {
+    if (!window_ || !window_->HandleAllocated()) return;
+    RECT r;
+    GetWindowRect(window_->Handle(), &r);
+    width_ = r.right - r.left;
+    height_ = r.bottom - r.top;
+    if (!skin::FrameApplies(width_, height_, HasSystemBorder(window_->Handle()))) return;
+
+    FSkinName = skin::NormalizeSkinName(skinName);
+    // A missing skin fails here, before the window is touched.
+    for (const char* prefix : {skin::kFormPrefix, skin::kIconPrefix, skin::kTitlePrefix})
+        FindSkinResource(prefix + FSkinName);
+    for (TImage* image : {left_, title_, right_, bottom_})
+        if (!image->Parent()) throw Error("Frame image " + image->Name + " has no strip");
+    try {
+        Build();
+    } catch (...) {
+        // The title image stays with the window; its handler must not outlive this object.
+        title_->OnMouseDown = nullptr;
+        throw;
+    }
+}
+
+TSkinManEx::~TSkinManEx() {
+    // The icon exists exactly when the frame was built and took the title's mouse-down.
+    if (FIcon) title_->OnMouseDown = nullptr;
+    FIcon.reset();
+    FCaption.reset();
+    FMinimizeButton.reset();
+    FCloseButton.reset();
+}
+
+void TSkinManEx::Build() {
+    using namespace std::placeholders;
+    TWinControl& titleStrip = *title_->Parent();
+    left_->Parent()->SetSize(skin::kBorderWidth, left_->Parent()->Height());
+    titleStrip.SetSize(titleStrip.Width(), skin::kTitleHeight);
+    right_->Parent()->SetSize(skin::kBorderWidth, right_->Parent()->Height());
+    bottom_->Parent()->SetSize(bottom_->Parent()->Width(), skin::kBorderWidth);
+    for (TImage* image : {left_, title_, right_, bottom_})
+        FitImageToPanel(*image);
+
+    // Tips of the whole program stay up until the pointer leaves their control.
+    Application().SetHintHidePause(-1);
+    content_->ParentBackground = false;
+    title_->OnMouseDown = std::bind_front(&TSkinManEx::TitleMouseDown, this);
+    DrawStrips();
+
+    CreateIcon(titleStrip);
+    CreateCaption(titleStrip);
+
+    FCloseButton = CreateButton(titleStrip, skin::CloseButtonLeft(width_), "Close");
+    FCloseButton->OnMouseDown = std::bind_front(&TSkinManEx::CloseButtonMouseDown, this);
+    FCloseButton->OnMouseUp = std::bind_front(&TSkinManEx::CloseButtonMouseUp, this);
+    FCloseButton->BringToFront();
+    DrawButton(FCloseButton.get(), "close", "up");
+
+    FMinimizeButton =
+        CreateButton(titleStrip, skin::MinimizeButtonLeft(FCloseButton->Left()), "Minimize");
+    FMinimizeButton->OnMouseDown = std::bind_front(&TSkinManEx::MinimizeButtonMouseDown, this);
+    FMinimizeButton->OnMouseUp = std::bind_front(&TSkinManEx::MinimizeButtonMouseUp, this);
+    FMinimizeButton->BringToFront();
+    DrawButton(FMinimizeButton.get(), "minimize", "up");
+
+    GdiObject region = BuildWindowRegion();
+    // On success the system owns the region.
+    if (SetWindowRgn(window_->Handle(), static_cast<HRGN>(region.Get()), TRUE)) region.Release();
+}
+
+void TSkinManEx::FitImageToPanel(TImage& image) {
+    TWinControl& panel = *image.Parent();
+    const int width = panel.ClientWidth(), height = panel.ClientHeight();
+    image.SetSize(width, height);
+    image.Bitmap().Resize(width, height);
+}
+
+TImage& TSkinManEx::StripImage(skin::Strip strip) const {
+    switch (strip) {
+    case skin::Strip::Title: return *title_;
+    case skin::Strip::Left: return *left_;
+    case skin::Strip::Right: return *right_;
+    case skin::Strip::Bottom: break;
+    }
+    return *bottom_;
+}
+
+void TSkinManEx::DrawStrips() {
+    const TBitmap sheet = LoadSkinBitmap(skin::kFormPrefix + FSkinName);
+    if (sheet.Width() < 215 || sheet.Height() < 44)
+        throw Error(std::string("Skin resource ") + skin::kFormPrefix + FSkinName +
+                    " is too small");
+    content_->SetColor(sheet.Pixel(skin::kContentColorX, skin::kContentColorY));
+    for (const skin::Piece& piece : skin::FramePieces(width_, height_))
+        Copy(StripImage(piece.strip).Bitmap(), piece.dest, sheet, piece.source, piece.Stretched());
+    for (TImage* image : {title_, left_, right_, bottom_})
+        image->Repaint();
+}
+
+void TSkinManEx::CreateIcon(TWinControl& strip) {
+    auto picture = std::make_unique<TBitmap>(LoadSkinBitmap(skin::kIconPrefix + FSkinName));
+    FIcon = std::make_unique<TImage>(nullptr, &strip);
+    FIcon->Transparent = true;
+    FIcon->SetBounds(skin::kIconLeft, skin::TitleItemTop(picture->Height()), picture->Width(),
+                     picture->Height());
+    FIcon->SetBitmap(std::move(picture));
+    FIcon->SetTransparentColor(skin::kTransparentColor);
+    FIcon->Repaint();
+    // In front of the title image, a press on the icon reaches no handler.
+    FIcon->BringToFront();
+}
+
+void TSkinManEx::CreateCaption(TWinControl& strip) {
+    // The strip's own font, in bold.
+    LOGFONTA font{};
+    if (GetObjectA(strip.Font(), sizeof font, &font) == sizeof font) {
+        font.lfWeight = FW_BOLD;
+        captionFont_.Reset(CreateFontIndirectA(&font));
+    }
+    if (!captionFont_) captionFont_.Reset(CreateUiFont(true));
+    FCaption = std::make_unique<TLabel>(nullptr, &strip, window_->Text());
+    FCaption->SetFont(static_cast<HFONT>(captionFont_.Get()));
+    FCaption->SetFontColor(0x00FFFFFF);
+    FCaption->AdjustSize();
+    FCaption->SetPosition(FIcon->Left() + FIcon->Width() + skin::kCaptionGap,
+                          skin::TitleItemTop(FCaption->Height()));
+    FCaption->Repaint();
+    FCaption->BringToFront();
+}
+
+std::unique_ptr<TImage> TSkinManEx::CreateButton(TWinControl& strip, int left, const char* hint) {
+    auto button = std::make_unique<TImage>(nullptr, &strip);
+    button->SetBounds(left, skin::TitleItemTop(skin::kButtonSize), skin::kButtonSize,
+                      skin::kButtonSize);
+    button->Transparent = true;
+    button->Hint = hint;
+    button->ShowHint = true;
+    return button;
+}
+
+void TSkinManEx::DrawButton(TImage* button, const std::string& name, const std::string& state) {
+    if (!button) return;
+    // Loaded anew each time: it is small, and nothing is kept between presses.
+    const TBitmap tiles = LoadSkinBitmap(skin::kTitlePrefix + FSkinName);
+    if (const auto x = skin::ButtonTileX(name, state))
+        BitBlt(button->Bitmap().Dc(), 0, 0, skin::kButtonSize, skin::kButtonSize, tiles.Dc(), *x, 0,
+               SRCCOPY);
+    button->SetTransparentColor(skin::kTransparentColor);
+    button->Repaint();
+}
+
+GdiObject TSkinManEx::BuildWindowRegion() {
+    const TBitmap& picture = title_->Bitmap();
+    skin::PixelGrid grid(picture.Width(), picture.Height());
+    for (int y = 0; y < grid.Height(); ++y)
+        for (int x = 0; x < grid.Width(); ++x)
+            grid.Set(x, y, picture.Pixel(x, y));
+
+    GdiObject region(CreateRectRgn(0, 0, 0, 0));
+    CheckWin32(bool(region), "CreateRectRgn");
+    const HRGN target = static_cast<HRGN>(region.Get());
+    if (grid.Width() > 0 && grid.Height() > 0)
+        for (const skin::Box& run : skin::KeyRuns(grid, grid.At(0, 0))) {
+            GdiObject piece(
+                CreateRectRgn(run.left, run.top, run.left + run.width, run.top + run.height));
+            CombineRgn(target, target, static_cast<HRGN>(piece.Get()), RGN_OR);
+        }
+    // The whole window without the key-coloured pixels.
+    GdiObject whole(CreateRectRgn(0, 0, width_, height_));
+    CombineRgn(target, target, static_cast<HRGN>(whole.Get()), RGN_XOR);
+    return region;
+}
+
+void TSkinManEx::SendToWindow(UINT msg, WPARAM wp) {
+    if (window_ && window_->HandleAllocated()) SendMessageA(window_->Handle(), msg, wp, 0);
+}
+
+void TSkinManEx::TitleMouseDown(TControl&, TMouseButton button, TShiftState, int, int y) {
+    if (button != TMouseButton::Left || y >= skin::kTitleHeight) return;
+    // The system moves the window with the pointer, as when its own caption is dragged.
+    ReleaseCapture();
+    SendToWindow(WM_NCLBUTTONDOWN, HTCAPTION);
+}
+
+void TSkinManEx::CloseButtonMouseDown(TControl&, TMouseButton button, TShiftState, int, int) {
+    if (button != TMouseButton::Left) return;
+    closePressed_ = true;
+    DrawButton(FCloseButton.get(), "close", "down");
+}
+
+void TSkinManEx::CloseButtonMouseUp(TControl&, TMouseButton button, TShiftState, int, int) {
+    if (button != TMouseButton::Left || !closePressed_) return;
+    closePressed_ = false;
+    DrawButton(FCloseButton.get(), "close", "up");
+    SendToWindow(WM_SYSCOMMAND, SC_CLOSE);
+}
+
+void TSkinManEx::MinimizeButtonMouseDown(TControl&, TMouseButton button, TShiftState, int, int) {
+    if (button != TMouseButton::Left) return;
+    minimizePressed_ = true;
+    DrawButton(FMinimizeButton.get(), "minimize", "down");
+}
+
+void TSkinManEx::MinimizeButtonMouseUp(TControl&, TMouseButton button, TShiftState, int, int) {
+    if (button != TMouseButton::Left || !minimizePressed_) return;
+    minimizePressed_ = false;
+    DrawButton(FMinimizeButton.get(), "minimize", "up");
+    SendToWindow(WM_SYSCOMMAND, SC_MINIMIZE);
+}
+
+} // namespace vtl
