@@ -73,16 +73,34 @@ vtl_track() {
     VTL_PIDS+=("$1")
 }
 
-# Sends TERM, waits up to 5 s, then KILL; always reaps (nobody else would: PID 1 does not).
+# Runs a command as a tracked background job in a process group of its own and waits for it.
+# Bash holds back its INT/TERM traps while a foreground command runs; this way an interruption
+# stops the script at once, and vtl_cleanup stops the command with everything it started.
+vtl_run() {
+    setsid "$@" &
+    local pid=$! rc=0
+    VTL_PIDS+=("$pid")
+    wait "$pid" || rc=$?
+    VTL_PIDS=("${VTL_PIDS[@]:0:${#VTL_PIDS[@]}-1}")
+    return "$rc"
+}
+
+# Stops a process and the process group it leads, if any: TERM, up to 5 s, then KILL. Bash reaps
+# its children by itself (PID 1 here would not); `wait` only for one still there: after an
+# interrupted `wait`, bash may take a child that it already reaped for running and `wait` would
+# block for good.
 vtl_stop_pid() {
     local pid="$1" i
+    kill -TERM -- "-$pid" 2>/dev/null || true
     kill -TERM "$pid" 2>/dev/null || true
     for ((i = 0; i < 50; i++)); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
-    kill -KILL "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    kill -KILL -- "-$pid" 2>/dev/null || true
+    if kill -KILL "$pid" 2>/dev/null; then
+        wait "$pid" 2>/dev/null || true
+    fi
 }
 
 # Stops every process of our prefix: wineserver -k first (it ends the Windows processes and the
@@ -131,8 +149,9 @@ vtl_cleanup() {
         VTL_XVFB_PID=""
     fi
     for ((i = ${#VTL_LOCK_PIDS[@]} - 1; i >= 0; i--)); do
-        kill -KILL "${VTL_LOCK_PIDS[i]}" 2>/dev/null || true
-        wait "${VTL_LOCK_PIDS[i]}" 2>/dev/null || true
+        if kill -KILL "${VTL_LOCK_PIDS[i]}" 2>/dev/null; then
+            wait "${VTL_LOCK_PIDS[i]}" 2>/dev/null || true
+        fi
     done
     VTL_LOCK_PIDS=()
 }

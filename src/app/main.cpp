@@ -1,24 +1,19 @@
-// Program entry: the main window and the message loop.
+// Program entry: the runtime start, then the entry sequence. Every path ends with exit code 0.
+#include "app/EntrySequence.h"
+#include "app/Startup.h"
 #include "color/FpuModel.h"
-#include "main/MainForm.h"
 #include "ui/Application.h"
-
-#include <exception>
-#include <memory>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The HSL conversions are defined under x87 extended precision, round to nearest.
     vtl::EnsureFpuModel();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    vtl::TApplication& app = vtl::Application();
     try {
-        app.Initialize();
-        auto* form = app.CreateForm(std::make_unique<vtl::TfrmMain>());
-        form->Show();
-        app.Run();
+        vtl::TRuntimeStart start;
+        vtl::RunEntrySequence();
     } catch (...) {
-        app.HandleCurrentException();
+        vtl::Application().HandleCurrentException();
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "main/MainForm.h"
 
+#include "app/BrunmarkClass.h"
 #include "layouts/MainLayout.h"
 #include "resource.h"
 #include "ui/Application.h"
@@ -227,6 +228,8 @@ void TfrmMain::FormCreate() {
     ShowStatus(false);
 
     FSkin = std::make_unique<TSkinManEx>(*Image1, *Image2, *Image3, *Image4, *Panel5, "B");
+
+    TBrunmark::MakeButtonsFlat(this);
 
     // The taskbar button comes back and the program comes to the front.
     HWND app = Application().Handle();

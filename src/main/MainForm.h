@@ -112,6 +112,7 @@ class TfrmMain : public TForm {
     void CreateControls();
     void ReadStartupSettings();
     void EndPick(bool releaseCapture);
+    void Grab(HDC screen, POINT pointer);
     void CreateMenus();
     void BindEvents();
     void StartPick(TImage& icon, TMouseButton button);

@@ -25,16 +25,29 @@ void TfrmMain::StartPick(TImage& icon, TMouseButton button) {
 
 void TfrmMain::FormMouseMove() {
     if (!FPicking) return;
-    WindowDC screen(nullptr);
     POINT p;
     GetCursorPos(&p);
+    COLORREF pixel;
+    {
+        // The screen is read before the views change: the refresh only invalidates, so the
+        // grab sees the same screen either way, and under Wine controls update several times
+        // slower while a screen DC is held.
+        WindowDC screen(nullptr);
+        pixel = GetPixel(screen.Get(), p.x, p.y);
+        Grab(screen.Get(), p);
+    }
     // A pixel that cannot be read (off every monitor) leaves the colour as it was.
-    if (const COLORREF pixel = GetPixel(screen.Get(), p.x, p.y); pixel != CLR_INVALID) {
+    if (pixel != CLR_INVALID) {
         SetCurrentColor(pixel);
         ShowRGB();
         ShowHSL();
         ShowColorValues();
     }
+    DrawZoom();
+    ShowStatus(true);
+}
+
+void TfrmMain::Grab(HDC screen, POINT p) {
     const int w = FZoomBuffer->Width(), h = FZoomBuffer->Height();
     FZoomBuffer->Fill(0);
     // Not shifted at screen edges: what lies outside the screen stays black. Only the part
@@ -46,11 +59,9 @@ void TfrmMain::FormMouseMove() {
                        GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     if (RECT part; IntersectRect(&part, &grab, &desktop)) {
         const int pw = part.right - part.left, ph = part.bottom - part.top;
-        StretchBlt(FZoomBuffer->Dc(), part.left - grab.left, part.top - grab.top, pw, ph,
-                   screen.Get(), part.left, part.top, pw, ph, SRCCOPY);
+        StretchBlt(FZoomBuffer->Dc(), part.left - grab.left, part.top - grab.top, pw, ph, screen,
+                   part.left, part.top, pw, ph, SRCCOPY);
     }
-    DrawZoom();
-    ShowStatus(true);
 }
 
 void TfrmMain::FormMouseUp(TMouseButton button) {

@@ -59,6 +59,7 @@ void TApplication::Initialize() {
         SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
         SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     }
+    if (StartupHook) StartupHook();
 }
 
 void TApplication::SetTitle(const std::string& title) {

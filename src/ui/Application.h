@@ -25,6 +25,9 @@ class TApplication {
 
     // Creates the application window; call once before any form is created.
     void Initialize();
+    // Start-up work that needs the application window: run once by Initialize, right after
+    // the window exists. Whoever installs a hook keeps the one it replaces and calls it first.
+    std::function<void()> StartupHook;
     HWND Handle() const { return handle_; }
     HINSTANCE Instance() const { return instance_; }
 

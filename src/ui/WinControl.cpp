@@ -110,10 +110,10 @@ void TWinControl::DestroyHandle() {
     if (!handle_) return;
     HWND wnd = handle_;
     // Detach first: the object may be half destroyed, so its messages go to the defaults.
-    if (ownClass_)
-        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcA));
-    else
-        RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
+    // Our own class needs only the object gone (OwnWndProc then defers to DefWindowProc);
+    // swapping its window procedure would cut off subclasses chained onto it before their
+    // WM_NCDESTROY.
+    if (!ownClass_) RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
     RemovePropA(wnd, kObjectProp);
     handle_ = nullptr;
     DestroyWindow(wnd);

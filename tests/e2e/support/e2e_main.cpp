@@ -13,23 +13,24 @@
 namespace {
 
 // Takes the screenshot at the first failure of a test, while the program under test still
-// shows what went wrong (by the end of the test its fixture has closed it).
+// shows what went wrong (by the end of the test its fixture has closed it). GoogleTest holds its
+// own lock while it reports a result: nothing here may call back into it.
 class ScreenshotOnFailure : public ::testing::EmptyTestEventListener {
-    void OnTestStart(const ::testing::TestInfo&) override { taken_ = false; }
+    void OnTestStart(const ::testing::TestInfo& info) override {
+        name_ = std::string(info.test_suite_name()) + "." + info.name();
+        for (char& c : name_) {
+            if (c == '/') c = '_';
+        }
+        taken_ = false;
+    }
 
     void OnTestPartResult(const ::testing::TestPartResult& result) override {
         if (!result.failed() || taken_ || std::getenv("DISPLAY") == nullptr) return;
         taken_ = true;
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = info ? std::string(info->test_suite_name()) + "." + info->name()
-                                : std::string("unknown");
-        for (char& c : name) {
-            if (c == '/') c = '_';
-        }
         try {
             std::filesystem::path dir = vtl::e2e::config::artifactsDir();
             std::filesystem::create_directories(dir);
-            std::string path = (dir / (name + ".png")).string();
+            std::string path = (dir / (name_ + ".png")).string();
             vtl::e2e::Screen().saveShot(path);
             std::cout << "[ screenshot ] " << path << std::endl;
         } catch (const std::exception& e) {
@@ -37,6 +38,7 @@ class ScreenshotOnFailure : public ::testing::EmptyTestEventListener {
         }
     }
 
+    std::string name_ = "unknown";
     bool taken_ = false;
 };
 

@@ -1,0 +1,66 @@
+#include "vantrel_session.hpp"
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "support/config.hpp"
+
+namespace vtl::e2e {
+
+using namespace std::chrono_literals;
+
+namespace {
+constexpr unsigned kWmSysCommand = 0x0112;
+constexpr unsigned kScClose = 0xF060;
+} // namespace
+
+std::filesystem::path VantrelSession::dataFolder() {
+    const char* user = std::getenv("USER");
+    return std::filesystem::path(config::winePrefix()) / "drive_c" / "users" /
+           (user && *user ? user : "root") / "AppData" / "Roaming" / "Vantrel";
+}
+
+VantrelSession::VantrelSession(bool keepData) {
+    if (!keepData) std::filesystem::remove_all(dataFolder());
+    app_.emplace(config::vantrelExe());
+    window_ = probe_.waitWindow("VtlWindow", "Vantrel", 30s);
+    if (!window_) throw std::runtime_error("the main window of Vantrel did not show up");
+}
+
+VantrelSession::~VantrelSession() {
+    if (app_ && app_->running()) {
+        close(5s);
+        if (app_->running()) app_->kill();
+    }
+}
+
+Hwnd VantrelSession::control(const char* name) {
+    const int id = layout::ControlIdOf(layout::kMainLayout, name);
+    if (id < 0) throw std::runtime_error(std::string("no control named ") + name);
+    return probe_.child(window_, id).hwnd;
+}
+
+Rect VantrelSession::layoutRect(const char* name) {
+    const Rect client = probe_.clientRect(window_);
+    int x = 0, y = 0;
+    const layout::Item* item = nullptr;
+    // Walk up the parents of the row, adding their offsets.
+    for (const char* n = name; *n;) {
+        const int i = layout::IndexOf(layout::kMainLayout, n);
+        if (i < 0) throw std::runtime_error(std::string("no layout row ") + n);
+        const layout::Item& row = layout::kMainLayout[i];
+        if (!item) item = &row;
+        x += row.left;
+        y += row.top;
+        n = row.parent;
+    }
+    return {client.left + x, client.top + y, client.left + x + item->width,
+            client.top + y + item->height};
+}
+
+std::optional<int> VantrelSession::close(std::chrono::milliseconds timeout) {
+    probe_.post(window_, kWmSysCommand, kScClose, 0);
+    return app_->waitExit(timeout);
+}
+
+} // namespace vtl::e2e

@@ -1,0 +1,46 @@
+// The real Vantrel.exe under Wine, started on a fresh data folder, with its main window and
+// controls found by their names in the window layout.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "layouts/MainLayout.h"
+#include "support/geometry.hpp"
+#include "support/probe.hpp"
+#include "support/wine_app.hpp"
+
+namespace vtl::e2e {
+
+class VantrelSession {
+  public:
+    // Removes the data folder first unless keepData, then starts the program and waits for its
+    // main window.
+    explicit VantrelSession(bool keepData = false);
+    ~VantrelSession();
+
+    // The program's data folder in the test prefix (Linux path).
+    static std::filesystem::path dataFolder();
+
+    Probe& probe() { return probe_; }
+    WineApp& app() { return *app_; }
+    Hwnd window() const { return window_; }
+    Rect windowRect() { return probe_.rect(window_); }
+
+    // A windowed control of the layout by name.
+    Hwnd control(const char* name);
+    std::string text(const char* name) { return probe_.text(control(name)); }
+    // Screen rectangle of any layout row (graphic controls included), from the layout.
+    Rect layoutRect(const char* name);
+    // Asks the program to close as the frame's Close does; returns the exit code.
+    std::optional<int> close(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+  private:
+    std::optional<WineApp> app_;
+    Probe probe_;
+    Hwnd window_ = 0;
+};
+
+} // namespace vtl::e2e

@@ -1,0 +1,290 @@
+// Vantrel.exe started for real: the refusal on old Windows versions, the single instance, the
+// start in the program's own folder, the state at the end of start-up and the flat buttons.
+#include "ProcessTestSupport.h"
+#include "WinTestSupport.h"
+
+#include "app/BrunmarkClass.h"
+#include "layouts/MainLayout.h"
+#include "ui/Form.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace vtl {
+namespace {
+
+constexpr const char* kInstanceMutex = "933fdbc7bfd91faa212aee69854f7a91"; // MD5 of "Vantrel"
+constexpr const char* kAppMutex = "Brunmark-Software-Vantrel-AppMutex";
+constexpr unsigned kStartMs = 20000;
+constexpr unsigned kEndMs = 10000;
+
+// Counts the windows one process creates, through out-of-context window events.
+class WindowCreationWatch {
+  public:
+    explicit WindowCreationWatch(DWORD processId)
+        : hook_(SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, &OnEvent,
+                                processId, 0, WINEVENT_OUTOFCONTEXT)) {
+        Watches()[hook_] = this;
+    }
+    ~WindowCreationWatch() {
+        Watches().erase(hook_);
+        if (hook_) UnhookWinEvent(hook_);
+    }
+    WindowCreationWatch(const WindowCreationWatch&) = delete;
+    WindowCreationWatch& operator=(const WindowCreationWatch&) = delete;
+    bool Active() const { return hook_ != nullptr; }
+    int Created() const { return created_; }
+
+  private:
+    static std::map<HWINEVENTHOOK, WindowCreationWatch*>& Watches() {
+        static std::map<HWINEVENTHOOK, WindowCreationWatch*> watches;
+        return watches;
+    }
+    static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD, HWND, LONG object, LONG, DWORD, DWORD) {
+        auto it = Watches().find(hook);
+        if (it != Watches().end() && object == OBJID_WINDOW) ++it->second->created_;
+    }
+
+    HWINEVENTHOOK hook_;
+    int created_ = 0;
+};
+
+// One started Vantrel.exe.
+class Vantrel {
+  public:
+    explicit Vantrel(const test::StartOptions& options = {},
+                     const std::string& exe = test::VantrelExe())
+        : process_(exe, options) {}
+
+    test::ChildProcess& Process() { return process_; }
+    DWORD Id() const { return process_.Id(); }
+
+    // The visible main window, once start-up has shown it; null if it never came.
+    HWND WaitForMainWindow(unsigned ms = kStartMs) {
+        HWND found = nullptr;
+        test::WaitFor(
+            [&] {
+                for (HWND w : test::TopLevelWindows(process_.Id(), "VtlWindow"))
+                    if (IsWindowVisible(w) && test::TextOf(w) == "Vantrel") found = w;
+                return found != nullptr || !process_.Running();
+            },
+            ms);
+        return found;
+    }
+    HWND AppWindow() const {
+        auto found = test::TopLevelWindows(process_.Id(), "VtlApplication");
+        return found.empty() ? nullptr : found.front();
+    }
+    bool HasProgramWindows() const {
+        return !test::TopLevelWindows(process_.Id(), "VtlApplication").empty() ||
+               !test::TopLevelWindows(process_.Id(), "VtlWindow").empty();
+    }
+    // Closes the main window as its Close button does; the exit code.
+    DWORD Close(HWND mainWindow) {
+        PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+        return process_.WaitForExit(kEndMs);
+    }
+
+  private:
+    test::ChildProcess process_;
+};
+
+BOOL CALLBACK CollectById(HWND wnd, LPARAM lp) {
+    (*reinterpret_cast<std::map<int, HWND>*>(lp))[GetDlgCtrlID(wnd)] = wnd;
+    return TRUE;
+}
+
+KernelHandle OpenNamedMutex(const char* name) {
+    return KernelHandle(OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name));
+}
+
+// --- The Windows version test ----------------------------------------------------------------
+
+TEST(VantrelVersionCheck, Windows98AndNt4GetTheRefusalAndNoWindowOfTheProgram) {
+    for (const char* version : {"win98", "nt40"}) {
+        SCOPED_TRACE(version);
+        test::ScratchFolder folder;
+        const std::string name = std::string("vtl_") + version + ".exe";
+        const std::string exe = folder.CopyIn(test::VantrelExe(), name);
+        test::WineVersionFor reported(name, version);
+        Vantrel program({}, exe);
+
+        HWND box = nullptr;
+        test::WaitFor(
+            [&] {
+                for (HWND w : test::TopLevelWindows(program.Id(), "#32770"))
+                    if (IsWindowVisible(w)) box = w;
+                return box != nullptr || !program.Process().Running();
+            },
+            kStartMs);
+        ASSERT_NE(box, nullptr) << "no message box";
+        EXPECT_EQ(test::TextOf(box), "Error");
+        EXPECT_EQ(test::TextOf(GetDlgItem(box, 0xFFFF)),
+                  "This program must be run under Windows 2000 or later.");
+        EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr) << "no owner window";
+        EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
+        EXPECT_EQ(GetDlgItem(box, IDCANCEL), nullptr) << "one OK button only";
+        HWND icon = GetDlgItem(box, 0x0440);
+        ASSERT_NE(icon, nullptr);
+        EXPECT_NE(SendMessageA(icon, STM_GETICON, 0, 0), 0) << "an icon is shown";
+        EXPECT_FALSE(program.HasProgramWindows()) << "nothing of the program was built";
+
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(program.Process().WaitForExit(kEndMs), 0u);
+    }
+}
+
+TEST(VantrelVersionCheck, Windows2000XpAnd7Run) {
+    for (const char* version : {"win2k", "winxp", "win7"}) {
+        SCOPED_TRACE(version);
+        test::ScratchFolder folder;
+        const std::string name = std::string("vtl_") + version + ".exe";
+        const std::string exe = folder.CopyIn(test::VantrelExe(), name);
+        test::WineVersionFor reported(name, version);
+        Vantrel program({}, exe);
+        HWND main = program.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        EXPECT_TRUE(test::TopLevelWindows(program.Id(), "#32770").empty()) << "no refusal";
+        EXPECT_EQ(program.Close(main), 0u);
+    }
+}
+
+// --- The single instance -----------------------------------------------------------------------
+
+TEST(VantrelSingleInstance, ASecondStartEndsAtOnceWithoutAWindowAndLeavesTheFirstAlone) {
+    Vantrel first;
+    HWND main = first.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    test::PumpMessagesFor(300); // let start-up settle
+
+    {
+        // The first instance owns the instance mutex and holds the second one open, unowned.
+        KernelHandle instance = OpenNamedMutex(kInstanceMutex);
+        ASSERT_TRUE(instance);
+        EXPECT_EQ(WaitForSingleObject(instance.Get(), 0), DWORD(WAIT_TIMEOUT));
+        KernelHandle app = OpenNamedMutex(kAppMutex);
+        ASSERT_TRUE(app);
+        EXPECT_EQ(WaitForSingleObject(app.Get(), 0), WAIT_OBJECT_0);
+        ReleaseMutex(app.Get());
+    }
+
+    // Another window is in front, so a second start that activated the first would show.
+    TForm front;
+    front.SetClientSize(200, 80);
+    front.Show();
+    TBrunmark::ForceForegroundWindow(front.Handle());
+    ASSERT_TRUE(test::WaitFor([&] { return GetForegroundWindow() == front.Handle(); }, 2000));
+    RECT before;
+    GetWindowRect(main, &before);
+
+    test::StartOptions suspended;
+    suspended.suspended = true;
+    Vantrel second(suspended);
+    WindowCreationWatch secondWindows(second.Id());
+    ASSERT_TRUE(secondWindows.Active());
+    const DWORD started = GetTickCount();
+    second.Process().Resume();
+    EXPECT_EQ(second.Process().WaitForExit(kEndMs), 0u);
+    EXPECT_LT(GetTickCount() - started, 5000u) << "ends at once";
+    test::PumpMessagesFor(300); // late window events
+    EXPECT_EQ(secondWindows.Created(), 0) << "the second start created windows";
+
+    EXPECT_TRUE(first.Process().Running());
+    EXPECT_EQ(GetForegroundWindow(), front.Handle()) << "the first was brought to the front";
+    EXPECT_TRUE(IsWindowVisible(main));
+    RECT after;
+    GetWindowRect(main, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+    KernelHandle instance = OpenNamedMutex(kInstanceMutex);
+    ASSERT_TRUE(instance);
+    EXPECT_EQ(WaitForSingleObject(instance.Get(), 0), DWORD(WAIT_TIMEOUT)) << "still owned";
+    front.Hide();
+
+    // At its end the first releases the mutex (an owner that just ended would abandon it).
+    EXPECT_EQ(first.Close(main), 0u);
+    EXPECT_EQ(WaitForSingleObject(instance.Get(), 0), WAIT_OBJECT_0);
+    ReleaseMutex(instance.Get());
+}
+
+TEST(VantrelSingleInstance, AfterTheFirstEndedANewStartRuns) {
+    {
+        Vantrel first;
+        HWND main = first.WaitForMainWindow();
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(first.Close(main), 0u);
+    }
+    EXPECT_FALSE(OpenNamedMutex(kInstanceMutex)) << "no handle of the mutex is left open";
+    EXPECT_FALSE(OpenNamedMutex(kAppMutex));
+
+    test::StartOptions suspended;
+    suspended.suspended = true;
+    Vantrel next(suspended);
+    WindowCreationWatch windows(next.Id());
+    next.Process().Resume();
+    HWND main = next.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    test::PumpMessagesFor(100);
+    EXPECT_GT(windows.Created(), 0) << "the watch sees windows being created";
+    EXPECT_EQ(next.Close(main), 0u);
+}
+
+// --- Start-up --------------------------------------------------------------------------------
+
+TEST(VantrelStart, WorksInItsOwnFolderWhenStartedFromAnother) {
+    test::ScratchFolder elsewhere;
+    test::StartOptions options;
+    options.workingFolder = elsewhere.Path();
+    Vantrel program(options);
+    HWND main = program.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(test::SamePath(test::CurrentFolderOf(program.Process().Handle()),
+                               test::BuildFolder() + "\\"))
+        << test::CurrentFolderOf(program.Process().Handle());
+    EXPECT_EQ(program.Close(main), 0u);
+}
+
+TEST(VantrelStart, EndsInFrontWithTheTaskbarButtonBack) {
+    Vantrel program;
+    HWND main = program.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(test::WaitFor(
+        [&] {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(GetForegroundWindow(), &owner);
+            return owner == program.Id();
+        },
+        3000))
+        << "the program is in the foreground";
+    HWND app = program.AppWindow();
+    ASSERT_NE(app, nullptr);
+    EXPECT_EQ(GetWindow(main, GW_OWNER), app);
+    EXPECT_EQ(GetWindowLongA(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0)
+        << "a tool window has no taskbar button";
+    EXPECT_EQ(program.Close(main), 0u);
+}
+
+TEST(VantrelFlatButtons, EveryButtonAndTheCheckBoxOfTheMainWindowIsFlat) {
+    Vantrel program;
+    HWND main = program.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    std::map<int, HWND> byId;
+    EnumChildWindows(main, &CollectById, reinterpret_cast<LPARAM>(&byId));
+    int buttons = 0;
+    for (const layout::Item& item : layout::kMainLayout) {
+        auto it = byId.find(layout::ControlIdOf(layout::kMainLayout, item.name));
+        if (it == byId.end()) continue; // graphic controls have no window
+        SCOPED_TRACE(item.name);
+        const LONG style = GetWindowLongA(it->second, GWL_STYLE);
+        if (item.kind == layout::Kind::Button || item.kind == layout::Kind::CheckBox) {
+            ++buttons;
+            EXPECT_TRUE(style & BS_FLAT);
+        }
+    }
+    EXPECT_EQ(buttons, 9) << "eight push buttons and the check box";
+    EXPECT_EQ(program.Close(main), 0u);
+}
+
+} // namespace
+} // namespace vtl
