@@ -1,0 +1,202 @@
+// Picking with a real mouse: xdotool drags from the "+" icons over a picture of known colours
+// shown on the X screen; the program is read from outside (probe, screenshots, xclip).
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "shown_picture.hpp"
+#include "support/clipboard.hpp"
+#include "support/screen.hpp"
+#include "support/wait.hpp"
+#include "support/xdo.hpp"
+#include "vantrel_session.hpp"
+
+using namespace vtl::e2e;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr unsigned kWmCommand = 0x0111;
+constexpr unsigned kCbSetCurSel = 0x014E;
+constexpr unsigned kCbnSelChange = 1;
+const Rgb kLeft{0x12, 0x34, 0x56}, kRight{0xAB, 0xCD, 0xEF};
+const char* const kHint = "To pick color, please drag \"+\" icon.";
+
+// Left and right halves of single colours; the bottom rows a pattern where every pixel differs.
+Rgb Paint(int x, int y) {
+    if (y >= 100) return {std::uint8_t(x), std::uint8_t(y * 11), std::uint8_t(x * 3 + y)};
+    return x < 120 ? kLeft : kRight;
+}
+
+class Picking : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        vantrel_.emplace();
+        picture_.emplace(Point{40, 60}, 240, 130, Paint);
+    }
+
+    VantrelSession& app() { return *vantrel_; }
+    const ShownPicture& picture() const { return *picture_; }
+
+    // Presses the left button on an icon and moves, in steps, to the target.
+    void StartDrag(const char* icon, Point target) {
+        const Point from = app().layoutRect(icon).center();
+        xdo_.mouseMove(from);
+        xdo_.mouseDown(1);
+        for (int i = 1; i <= 6; ++i)
+            xdo_.mouseMove(from.x + (target.x - from.x) * i / 6,
+                           from.y + (target.y - from.y) * i / 6);
+    }
+    bool WaitText(const char* control, const std::string& text) {
+        return waitUntil([&] { return app().text(control) == text; }, 5s);
+    }
+    // The "+" icon shows its black cross-hair arm at (16, 5).
+    bool IconShown(const Screenshot& shot, const char* icon) {
+        const Rect r = app().layoutRect(icon);
+        return shot.pixel(r.left + 16, r.top + 5) == Rgb{0, 0, 0};
+    }
+    void ChooseZoom(int zoom) {
+        const Hwnd list = app().control("cboZoom");
+        app().probe().send(list, kCbSetCurSel, zoom - 1, 0);
+        const int id = vtl::layout::ControlIdOf(vtl::layout::kMainLayout, "cboZoom");
+        app().probe().send(app().probe().parent(list), kWmCommand, (kCbnSelChange << 16) | id,
+                           static_cast<long long>(list));
+    }
+    // Drags to the point and releases there, waiting until the pick has ended.
+    void PickAt(Point p) {
+        StartDrag("imgDrag", p);
+        ASSERT_TRUE(
+            WaitText("StatusBar1", "X:" + std::to_string(p.x) + " Y:" + std::to_string(p.y)));
+        xdo_.mouseUp(1);
+        ASSERT_TRUE(WaitText("StatusBar1", kHint));
+    }
+
+    Xdo xdo_;
+    Screen screen_;
+    std::optional<VantrelSession> vantrel_;
+    std::optional<ShownPicture> picture_;
+};
+
+TEST_F(Picking, DragFromEitherIconPicksThePixelUnderThePointer) {
+    for (const char* icon : {"imgDrag", "imgDrag2"}) {
+        SCOPED_TRACE(icon);
+        const char* other = std::string(icon) == "imgDrag" ? "imgDrag2" : "imgDrag";
+        const Point left = picture().screen(60, 50), right = picture().screen(180, 50);
+        StartDrag(icon, left);
+        EXPECT_TRUE(WaitText("edtHtml", "#123456")) << app().text("edtHtml");
+        EXPECT_EQ(app().text("spiR"), "18");
+        EXPECT_TRUE(
+            WaitText("StatusBar1", "X:" + std::to_string(left.x) + " Y:" + std::to_string(left.y)));
+        Screenshot shot = screen_.capture();
+        EXPECT_FALSE(IconShown(shot, icon)) << "the pressed icon is picked up";
+        EXPECT_TRUE(IconShown(shot, other));
+
+        xdo_.mouseMove(right);
+        EXPECT_TRUE(WaitText("edtHtml", "#ABCDEF"));
+        EXPECT_EQ(app().text("edtRGB"), "171, 205, 239");
+        xdo_.mouseUp(1);
+        EXPECT_TRUE(WaitText("StatusBar1", kHint));
+        EXPECT_TRUE(waitUntil(
+            [&] {
+                Screenshot s = screen_.capture();
+                return IconShown(s, "imgDrag") && IconShown(s, "imgDrag2");
+            },
+            5s))
+            << "both icons are back after the release";
+    }
+}
+
+TEST_F(Picking, MagnifierAtZoomOneIsTheScreenAroundThePointer) {
+    const Point p = picture().screen(100, 112);
+    PickAt(p);
+    const Rect magnifier = app().layoutRect("imgZoom");
+    Screenshot shot = screen_.capture();
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            shot = screen_.capture();
+            return shot.pixel(magnifier.left + 115, magnifier.top + 48) == picture().at(100, 112);
+        },
+        5s));
+    // Every pixel of the picture within the grab, at its place around (115, 48).
+    int compared = 0;
+    for (int dy = -12; dy < 18; dy += 3)
+        for (int dx = -100; dx < 116; dx += 5) {
+            const int px = 100 + dx, py = 112 + dy;
+            if (px < 0 || px >= 240 || py < 0 || py >= 130) continue;
+            ASSERT_EQ(shot.pixel(magnifier.left + 115 + dx, magnifier.top + 48 + dy),
+                      picture().at(px, py))
+                << "at " << dx << "," << dy;
+            ++compared;
+        }
+    EXPECT_GT(compared, 300);
+}
+
+TEST_F(Picking, OtherZoomsEnlargeTheLastGrabInBlocks) {
+    PickAt(picture().screen(120, 50)); // the halves meet under the pointer
+    ChooseZoom(3);                     // source (77, 32, 77, 32): exact 3 x 3 blocks
+    const Rect m = app().layoutRect("imgZoom");
+    const int boundary = (115 - 77) * 3;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            Screenshot s = screen_.capture();
+            return s.pixel(m.left + boundary, m.top + 40) == kRight &&
+                   s.pixel(m.left + boundary - 1, m.top + 40) == kLeft &&
+                   s.pixel(m.left + boundary - 3, m.top + 40) == kLeft &&
+                   s.pixel(m.left + boundary + 2, m.top + 40) == kRight;
+        },
+        5s));
+    EXPECT_EQ(app().text("edtHtml"), "#ABCDEF") << "choosing a zoom changes no colour";
+
+    ChooseZoom(20); // source (110, 46, 11, 4): blocks 21 across
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            Screenshot s = screen_.capture();
+            return s.pixel(m.left + 5 * 21, m.top + 40) == kRight &&
+                   s.pixel(m.left + 5 * 21 - 1, m.top + 40) == kLeft;
+        },
+        5s));
+}
+
+TEST_F(Picking, RightAndMiddleButtonsOnAnIconDoNothing) {
+    const Point icon = app().layoutRect("imgDrag").center();
+    xdo_.mouseMove(icon);
+    xdo_.click(3);
+    xdo_.click(2);
+    xdo_.mouseMove(picture().screen(60, 50));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(app().text("edtHtml"), "#F7D5B9");
+    EXPECT_EQ(app().text("StatusBar1"), kHint);
+    // A popup menu of the right button would be a top-level window now; none is.
+    EXPECT_EQ(app().probe().findWindow("#32768", "*"), 0u);
+}
+
+TEST_F(Picking, ClickInTheMagnifierPicksTheColourShownThere) {
+    PickAt(picture().screen(120, 50));
+    const Rect m = app().layoutRect("imgZoom");
+    xdo_.mouseMove(m.left + 100, m.top + 30);
+    xdo_.click(1);
+    EXPECT_TRUE(WaitText("edtHtml", "#123456"));
+    xdo_.mouseMove(m.left + 130, m.top + 30);
+    xdo_.click(3);
+    EXPECT_TRUE(WaitText("edtHtml", "#ABCDEF")) << "any button picks";
+}
+
+TEST(Copying, HexAndHtmlNotationsReachTheClipboardAsText) {
+    VantrelSession vantrel;
+    Xdo xdo;
+    Clipboard clipboard;
+    xdo.mouseMove(vantrel.layoutRect("btnHexCopy").center());
+    xdo.click(1);
+    EXPECT_TRUE(waitUntil([&] { return clipboard.text() == "F7D5B9"; }, 5s)) << clipboard.text();
+
+    xdo.mouseMove(vantrel.layoutRect("btnHtmlCopy").center());
+    xdo.click(1);
+    ASSERT_TRUE(waitUntil([&] { return vantrel.probe().findWindow("#32768", "*") != 0; }, 5s))
+        << "the menu opens";
+    xdo.key("Down");
+    xdo.key("Return");
+    EXPECT_TRUE(waitUntil([&] { return clipboard.text() == "#F7D5B9"; }, 5s)) << clipboard.text();
+}
+
+} // namespace
