@@ -40,7 +40,10 @@ int TSpinEdit::Value() const {
 void TSpinEdit::SetValue(int value) {
     const std::string text = std::to_string(std::clamp(value, min_, max_));
     if (text == text_) return;
-    SetText(text); // EN_CHANGE keeps text_ and fires OnChange
+    text_ = text;
+    settingText_ = true;
+    SetText(text); // EN_CHANGE fires OnChange
+    settingText_ = false;
 }
 
 void TSpinEdit::Step(int delta) {
@@ -65,7 +68,7 @@ HBRUSH TSpinEdit::CtlColor(HDC dc) {
 
 bool TSpinEdit::CommandNotify(WORD code) {
     if (code != EN_CHANGE) return false;
-    text_ = Text();
+    if (!settingText_) text_ = Text();
     if (OnChange) OnChange(*this);
     return true;
 }

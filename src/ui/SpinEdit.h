@@ -47,6 +47,7 @@ class TSpinEdit : public TWinControl {
 
     int min_, max_;
     std::string text_;
+    bool settingText_ = false;
     HWND updown_ = nullptr;
     int repeatDirection_ = 0;
     COLORREF background_ = GetSysColor(COLOR_WINDOW);

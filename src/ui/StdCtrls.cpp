@@ -106,7 +106,10 @@ TEdit::TEdit(TComponent* owner, TWinControl* parent, bool readOnly) : TWinContro
 
 void TEdit::SetShownText(const std::string& text) {
     if (text == text_) return;
-    SetText(text); // EN_CHANGE updates text_ and fires OnChange
+    text_ = text;
+    settingText_ = true;
+    SetText(text); // EN_CHANGE fires OnChange
+    settingText_ = false;
 }
 
 void TEdit::SelectAll() {
@@ -121,7 +124,7 @@ void TEdit::SetBackground(COLORREF color) {
 
 bool TEdit::CommandNotify(WORD code) {
     if (code != EN_CHANGE) return false;
-    text_ = Text();
+    if (!settingText_) text_ = Text();
     if (OnChange) OnChange(*this);
     return true;
 }

@@ -59,6 +59,7 @@ class TEdit : public TWinControl {
 
   private:
     std::string text_;
+    bool settingText_ = false;
     COLORREF background_ = GetSysColor(COLOR_WINDOW);
     GdiObject backgroundBrush_;
 };

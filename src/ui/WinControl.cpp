@@ -7,12 +7,24 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 
 namespace vtl {
 
 namespace {
 
-constexpr const char* kObjectProp = "VtlControl";
+// Which object each of our windows belongs to. A window property would do, but under Wine
+// every property read is a round trip to the server, and this is read for every message.
+std::unordered_map<HWND, TWinControl*>& Objects() {
+    static std::unordered_map<HWND, TWinControl*> objects;
+    return objects;
+}
+void Attach(HWND wnd, TWinControl* object) {
+    Objects()[wnd] = object;
+}
+void Detach(HWND wnd) {
+    Objects().erase(wnd);
+}
 constexpr const char* kOwnClass = "VtlWindow";
 constexpr UINT_PTR kSubclassId = 1;
 
@@ -67,7 +79,10 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
-    return wnd ? static_cast<TWinControl*>(GetPropA(wnd, kObjectProp)) : nullptr;
+    if (!wnd) return nullptr;
+    const auto& objects = Objects();
+    const auto it = objects.find(wnd);
+    return it == objects.end() ? nullptr : it->second;
 }
 
 void TWinControl::CreateHandle(TCreateParams params) {
@@ -84,7 +99,7 @@ void TWinControl::CreateHandle(TCreateParams params) {
                                parentWnd, idOrMenu, instance, nullptr);
     CheckWin32(wnd != nullptr, "CreateWindowEx");
     handle_ = wnd;
-    SetPropA(wnd, kObjectProp, this);
+    Attach(wnd, this);
     if (ownClass_) {
         SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnWndProc));
     } else {
@@ -94,7 +109,7 @@ void TWinControl::CreateHandle(TCreateParams params) {
 }
 
 void TWinControl::AttachWindow(HWND wnd) {
-    SetPropA(wnd, kObjectProp, this);
+    Attach(wnd, this);
     SetWindowSubclass(wnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     attached_.push_back(wnd);
 }
@@ -103,7 +118,7 @@ void TWinControl::DestroyHandle() {
     for (HWND wnd : attached_) {
         if (!IsWindow(wnd)) continue;
         RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
-        RemovePropA(wnd, kObjectProp);
+        Detach(wnd);
     }
     attached_.clear();
     hints_.reset();
@@ -114,7 +129,7 @@ void TWinControl::DestroyHandle() {
     // swapping its window procedure would cut off subclasses chained onto it before their
     // WM_NCDESTROY.
     if (!ownClass_) RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
-    RemovePropA(wnd, kObjectProp);
+    Detach(wnd);
     handle_ = nullptr;
     DestroyWindow(wnd);
 }
@@ -137,7 +152,7 @@ LRESULT TWinControl::HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         LRESULT r = wnd == handle_ && ownClass_ ? DefWindowProcA(wnd, msg, wp, lp)
                                                 : DefSubclassProc(wnd, msg, wp, lp);
         if (!ownClass_ || wnd != handle_) RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
-        RemovePropA(wnd, kObjectProp);
+        Detach(wnd);
         if (wnd == handle_) {
             handle_ = nullptr;
             hints_.reset();

@@ -82,8 +82,8 @@ TEST(ProbeTest, AnswersAndReportsErrorsWithoutLosingTheConnection) {
 }
 
 TEST_F(Harness, FindsTheWindowWhereItWasCreated) {
-    EXPECT_EQ(probe().rect(window_), (Rect{fx::kLeft, fx::kTop, fx::kLeft + fx::kWidth,
-                                           fx::kTop + fx::kHeight}));
+    EXPECT_EQ(probe().rect(window_),
+              (Rect{fx::kLeft, fx::kTop, fx::kLeft + fx::kWidth, fx::kTop + fx::kHeight}));
     EXPECT_EQ(probe().text(window_), fx::kTitle);
     EXPECT_EQ(probe().className(window_), fx::kWindowClass);
     EXPECT_TRUE(probe().visible(window_));
@@ -201,8 +201,9 @@ TEST_F(Harness, DragStartedInTheWindowIsCapturedAcrossTheScreen) {
 }
 
 TEST_F(Harness, CopiedTextReachesTheXClipboard) {
-    const std::string unique = "clip-" + std::to_string(::getpid()) + "-" +
-                               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    const std::string unique =
+        "clip-" + std::to_string(::getpid()) + "-" +
+        std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
     Hwnd edit = probe().child(window_, fx::kEditId).hwnd;
     probe().setText(edit, unique);
     EXPECT_EQ(probe().send(window_, fx::kMsgCopyEditText), 1);

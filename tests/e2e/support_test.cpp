@@ -68,9 +68,9 @@ TEST(ProbeArgs, RejectsBadOrMissingValues) {
 }
 
 TEST(ProbeReply, ParsesAChildLine) {
-    WindowInfo w = parseWindowLine(
-        "0x10064 100 Edit 113 132 313 156 0x50000080 0x00000000 1 two words\\nline",
-        WindowLineKind::Child);
+    WindowInfo w =
+        parseWindowLine("0x10064 100 Edit 113 132 313 156 0x50000080 0x00000000 1 two words\\nline",
+                        WindowLineKind::Child);
     EXPECT_EQ(w.hwnd, 0x10064u);
     EXPECT_EQ(w.id, 100);
     EXPECT_EQ(w.className, "Edit");

@@ -118,10 +118,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         !registerClass(instance, fx::kRedClass, redAreaProc, CreateSolidBrush(RGB(255, 0, 0)))) {
         return 1;
     }
-    HWND hwnd = CreateWindowExA(0, fx::kWindowClass, fx::kTitle,
-                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, fx::kLeft,
-                                fx::kTop, fx::kWidth, fx::kHeight, nullptr, nullptr, instance,
-                                nullptr);
+    HWND hwnd = CreateWindowExA(
+        0, fx::kWindowClass, fx::kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+        fx::kLeft, fx::kTop, fx::kWidth, fx::kHeight, nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

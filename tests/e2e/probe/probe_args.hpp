@@ -91,7 +91,8 @@ class Args {
     }
 
     void skipSpaces() {
-        while (pos_ < line_.size() && line_[pos_] == ' ') ++pos_;
+        while (pos_ < line_.size() && line_[pos_] == ' ')
+            ++pos_;
     }
 
     std::string_view line_;

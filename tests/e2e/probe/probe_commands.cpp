@@ -4,25 +4,21 @@
 //   wait <ms> <class|*> [title|*]     -> first matching top-level window that is visible and not
 //                                        empty, polled until the timeout; 0 on timeout
 //   waitgone <ms> <hwnd>              -> 1 once the window is destroyed, 0 on timeout
-//   toplevel [pid]                    -> per window: hwnd pid class l t r b style exstyle visible title
-//   children <hwnd>                   -> per descendant: hwnd id class l t r b style exstyle visible text
-//   text <hwnd>                       -> WM_GETTEXT (works across processes, GetWindowText does not)
-//   settext <hwnd> <text>             -> WM_SETTEXT result
-//   class <hwnd>, parent <hwnd>, owner <hwnd>
-//   rect <hwnd>, clientrect <hwnd>    -> l t r b in screen coordinates
+//   toplevel [pid]                    -> per window: hwnd pid class l t r b style exstyle visible
+//   title children <hwnd>                   -> per descendant: hwnd id class l t r b style exstyle
+//   visible text text <hwnd>                       -> WM_GETTEXT (works across processes,
+//   GetWindowText does not) settext <hwnd> <text>             -> WM_SETTEXT result class <hwnd>,
+//   parent <hwnd>, owner <hwnd> rect <hwnd>, clientrect <hwnd>    -> l t r b in screen coordinates
 //   region <hwnd>                     -> "none" without a window region, else one "l t r b" per
 //                                        rectangle, relative to the window's top-left corner
-//   send <hwnd> <msg> <wparam> <lparam> -> LRESULT of SendMessageTimeout (numbers only, no pointers)
-//   post <hwnd> <msg> <wparam> <lparam> -> 1
-//   style <hwnd>, exstyle <hwnd>      -> 0x%08x
+//   send <hwnd> <msg> <wparam> <lparam> -> LRESULT of SendMessageTimeout (numbers only, no
+//   pointers) post <hwnd> <msg> <wparam> <lparam> -> 1 style <hwnd>, exstyle <hwnd>      -> 0x%08x
 //   pid <hwnd>                        -> Windows process id of the window
 //   foreground                        -> foreground window or 0
 //   visible|enabled|exists <hwnd>     -> 1 or 0
-//   guiinfo <hwnd>                    -> "active|focus|capture|menuowner <hwnd>" of the window's thread
-//   udmpos <hwnd>                     -> UDM_GETPOS32 of an up-down control
-//   pixel <x> <y>                     -> screen pixel as 0xBBGGRR
-//   cursor                            -> x y
-//   quit
+//   guiinfo <hwnd>                    -> "active|focus|capture|menuowner <hwnd>" of the window's
+//   thread udmpos <hwnd>                     -> UDM_GETPOS32 of an up-down control pixel <x> <y> ->
+//   screen pixel as 0xBBGGRR cursor                            -> x y quit
 #include "probe_commands.hpp"
 
 #include <windows.h>
@@ -209,7 +205,8 @@ Reply regionRects(HWND h) {
     }
     Reply lines;
     const auto* rects = reinterpret_cast<const RECT*>(data->Buffer);
-    for (DWORD i = 0; i < data->rdh.nCount; ++i) lines.push_back(rectText(rects[i]));
+    for (DWORD i = 0; i < data->rdh.nCount; ++i)
+        lines.push_back(rectText(rects[i]));
     return lines;
 }
 
@@ -273,7 +270,8 @@ Commands::Commands() {
     h["settext"] = [](Args& a, Reply& r) {
         HWND w = liveWindow(a);
         std::string text = a.rest();
-        r.push_back(std::to_string(sendOrThrow(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))));
+        r.push_back(
+            std::to_string(sendOrThrow(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))));
     };
     h["class"] = [](Args& a, Reply& r) {
         HWND w = liveWindow(a);

@@ -10,8 +10,8 @@ Clipboard::Clipboard() : display_(config::display()) {}
 
 std::string Clipboard::text(std::chrono::milliseconds timeout) const {
     try {
-        auto result = runCommand(
-            {"xclip", "-display", display_, "-o", "-selection", "clipboard"}, timeout);
+        auto result =
+            runCommand({"xclip", "-display", display_, "-o", "-selection", "clipboard"}, timeout);
         return result.exitCode == 0 ? result.out : std::string();
     } catch (const Error&) {
         return {}; // the owner did not answer in time

@@ -27,11 +27,21 @@ std::string display() {
     return value;
 }
 
-std::string winePrefix() { return fromEnv("VTL_WINEPREFIX", VTL_E2E_WINEPREFIX); }
-std::string vantrelExe() { return fromEnv("VANTREL_EXE", VTL_E2E_VANTREL_EXE); }
-std::string probeExe() { return fromEnv("VTLPROBE_EXE", VTL_E2E_PROBE_EXE); }
-std::string fixtureExe() { return fromEnv("VTLFIXTURE_EXE", VTL_E2E_FIXTURE_EXE); }
-std::string artifactsDir() { return fromEnv("VTL_E2E_ARTIFACTS", VTL_E2E_ARTIFACTS_DIR); }
+std::string winePrefix() {
+    return fromEnv("VTL_WINEPREFIX", VTL_E2E_WINEPREFIX);
+}
+std::string vantrelExe() {
+    return fromEnv("VANTREL_EXE", VTL_E2E_VANTREL_EXE);
+}
+std::string probeExe() {
+    return fromEnv("VTLPROBE_EXE", VTL_E2E_PROBE_EXE);
+}
+std::string fixtureExe() {
+    return fromEnv("VTLFIXTURE_EXE", VTL_E2E_FIXTURE_EXE);
+}
+std::string artifactsDir() {
+    return fromEnv("VTL_E2E_ARTIFACTS", VTL_E2E_ARTIFACTS_DIR);
+}
 
 std::vector<std::string> wineEnvironment() {
     return environmentWith({{"WINEPREFIX", winePrefix()},

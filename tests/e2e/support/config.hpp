@@ -7,11 +7,11 @@
 
 namespace vtl::e2e::config {
 
-std::string display();    // $DISPLAY; throws when unset
-std::string winePrefix(); // $VTL_WINEPREFIX, else the build's default prefix
-std::string vantrelExe(); // $VANTREL_EXE
-std::string probeExe();   // $VTLPROBE_EXE
-std::string fixtureExe(); // $VTLFIXTURE_EXE
+std::string display();      // $DISPLAY; throws when unset
+std::string winePrefix();   // $VTL_WINEPREFIX, else the build's default prefix
+std::string vantrelExe();   // $VANTREL_EXE
+std::string probeExe();     // $VTLPROBE_EXE
+std::string fixtureExe();   // $VTLFIXTURE_EXE
 std::string artifactsDir(); // $VTL_E2E_ARTIFACTS: screenshots of failed tests go there
 
 // Our environment with the Wine settings the scripts use (private prefix, no debug output, no

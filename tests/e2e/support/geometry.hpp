@@ -24,7 +24,9 @@ struct Rect {
     int width() const { return right - left; }
     int height() const { return bottom - top; }
     Point center() const { return {left + width() / 2, top + height() / 2}; }
-    bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool contains(Point p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
     Rect offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
     bool operator==(const Rect&) const = default;
 };
@@ -57,6 +59,8 @@ inline std::ostream& operator<<(std::ostream& os, const Point& p) {
 inline std::ostream& operator<<(std::ostream& os, const Rect& r) {
     return os << "[" << r.left << "," << r.top << " - " << r.right << "," << r.bottom << ")";
 }
-inline std::ostream& operator<<(std::ostream& os, const Rgb& c) { return os << c.hex(); }
+inline std::ostream& operator<<(std::ostream& os, const Rgb& c) {
+    return os << c.hex();
+}
 
 } // namespace vtl::e2e

@@ -71,7 +71,8 @@ void Probe::writeCommand(const std::string& command) {
 
 std::vector<std::string> Probe::call(const std::string& command,
                                      std::chrono::milliseconds timeout) {
-    if (broken_) throw Error("vtlprobe.exe stopped answering earlier; cannot run '" + command + "'");
+    if (broken_)
+        throw Error("vtlprobe.exe stopped answering earlier; cannot run '" + command + "'");
     if (command.find_first_of("\r\n") != std::string::npos) {
         throw Error("probe commands are single lines: '" + command + "'");
     }
@@ -91,8 +92,8 @@ std::vector<std::string> Probe::call(const std::string& command,
         throw Error("vtlprobe.exe, command '" + command + "': " + e.what());
     }
     if (!lines.empty() && lines.front().starts_with(probe::kErrorPrefix)) {
-        throw ProbeError("vtlprobe.exe, command '" + command + "': " +
-                         probe::unescape(lines.front().substr(probe::kErrorPrefix.size())));
+        throw ProbeError("vtlprobe.exe, command '" + command +
+                         "': " + probe::unescape(lines.front().substr(probe::kErrorPrefix.size())));
     }
     return lines;
 }
@@ -145,7 +146,9 @@ WindowInfo Probe::child(Hwnd parent, int id) {
     throw Error("window " + formatHwnd(parent) + " has no child with id " + std::to_string(id));
 }
 
-std::string Probe::text(Hwnd hwnd) { return probe::unescape(single("text" + hwndArg(hwnd))); }
+std::string Probe::text(Hwnd hwnd) {
+    return probe::unescape(single("text" + hwndArg(hwnd)));
+}
 
 long long Probe::setText(Hwnd hwnd, const std::string& text) {
     return parseNumber(single("settext" + hwndArg(hwnd) + " " + probe::escape(text)));
@@ -155,16 +158,25 @@ std::string Probe::className(Hwnd hwnd) {
     return probe::unescape(single("class" + hwndArg(hwnd)));
 }
 
-Hwnd Probe::parent(Hwnd hwnd) { return parseHwnd(single("parent" + hwndArg(hwnd))); }
-Hwnd Probe::owner(Hwnd hwnd) { return parseHwnd(single("owner" + hwndArg(hwnd))); }
-Rect Probe::rect(Hwnd hwnd) { return parseRect(single("rect" + hwndArg(hwnd))); }
-Rect Probe::clientRect(Hwnd hwnd) { return parseRect(single("clientrect" + hwndArg(hwnd))); }
+Hwnd Probe::parent(Hwnd hwnd) {
+    return parseHwnd(single("parent" + hwndArg(hwnd)));
+}
+Hwnd Probe::owner(Hwnd hwnd) {
+    return parseHwnd(single("owner" + hwndArg(hwnd)));
+}
+Rect Probe::rect(Hwnd hwnd) {
+    return parseRect(single("rect" + hwndArg(hwnd)));
+}
+Rect Probe::clientRect(Hwnd hwnd) {
+    return parseRect(single("clientrect" + hwndArg(hwnd)));
+}
 
 std::optional<std::vector<Rect>> Probe::region(Hwnd hwnd) {
     auto lines = call("region" + hwndArg(hwnd));
     if (lines.size() == 1 && lines.front() == "none") return std::nullopt;
     std::vector<Rect> rects;
-    for (const auto& line : lines) rects.push_back(parseRect(line));
+    for (const auto& line : lines)
+        rects.push_back(parseRect(line));
     return rects;
 }
 
@@ -188,10 +200,18 @@ unsigned Probe::pid(Hwnd hwnd) {
     return static_cast<unsigned>(parseNumber(single("pid" + hwndArg(hwnd))));
 }
 
-Hwnd Probe::foreground() { return parseHwnd(single("foreground")); }
-bool Probe::visible(Hwnd hwnd) { return single("visible" + hwndArg(hwnd)) == "1"; }
-bool Probe::enabled(Hwnd hwnd) { return single("enabled" + hwndArg(hwnd)) == "1"; }
-bool Probe::exists(Hwnd hwnd) { return single("exists" + hwndArg(hwnd)) == "1"; }
+Hwnd Probe::foreground() {
+    return parseHwnd(single("foreground"));
+}
+bool Probe::visible(Hwnd hwnd) {
+    return single("visible" + hwndArg(hwnd)) == "1";
+}
+bool Probe::enabled(Hwnd hwnd) {
+    return single("enabled" + hwndArg(hwnd)) == "1";
+}
+bool Probe::exists(Hwnd hwnd) {
+    return single("exists" + hwndArg(hwnd)) == "1";
+}
 
 GuiThreadInfo Probe::guiInfo(Hwnd hwnd) {
     GuiThreadInfo info;
@@ -217,6 +237,8 @@ Rgb Probe::pixel(int x, int y) {
     return Rgb::fromColorRef(static_cast<std::uint32_t>(value));
 }
 
-Point Probe::cursor() { return parsePoint(single("cursor")); }
+Point Probe::cursor() {
+    return parsePoint(single("cursor"));
+}
 
 } // namespace vtl::e2e

@@ -13,10 +13,10 @@ using Hwnd = std::uint32_t;
 
 struct WindowInfo {
     Hwnd hwnd = 0;
-    int id = 0;        // control id (children)
-    unsigned pid = 0;  // Windows process id (top-level windows)
+    int id = 0;       // control id (children)
+    unsigned pid = 0; // Windows process id (top-level windows)
     std::string className;
-    Rect rect;         // screen coordinates
+    Rect rect; // screen coordinates
     std::uint32_t style = 0;
     std::uint32_t exStyle = 0;
     bool visible = false;

@@ -21,7 +21,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string errnoText(int err) { return std::strerror(err); }
+std::string errnoText(int err) {
+    return std::strerror(err);
+}
 
 int remainingMs(Clock::time_point deadline) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
@@ -67,7 +69,8 @@ class SpawnAttributes {
 std::vector<char*> cStrings(const std::vector<std::string>& strings) {
     std::vector<char*> out;
     out.reserve(strings.size() + 1);
-    for (const auto& s : strings) out.push_back(const_cast<char*>(s.c_str()));
+    for (const auto& s : strings)
+        out.push_back(const_cast<char*>(s.c_str()));
     out.push_back(nullptr);
     return out;
 }
@@ -128,10 +131,12 @@ std::vector<std::string> environmentWith(const std::map<std::string, std::string
         std::string_view entry(*e);
         std::string_view name = entry.substr(0, entry.find('='));
         bool dropped = set.count(std::string(name)) != 0;
-        for (const auto& u : unset) dropped = dropped || name == u;
+        for (const auto& u : unset)
+            dropped = dropped || name == u;
         if (!dropped) env.emplace_back(entry);
     }
-    for (const auto& [name, value] : set) env.push_back(name + "=" + value);
+    for (const auto& [name, value] : set)
+        env.push_back(name + "=" + value);
     return env;
 }
 
@@ -166,7 +171,9 @@ ChildProcess::ChildProcess(const SpawnOptions& options) {
     }
 }
 
-ChildProcess::~ChildProcess() { release(); }
+ChildProcess::~ChildProcess() {
+    release();
+}
 
 ChildProcess::ChildProcess(ChildProcess&& other) noexcept
     : name_(std::move(other.name_)), pid_(other.pid_), exitCode_(other.exitCode_),
@@ -209,7 +216,9 @@ bool ChildProcess::tryReap() {
     return false;
 }
 
-bool ChildProcess::running() { return pid_ > 0 && !tryReap(); }
+bool ChildProcess::running() {
+    return pid_ > 0 && !tryReap();
+}
 
 std::optional<int> ChildProcess::waitExit(std::chrono::milliseconds timeout) {
     if (pid_ <= 0) return exitCode_;

@@ -48,8 +48,8 @@ struct Pipe {
 enum class Stdio { Inherit, Null, Pipe, AppendTo };
 
 struct SpawnOptions {
-    std::vector<std::string> argv;                // argv[0] is looked up in PATH
-    std::optional<std::vector<std::string>> env;  // "NAME=value" entries; unset: inherit ours
+    std::vector<std::string> argv;               // argv[0] is looked up in PATH
+    std::optional<std::vector<std::string>> env; // "NAME=value" entries; unset: inherit ours
     std::optional<std::string> workingDirectory;
     Stdio in = Stdio::Null;
     Stdio out = Stdio::Inherit;

@@ -47,7 +47,8 @@ class PpmHeaderReader {
             if (std::isspace(static_cast<unsigned char>(data_[pos_]))) {
                 ++pos_;
             } else if (data_[pos_] == '#') {
-                while (pos_ < data_.size() && data_[pos_] != '\n') ++pos_;
+                while (pos_ < data_.size() && data_[pos_] != '\n')
+                    ++pos_;
             } else {
                 break;
             }
@@ -59,8 +60,7 @@ class PpmHeaderReader {
 };
 
 std::string encodePpm(int width, int height, const std::vector<std::uint8_t>& rgb) {
-    std::string out =
-        "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+    std::string out = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
     out.append(reinterpret_cast<const char*>(rgb.data()), rgb.size());
     return out;
 }
@@ -84,9 +84,8 @@ Screenshot Screenshot::fromPpm(std::string_view data) {
 
 Rgb Screenshot::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
-        throw Error("pixel (" + std::to_string(x) + "," + std::to_string(y) +
-                    ") is outside the " + std::to_string(width_) + "x" + std::to_string(height_) +
-                    " screenshot");
+        throw Error("pixel (" + std::to_string(x) + "," + std::to_string(y) + ") is outside the " +
+                    std::to_string(width_) + "x" + std::to_string(height_) + " screenshot");
     }
     std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                      static_cast<std::size_t>(x)) *
@@ -103,16 +102,15 @@ void Screenshot::savePng(const std::string& path) const {
 Screen::Screen() : display_(config::display()) {}
 
 Screenshot Screen::capture() const {
-    auto result =
-        runCommand({"import", "-display", display_, "-window", "root", "-depth", "8", "ppm:-"},
-                   kToolTimeout);
+    auto result = runCommand(
+        {"import", "-display", display_, "-window", "root", "-depth", "8", "ppm:-"}, kToolTimeout);
     if (result.exitCode != 0) throw Error("import failed on " + display_ + ": " + result.err);
     return Screenshot::fromPpm(result.out);
 }
 
 void Screen::saveShot(const std::string& pngPath) const {
-    auto result = runCommand({"import", "-display", display_, "-window", "root", pngPath},
-                             kToolTimeout);
+    auto result =
+        runCommand({"import", "-display", display_, "-window", "root", pngPath}, kToolTimeout);
     if (result.exitCode != 0) throw Error("import failed on " + display_ + ": " + result.err);
 }
 

@@ -27,7 +27,8 @@ void Xdo::run(const std::vector<std::string>& args) const {
     auto result = runCommand(std::move(options), std::chrono::seconds(30));
     if (result.exitCode != 0) {
         std::string joined;
-        for (const auto& a : args) joined += " " + a;
+        for (const auto& a : args)
+            joined += " " + a;
         throw Error("xdotool" + joined + " failed: " + result.err);
     }
 }
@@ -36,8 +37,13 @@ void Xdo::mouseMove(int x, int y) const {
     run({"mousemove", std::to_string(x), std::to_string(y)});
 }
 
-void Xdo::mouseDown(int button) const { run({"mousedown", std::to_string(button)}); }
-void Xdo::mouseUp(int button) const { run({"mouseup", std::to_string(button)}); }
+void Xdo::mouseDown(int button) const {
+    run({"mousedown", std::to_string(button)});
+}
+
+void Xdo::mouseUp(int button) const {
+    run({"mouseup", std::to_string(button)});
+}
 
 void Xdo::click(int button, int repeat) const {
     run({"click", "--repeat", std::to_string(repeat), std::to_string(button)});
@@ -47,22 +53,26 @@ void Xdo::drag(Point from, Point to, int steps, std::chrono::milliseconds stepDe
                int button) const {
     if (steps < 1) steps = 1;
     const std::string pause = seconds(stepDelay);
-    std::vector<std::string> args = {"mousemove",         std::to_string(from.x),
-                                     std::to_string(from.y), "sleep",
-                                     pause,               "mousedown",
-                                     std::to_string(button), "sleep",
-                                     pause};
+    const std::string x0 = std::to_string(from.x), y0 = std::to_string(from.y);
+    const std::string b = std::to_string(button);
+    std::vector<std::string> args = {"mousemove", x0, y0, "sleep", pause};
+    args.insert(args.end(), {"mousedown", b, "sleep", pause});
     for (int i = 1; i <= steps; ++i) {
         int x = from.x + (to.x - from.x) * i / steps;
         int y = from.y + (to.y - from.y) * i / steps;
-        args.insert(args.end(), {"mousemove", std::to_string(x), std::to_string(y), "sleep", pause});
+        args.insert(args.end(),
+                    {"mousemove", std::to_string(x), std::to_string(y), "sleep", pause});
     }
-    args.insert(args.end(), {"mouseup", std::to_string(button)});
+    args.insert(args.end(), {"mouseup", b});
     run(args);
 }
 
-void Xdo::key(const std::string& keys) const { run({"key", "--clearmodifiers", keys}); }
+void Xdo::key(const std::string& keys) const {
+    run({"key", "--clearmodifiers", keys});
+}
 
-void Xdo::type(const std::string& text) const { run({"type", "--delay", "20", text}); }
+void Xdo::type(const std::string& text) const {
+    run({"type", "--delay", "20", text});
+}
 
 } // namespace vtl::e2e

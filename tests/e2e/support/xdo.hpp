@@ -19,7 +19,8 @@ class Xdo {
     void mouseDown(int button = 1) const;
     void mouseUp(int button = 1) const;
     void click(int button = 1, int repeat = 1) const;
-    // Press at `from`, move in `steps` equal steps to `to` (pausing `stepDelay` after each), release.
+    // Press at `from`, move in `steps` equal steps to `to` (pausing `stepDelay` after each),
+    // release.
     void drag(Point from, Point to, int steps = 8,
               std::chrono::milliseconds stepDelay = std::chrono::milliseconds(15),
               int button = 1) const;
