@@ -7,6 +7,9 @@
 
 #include "shown_picture.hpp"
 #include "support/clipboard.hpp"
+#include "support/config.hpp"
+#include "support/line_reader.hpp"
+#include "support/process.hpp"
 #include "support/screen.hpp"
 #include "support/wait.hpp"
 #include "support/xdo.hpp"
@@ -197,6 +200,72 @@ TEST(Copying, HexAndHtmlNotationsReachTheClipboardAsText) {
     xdo.key("Down");
     xdo.key("Return");
     EXPECT_TRUE(waitUntil([&] { return clipboard.text() == "#F7D5B9"; }, 5s)) << clipboard.text();
+}
+
+} // namespace
+
+namespace {
+
+// Another Win32 program holding the clipboard open until released.
+class ClipboardHolder {
+  public:
+    ClipboardHolder() : process_(Options()), reader_(process_.stdoutPipe().get()) {
+        const auto line = reader_.readLine(std::chrono::steady_clock::now() + 30s);
+        if (!line || *line != "held")
+            throw std::runtime_error("the clipboard holder did not start");
+    }
+    void Release() {
+        process_.stdinPipe().reset();
+        process_.waitExit(10s);
+    }
+
+  private:
+    static SpawnOptions Options() {
+        SpawnOptions o;
+        std::string exe = vtl::e2e::config::vantrelExe();
+        exe = exe.substr(0, exe.rfind('/') + 1) + "vtlclipholder.exe";
+        o.argv = {"wine", exe};
+        o.env = vtl::e2e::config::wineEnvironment();
+        o.in = Stdio::Pipe;
+        o.out = Stdio::Pipe;
+        o.err = Stdio::AppendTo;
+        o.errFile = vtl::e2e::config::wineLogFile();
+        return o;
+    }
+    ChildProcess process_;
+    LineReader reader_;
+};
+
+TEST(Copying, ClipboardHeldByAnotherProgramIsReportedAndTheProgramGoesOn) {
+    VantrelSession vantrel;
+    Xdo xdo;
+    std::optional<ClipboardHolder> holder;
+    holder.emplace();
+    xdo.mouseMove(vantrel.layoutRect("btnHexCopy").center());
+    xdo.click(1);
+    // The application-wide handler shows the message in a box of the program's own.
+    Hwnd box = 0;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            for (const WindowInfo& w :
+                 vantrel.probe().topLevelWindows(vantrel.probe().pid(vantrel.window())))
+                if (w.className == "#32770" && w.visible) box = w.hwnd;
+            return box != 0;
+        },
+        10s));
+    bool saysWhy = false;
+    for (const WindowInfo& c : vantrel.probe().children(box))
+        saysWhy |= c.text == "Cannot open clipboard.";
+    EXPECT_TRUE(saysWhy);
+    EXPECT_EQ(vantrel.probe().text(box), "Vantrel");
+    vantrel.probe().post(box, 0x0111 /*WM_COMMAND*/, 1 /*IDOK*/, 0);
+    ASSERT_TRUE(vantrel.probe().waitGone(box, 5s));
+    holder->Release();
+
+    // Free again, the same click copies.
+    xdo.click(1);
+    Clipboard clipboard;
+    EXPECT_TRUE(waitUntil([&] { return clipboard.text() == "F7D5B9"; }, 5s)) << clipboard.text();
 }
 
 } // namespace
