@@ -142,6 +142,16 @@ int main() {
             form->ShowHSL();
             form->ShowColorValues();
         });
+        timeIt("refresh, panel noredraw", [&] {
+            HWND panel = form->Panel5->Handle();
+            SendMessageA(panel, WM_SETREDRAW, FALSE, 0);
+            form->ShowRGB();
+            form->ShowHSL();
+            form->ShowColorValues();
+            SendMessageA(panel, WM_SETREDRAW, TRUE, 0);
+            for (TWinControl* c : {(TWinControl*)form->spiR, (TWinControl*)form->spiG, (TWinControl*)form->spiB, (TWinControl*)form->spiH, (TWinControl*)form->spiS, (TWinControl*)form->spiL, (TWinControl*)form->edtRGB, (TWinControl*)form->edtDecimal, (TWinControl*)form->edtHex, (TWinControl*)form->edtHtml, (TWinControl*)form->edtDelphi, (TWinControl*)form->edtVB, (TWinControl*)form->edtC})
+                InvalidateRect(c->Handle(), nullptr, TRUE);
+        });
         timeIt("setcursorpos", [&] { SetCursorPos(x % 1000, 10); });
         HWND edit = form->edtHex->Handle();
         timeIt("raw WM_SETTEXT", [&] {
@@ -155,6 +165,19 @@ int main() {
             SendMessageA(edit, WM_SETREDRAW, TRUE, 0);
         });
         timeIt("invalidate", [&] { InvalidateRect(edit, nullptr, TRUE); });
+        HRGN saved = CreateRectRgn(0, 0, 0, 0);
+        GetWindowRgn(form->Handle(), saved);
+        SetWindowRgn(form->Handle(), nullptr, TRUE);
+        timeIt("raw, no region", [&] {
+            std::string t = std::to_string(x);
+            SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)t.c_str());
+        });
+        timeIt("ShowColorValues, no region", [&] { form->ShowColorValues(); });
+        SetWindowRgn(form->Handle(), saved, TRUE);
+        timeIt("raw, region", [&] {
+            std::string t = std::to_string(x);
+            SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)t.c_str());
+        });
         timeIt("SB_SETTEXT", [&] {
             std::string t = std::to_string(x);
             SendMessageA(form->StatusBar1->Handle(), SB_SETTEXTA, 0, (LPARAM)t.c_str());

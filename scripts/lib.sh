@@ -31,7 +31,7 @@ vtl_wine_env() {
 }
 
 vtl_prefix_ready() {
-    [[ -f "$VTL_WINEPREFIX/.vtl-ready" ]]
+    [[ -f "$VTL_WINEPREFIX/.vtl-ready" && -f "$VTL_WINEPREFIX/drive_c/windows/Fonts/tahoma.ttf" ]]
 }
 
 # Creates the prefix unless it is ready (scripts/init-wineprefix serialises concurrent callers).
@@ -40,23 +40,27 @@ vtl_prefix_ensure() {
 }
 
 # Holds an exclusive lock on $1 for as long as the calling script runs, so that two runs never
-# share the prefix, the display setup or a build tree. A small holder process owns the lock (so
+# share the prefix, the display setup or a build tree. A holder subshell owns the lock (so that
 # nothing else the script starts, like Xvfb or Wine, ever carries it) and lets go when the
 # script ends, however it ends; vtl_cleanup releases it last. Ctrl-C does not stop the holder:
 # the lock stays held while the script cleans up.
 vtl_lock() {
-    local lock="$1" fd
+    local lock="$1" fd answer=""
     mkdir -p "$(dirname "$lock")"
     if ! flock -n "$lock" true; then
         vtl_log "waiting for another run that holds $lock"
     fi
     exec {fd}< <(
         trap '' INT TERM
-        # shellcheck disable=SC2016 # $1 belongs to the inner shell
-        exec flock -o "$lock" bash -c 'echo locked; while kill -0 "$1"; do sleep 1; done' _ "$$" 2>/dev/null
+        exec 2>/dev/null {held}>>"$lock" && flock "$held" || exit 1
+        echo locked
+        # A pipe nobody writes to: `read -t 1` on it naps without starting a process.
+        exec {nap}<> <(:)
+        while kill -0 "$$"; do
+            read -r -t 1 -u "$nap" || true
+        done
     )
     VTL_LOCK_PIDS+=("$!")
-    local answer=""
     read -r -u "$fd" answer || true
     exec {fd}<&-
     [[ "$answer" == locked ]] || vtl_die "could not lock $lock"
@@ -73,6 +77,15 @@ vtl_track() {
     VTL_PIDS+=("$1")
 }
 
+# Forgets a job that has ended, so that cleanup never signals a reused PID.
+vtl_untrack() {
+    local pid kept=()
+    for pid in "${VTL_PIDS[@]}"; do
+        [[ "$pid" == "$1" ]] || kept+=("$pid")
+    done
+    VTL_PIDS=("${kept[@]}")
+}
+
 # Runs a command as a tracked background job in a process group of its own and waits for it.
 # Bash holds back its INT/TERM traps while a foreground command runs; this way an interruption
 # stops the script at once, and vtl_cleanup stops the command with everything it started.
@@ -81,7 +94,7 @@ vtl_run() {
     local pid=$! rc=0
     VTL_PIDS+=("$pid")
     wait "$pid" || rc=$?
-    VTL_PIDS=("${VTL_PIDS[@]:0:${#VTL_PIDS[@]}-1}")
+    vtl_untrack "$pid"
     return "$rc"
 }
 
