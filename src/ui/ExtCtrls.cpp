@@ -113,6 +113,13 @@ void TShape::SetPenColor(COLORREF color) {
     Invalidate();
 }
 
+void TShape::SetColors(COLORREF pen, COLORREF brush) {
+    if (pen_ == pen && brush_ == brush) return;
+    pen_ = pen;
+    brush_ = brush;
+    Invalidate();
+}
+
 void TShape::Paint(HDC dc) {
     // The DC's own pen and brush: no GDI object is made per paint.
     SelectScope pen(dc, GetStockObject(DC_PEN));

@@ -77,6 +77,8 @@ class TShape : public TGraphicControl {
     COLORREF PenColor() const { return pen_; }
     void SetBrushColor(COLORREF color);
     void SetPenColor(COLORREF color);
+    // Outline first, then fill, with one repaint.
+    void SetColors(COLORREF pen, COLORREF brush);
     void Paint(HDC dc) override;
 
   private:

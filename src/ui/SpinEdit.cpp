@@ -114,7 +114,7 @@ LRESULT TSpinEdit::AttachedWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK: {
         // The control draws the pressed arrow and captures the mouse; the focus stays put.
         HWND focus = GetFocus();
-        LRESULT r = DefSubclassProc(wnd, msg, wp, lp);
+        LRESULT r = TWinControl::AttachedWndProc(wnd, msg, wp, lp);
         if (GetFocus() != focus && focus) ::SetFocus(focus);
         repeatDirection_ = ArrowAt({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
         if (repeatDirection_ != 0) {
@@ -142,7 +142,7 @@ LRESULT TSpinEdit::AttachedWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     }
-    return DefSubclassProc(wnd, msg, wp, lp);
+    return TWinControl::AttachedWndProc(wnd, msg, wp, lp);
 }
 
 } // namespace vtl

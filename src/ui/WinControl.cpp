@@ -13,20 +13,27 @@ namespace vtl {
 
 namespace {
 
-// Which object each of our windows belongs to. A window property would do, but under Wine
-// every property read is a round trip to the server, and this is read for every message.
-std::unordered_map<HWND, TWinControl*>& Objects() {
-    static std::unordered_map<HWND, TWinControl*> objects;
-    return objects;
+// Which object each of our windows belongs to, and the window procedure it had before ours.
+// Kept here rather than in window properties or comctl32 subclasses: under Wine both read a
+// property from the server for every message.
+struct WindowEntry {
+    TWinControl* object;
+    WNDPROC previous; // null for our own class
+};
+std::unordered_map<HWND, WindowEntry>& Windows() {
+    static std::unordered_map<HWND, WindowEntry> windows;
+    return windows;
 }
-void Attach(HWND wnd, TWinControl* object) {
-    Objects()[wnd] = object;
+WindowEntry* EntryOf(HWND wnd) {
+    auto& windows = Windows();
+    const auto it = windows.find(wnd);
+    return it == windows.end() ? nullptr : &it->second;
 }
-void Detach(HWND wnd) {
-    Objects().erase(wnd);
+LRESULT Forward(const WindowEntry* entry, HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    return entry && entry->previous ? CallWindowProcA(entry->previous, wnd, msg, wp, lp)
+                                    : DefWindowProcA(wnd, msg, wp, lp);
 }
 constexpr const char* kOwnClass = "VtlWindow";
-constexpr UINT_PTR kSubclassId = 1;
 
 void RegisterOwnClass(HINSTANCE instance) {
     static bool registered = false;
@@ -79,10 +86,8 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
-    if (!wnd) return nullptr;
-    const auto& objects = Objects();
-    const auto it = objects.find(wnd);
-    return it == objects.end() ? nullptr : it->second;
+    const WindowEntry* entry = wnd ? EntryOf(wnd) : nullptr;
+    return entry ? entry->object : nullptr;
 }
 
 void TWinControl::CreateHandle(TCreateParams params) {
@@ -99,60 +104,57 @@ void TWinControl::CreateHandle(TCreateParams params) {
                                parentWnd, idOrMenu, instance, nullptr);
     CheckWin32(wnd != nullptr, "CreateWindowEx");
     handle_ = wnd;
-    Attach(wnd, this);
-    if (ownClass_) {
-        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OwnWndProc));
-    } else {
-        SetWindowSubclass(wnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    }
+    Hook(wnd);
     SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
 }
 
+void TWinControl::Hook(HWND wnd) {
+    Windows()[wnd] = {this, nullptr};
+    const auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
+    // Our own class starts on DefWindowProcA; everything we get goes there in the end.
+    if (!(ownClass_ && wnd == handle_)) Windows()[wnd].previous = previous;
+}
+
 void TWinControl::AttachWindow(HWND wnd) {
-    Attach(wnd, this);
-    SetWindowSubclass(wnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    Hook(wnd);
     attached_.push_back(wnd);
 }
 
+void TWinControl::Unhook(HWND wnd) {
+    // The window keeps our procedure (others may have chained onto it since); without an
+    // object it only forwards, and the entry goes with the window's last message.
+    if (WindowEntry* entry = EntryOf(wnd)) entry->object = nullptr;
+}
+
 void TWinControl::DestroyHandle() {
-    for (HWND wnd : attached_) {
-        if (!IsWindow(wnd)) continue;
-        RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
-        Detach(wnd);
-    }
+    for (HWND wnd : attached_)
+        Unhook(wnd);
     attached_.clear();
     hints_.reset();
     if (!handle_) return;
     HWND wnd = handle_;
     // Detach first: the object may be half destroyed, so its messages go to the defaults.
-    // Our own class needs only the object gone (OwnWndProc then defers to DefWindowProc);
-    // swapping its window procedure would cut off subclasses chained onto it before their
-    // WM_NCDESTROY.
-    if (!ownClass_) RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
-    Detach(wnd);
+    // The window procedure stays ours and forwards: swapping it back would cut off
+    // subclasses chained onto it before their WM_NCDESTROY.
+    Unhook(wnd);
     handle_ = nullptr;
     DestroyWindow(wnd);
 }
 
-LRESULT CALLBACK TWinControl::OwnWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = FromHandle(wnd);
-    if (!self) return DefWindowProcA(wnd, msg, wp, lp);
-    return WinControlAccess::Dispatch(self, wnd, msg, wp, lp);
-}
-
-LRESULT CALLBACK TWinControl::SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
-                                           DWORD_PTR data) {
-    auto* self = reinterpret_cast<TWinControl*>(data);
-    return WinControlAccess::Dispatch(self, wnd, msg, wp, lp);
+LRESULT CALLBACK TWinControl::WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    WindowEntry* entry = EntryOf(wnd);
+    if (entry && entry->object) return WinControlAccess::Dispatch(entry->object, wnd, msg, wp, lp);
+    const LRESULT r = Forward(entry, wnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY) Windows().erase(wnd);
+    return r;
 }
 
 LRESULT TWinControl::HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCDESTROY) {
         // The window is going away without the object (a parent was destroyed).
-        LRESULT r = wnd == handle_ && ownClass_ ? DefWindowProcA(wnd, msg, wp, lp)
-                                                : DefSubclassProc(wnd, msg, wp, lp);
-        if (!ownClass_ || wnd != handle_) RemoveWindowSubclass(wnd, &SubclassProc, kSubclassId);
-        Detach(wnd);
+        const LRESULT r = Forward(EntryOf(wnd), wnd, msg, wp, lp);
+        Windows().erase(wnd);
         if (wnd == handle_) {
             handle_ = nullptr;
             hints_.reset();
@@ -170,11 +172,11 @@ LRESULT TWinControl::HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT TWinControl::AttachedWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    return DefSubclassProc(wnd, msg, wp, lp);
+    return Forward(EntryOf(wnd), wnd, msg, wp, lp);
 }
 
 LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
-    return ownClass_ ? DefWindowProcA(handle_, msg, wp, lp) : DefSubclassProc(handle_, msg, wp, lp);
+    return Forward(EntryOf(handle_), handle_, msg, wp, lp);
 }
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

@@ -93,9 +93,9 @@ class TWinControl : public TControl {
     void RelayHint(UINT msg, WPARAM wp, LPARAM lp);
     bool SetCursorFor(POINT client);
     LRESULT HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK OwnWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                         DWORD_PTR data);
+    void Hook(HWND wnd);
+    void Unhook(HWND wnd);
+    static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 
     HWND handle_ = nullptr;
     bool ownClass_ = false;
