@@ -31,7 +31,9 @@ void TfrmMain::HSLToRGB(int H, int S, int L, int& R, int& G, int& B) {
     vtl::HSLToRGB(H, S, L, R, G, B);
 }
 
-void TfrmMain::SetCurrentColor(TColor color) { shpColor->SetColors(color, color); }
+void TfrmMain::SetCurrentColor(TColor color) {
+    shpColor->SetColors(color, color);
+}
 
 void TfrmMain::ShowRGB() {
     FlagScope guard(FUpdatingRGB);
