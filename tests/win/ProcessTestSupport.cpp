@@ -1,5 +1,7 @@
 #include "ProcessTestSupport.h"
 
+#include "WinTestSupport.h"
+
 #include <winternl.h>
 
 #include <fstream>
@@ -46,21 +48,7 @@ ScratchFolder::ScratchFolder() {
 }
 
 ScratchFolder::~ScratchFolder() {
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((path_ + "\\*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = File(name);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryA(path.c_str());
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(find, &fd));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path_.c_str());
+    test::RemoveFolder(path_);
 }
 
 std::string ScratchFolder::CopyIn(const std::string& source, const std::string& name) const {

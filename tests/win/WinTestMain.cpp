@@ -41,15 +41,7 @@ bool PathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void ResetDataFolder() {
-    const std::string folder = DataFolder();
-    const DWORD attr = GetFileAttributesA(folder.c_str());
-    if (attr == INVALID_FILE_ATTRIBUTES) return;
-    if (!(attr & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(folder.c_str());
-        return;
-    }
+void RemoveFolder(const std::string& folder) {
     WIN32_FIND_DATAA fd;
     HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
     if (find != INVALID_HANDLE_VALUE) {
@@ -59,13 +51,25 @@ void ResetDataFolder() {
             const std::string path = folder + "\\" + name;
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryA(path.c_str());
+                RemoveFolder(path);
             else
                 DeleteFileA(path.c_str());
         } while (FindNextFileA(find, &fd));
         FindClose(find);
     }
     RemoveDirectoryA(folder.c_str());
+}
+
+void ResetDataFolder() {
+    const std::string folder = DataFolder();
+    const DWORD attr = GetFileAttributesA(folder.c_str());
+    if (attr == INVALID_FILE_ATTRIBUTES) return;
+    if (!(attr & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(folder.c_str());
+        return;
+    }
+    RemoveFolder(folder);
 }
 
 std::string ReadFileText(const std::string& path) {

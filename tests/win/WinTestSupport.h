@@ -19,6 +19,8 @@ void PumpPending();
 
 // The program's data folder in this (test) prefix: the user's application data + "\Vantrel".
 std::string DataFolder();
+// Removes a folder with everything in it.
+void RemoveFolder(const std::string& folder);
 // Removes the data folder with everything in it (or a file standing in its place).
 void ResetDataFolder();
 std::string ReadFileText(const std::string& path);
