@@ -100,16 +100,24 @@ KernelHandle OpenNamedMutex(const char* name) {
     return KernelHandle(OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name));
 }
 
+// A copy of Vantrel.exe in a scratch folder, told by Wine to report the given version.
+struct UnderVersion {
+    explicit UnderVersion(const char* version)
+        : name(std::string("vtl_") + version + ".exe"),
+          exe(folder.CopyIn(test::VantrelExe(), name)), reported(name, version) {}
+    test::ScratchFolder folder;
+    std::string name;
+    std::string exe;
+    test::WineVersionFor reported;
+};
+
 // --- The Windows version test ----------------------------------------------------------------
 
 TEST(VantrelVersionCheck, Windows98AndNt4GetTheRefusalAndNoWindowOfTheProgram) {
     for (const char* version : {"win98", "nt40"}) {
         SCOPED_TRACE(version);
-        test::ScratchFolder folder;
-        const std::string name = std::string("vtl_") + version + ".exe";
-        const std::string exe = folder.CopyIn(test::VantrelExe(), name);
-        test::WineVersionFor reported(name, version);
-        Vantrel program({}, exe);
+        UnderVersion copy(version);
+        Vantrel program({}, copy.exe);
 
         HWND box = nullptr;
         test::WaitFor(
@@ -139,11 +147,8 @@ TEST(VantrelVersionCheck, Windows98AndNt4GetTheRefusalAndNoWindowOfTheProgram) {
 TEST(VantrelVersionCheck, Windows2000XpAnd7Run) {
     for (const char* version : {"win2k", "winxp", "win7"}) {
         SCOPED_TRACE(version);
-        test::ScratchFolder folder;
-        const std::string name = std::string("vtl_") + version + ".exe";
-        const std::string exe = folder.CopyIn(test::VantrelExe(), name);
-        test::WineVersionFor reported(name, version);
-        Vantrel program({}, exe);
+        UnderVersion copy(version);
+        Vantrel program({}, copy.exe);
         HWND main = program.WaitForMainWindow();
         ASSERT_NE(main, nullptr);
         EXPECT_TRUE(test::TopLevelWindows(program.Id(), "#32770").empty()) << "no refusal";
