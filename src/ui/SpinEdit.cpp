@@ -13,13 +13,9 @@ constexpr UINT_PTR kRepeatTimer = 0x5650;
 
 TSpinEdit::TSpinEdit(TComponent* owner, TWinControl* parent, int left, int top, int width,
                      int height, int minValue, int maxValue)
-    : TWinControl(owner, parent), min_(minValue), max_(maxValue) {
+    : TEdit(owner, parent, false), min_(minValue), max_(maxValue) {
     SetBounds(left, top, width, height);
-    TCreateParams p;
-    p.className = "EDIT";
-    p.style = WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL;
-    p.exStyle = WS_EX_CLIENTEDGE;
-    CreateHandle(p);
+    SetTextColor(RGB(0, 0, 0));
     // The arrows take the right end of the box's width; the number the rest.
     SetWindowPos(Handle(), nullptr, left, top, width - kArrowWidth, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -34,16 +30,11 @@ TSpinEdit::TSpinEdit(TComponent* owner, TWinControl* parent, int left, int top, 
 
 int TSpinEdit::Value() const {
     int v = 0;
-    return TryStrToInt(text_, v) ? v : min_;
+    return TryStrToInt(ShownText(), v) ? v : min_;
 }
 
 void TSpinEdit::SetValue(int value) {
-    const std::string text = std::to_string(std::clamp(value, min_, max_));
-    if (text == text_) return;
-    text_ = text;
-    settingText_ = true;
-    SetText(text); // EN_CHANGE fires OnChange
-    settingText_ = false;
+    SetShownText(std::to_string(std::clamp(value, min_, max_)));
 }
 
 void TSpinEdit::Step(int delta) {
@@ -51,26 +42,6 @@ void TSpinEdit::Step(int delta) {
     // A step beyond the range leaves the value alone.
     if ((delta > 0 && current >= max_) || (delta < 0 && current <= min_)) return;
     SetValue(current + delta);
-}
-
-void TSpinEdit::SetBackground(COLORREF color) {
-    background_ = color;
-    backgroundBrush_.Reset(CreateSolidBrush(color));
-    Invalidate();
-}
-
-HBRUSH TSpinEdit::CtlColor(HDC dc) {
-    if (!backgroundBrush_) backgroundBrush_.Reset(CreateSolidBrush(background_));
-    SetBkColor(dc, background_);
-    SetTextColor(dc, RGB(0, 0, 0));
-    return static_cast<HBRUSH>(backgroundBrush_.Get());
-}
-
-bool TSpinEdit::CommandNotify(WORD code) {
-    if (code != EN_CHANGE) return false;
-    if (!settingText_) text_ = Text();
-    if (OnChange) OnChange(*this);
-    return true;
 }
 
 bool TSpinEdit::Notify(NMHDR& hdr, LRESULT& result) {
@@ -98,7 +69,7 @@ LRESULT TSpinEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_GETDLGCODE: return DefaultHandler(msg, wp, lp) | DLGC_WANTARROWS;
     }
-    return TWinControl::WndProc(msg, wp, lp);
+    return TEdit::WndProc(msg, wp, lp);
 }
 
 int TSpinEdit::ArrowAt(POINT p) const {

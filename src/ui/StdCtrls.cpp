@@ -122,6 +122,11 @@ void TEdit::SetBackground(COLORREF color) {
     Invalidate();
 }
 
+void TEdit::SetTextColor(COLORREF color) {
+    textColor_ = color;
+    Invalidate();
+}
+
 bool TEdit::CommandNotify(WORD code) {
     if (code != EN_CHANGE) return false;
     if (!settingText_) text_ = Text();
@@ -132,7 +137,7 @@ bool TEdit::CommandNotify(WORD code) {
 HBRUSH TEdit::CtlColor(HDC dc) {
     if (!backgroundBrush_) backgroundBrush_.Reset(CreateSolidBrush(background_));
     SetBkColor(dc, background_);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    ::SetTextColor(dc, textColor_);
     return static_cast<HBRUSH>(backgroundBrush_.Get());
 }
 

@@ -51,6 +51,8 @@ class TEdit : public TWinControl {
     void SetShownText(const std::string& text);
     void SelectAll();
     void SetBackground(COLORREF color);
+    void SetTextColor(COLORREF color);
+    // Fired by every change of the shown text.
     TNotifyEvent OnChange;
 
   protected:
@@ -61,6 +63,7 @@ class TEdit : public TWinControl {
     std::string text_;
     bool settingText_ = false;
     COLORREF background_ = GetSysColor(COLOR_WINDOW);
+    COLORREF textColor_ = GetSysColor(COLOR_WINDOWTEXT);
     GdiObject backgroundBrush_;
 };
 
