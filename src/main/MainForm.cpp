@@ -118,45 +118,36 @@ void TfrmMain::CreateControls() {
 }
 
 void TfrmMain::CreateMenus() {
-    auto named = [](TComponent* c, const char* name) {
-        c->Name = name;
-        return c;
+    auto menu = [this](const char* name) {
+        auto* m = new TPopupMenu(this);
+        m->Name = name;
+        return m;
     };
-    mnuTray = new TPopupMenu(this);
-    named(mnuTray, "mnuTray");
-    mnuTray_Show = mnuTray->Add("&Show/Hide Main Window", true);
+    auto item = [](TPopupMenu* m, const char* caption, const char* name, bool isDefault = false) {
+        TMenuItem* i = m->Add(caption, isDefault);
+        i->Name = name;
+        return i;
+    };
+    mnuTray = menu("mnuTray");
+    mnuTray_Show = item(mnuTray, "&Show/Hide Main Window", "mnuTray_Show", true);
     mnuTray->Add("-");
-    mnuTray_Email = mnuTray->Add("&Contact Us");
-    mnuTray_Website = mnuTray->Add("&Visit Website");
-    mnuTray_About = mnuTray->Add("&About...");
+    mnuTray_Email = item(mnuTray, "&Contact Us", "mnuTray_Email");
+    mnuTray_Website = item(mnuTray, "&Visit Website", "mnuTray_Website");
+    mnuTray_About = item(mnuTray, "&About...", "mnuTray_About");
     mnuTray->Add("-");
-    mnuTray_Exit = mnuTray->Add("E&xit");
+    mnuTray_Exit = item(mnuTray, "E&xit", "mnuTray_Exit");
 
-    PopupMenu1 = new TPopupMenu(this);
-    named(PopupMenu1, "PopupMenu1");
-    Copy1 = PopupMenu1->Add("Copy", true);
+    PopupMenu1 = menu("PopupMenu1");
+    Copy1 = item(PopupMenu1, "Copy", "Copy1", true);
     PopupMenu1->Add("-");
-    Save1 = PopupMenu1->Add("Save");
+    Save1 = item(PopupMenu1, "Save", "Save1");
 
-    mnuMyColors = new TPopupMenu(this);
-    named(mnuMyColors, "mnuMyColors");
-    mnuMyColors_Open1 = mnuMyColors->Add("Open...", true);
+    mnuMyColors = menu("mnuMyColors");
+    mnuMyColors_Open1 = item(mnuMyColors, "Open...", "mnuMyColors_Open1", true);
     mnuMyColors->Add("-");
-    mnuMyColors_Open2 = mnuMyColors->Add("Open II");
-    mnuMyColors_Delete = mnuMyColors->Add("Delete");
-    mnuMyColors_Clear = mnuMyColors->Add("Clear");
-
-    named(mnuTray_Show, "mnuTray_Show");
-    named(mnuTray_Email, "mnuTray_Email");
-    named(mnuTray_Website, "mnuTray_Website");
-    named(mnuTray_About, "mnuTray_About");
-    named(mnuTray_Exit, "mnuTray_Exit");
-    named(Copy1, "Copy1");
-    named(Save1, "Save1");
-    named(mnuMyColors_Open1, "mnuMyColors_Open1");
-    named(mnuMyColors_Open2, "mnuMyColors_Open2");
-    named(mnuMyColors_Delete, "mnuMyColors_Delete");
-    named(mnuMyColors_Clear, "mnuMyColors_Clear");
+    mnuMyColors_Open2 = item(mnuMyColors, "Open II", "mnuMyColors_Open2");
+    mnuMyColors_Delete = item(mnuMyColors, "Delete", "mnuMyColors_Delete");
+    mnuMyColors_Clear = item(mnuMyColors, "Clear", "mnuMyColors_Clear");
 }
 
 void TfrmMain::BindEvents() {
