@@ -54,9 +54,10 @@ void TfrmMain::Grab(HDC screen, POINT p) {
     // on the screen is copied, since some systems copy nothing when any of it is outside.
     const GrabOrigin o = GrabOriginFor(p.x, p.y, w, h);
     const RECT grab{o.left, o.top, o.left + w, o.top + h};
-    const RECT desktop{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                       GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                       GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    // The screen DC's clip box is the virtual screen; asking for the system metrics instead
+    // costs several round trips to the window server per move under Wine.
+    RECT desktop;
+    if (GetClipBox(screen, &desktop) == ERROR) return;
     if (RECT part; IntersectRect(&part, &grab, &desktop)) {
         const int pw = part.right - part.left, ph = part.bottom - part.top;
         StretchBlt(FZoomBuffer->Dc(), part.left - grab.left, part.top - grab.top, pw, ph, screen,

@@ -111,6 +111,21 @@ TEST_F(MainPickingTest, GrabNearTheScreenEdgeIsNotShiftedAndShowsBlackOutside) {
     Release();
 }
 
+TEST_F(MainPickingTest, GrabAtTheBottomRightCornerKeepsTheScreenPartInPlace) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    target->SetBounds(w - 200, h - 100, 200, 100);
+    test::PumpFor(150);
+    PressOn(form->imgDrag);
+    MoveTo(w - 1, h - 1);
+    const TBitmap& buffer = form->ZoomBuffer();
+    EXPECT_EQ(buffer.Pixel(115, 48), kRight) << "the pointer's pixel";
+    EXPECT_EQ(buffer.Pixel(115 - 40, 48 - 40), kRight);
+    EXPECT_EQ(buffer.Pixel(116, 48), 0u) << "right of the screen";
+    EXPECT_EQ(buffer.Pixel(115, 49), 0u) << "below the screen";
+    EXPECT_EQ(buffer.Pixel(230, 95), 0u);
+    Release();
+}
+
 TEST_F(MainPickingTest, LosingTheMouseEndsThePickAsAReleaseWould) {
     PressOn(form->imgDrag);
     SetCapture(target->Handle());
