@@ -128,7 +128,13 @@ TStatusBar::TStatusBar(TComponent* owner, TWinControl* parent) : TWinControl(own
 void TStatusBar::SetSimpleText(const std::string& text) {
     if (text == text_) return;
     text_ = text;
+    // The control repaints itself at once on a new text; while the pointer moves that
+    // synchronous paint, every move, slows everything else down (several times under Wine).
+    // It is repainted with the rest of the window instead.
+    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
     SendMessageA(Handle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text_.c_str()));
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 } // namespace vtl

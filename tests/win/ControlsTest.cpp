@@ -2,6 +2,7 @@
 // menus and the application-wide error handler, with real windows and messages.
 #include "WinTestSupport.h"
 
+#include "ui/ComCtrls.h"
 #include "ui/Error.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
@@ -183,6 +184,23 @@ TEST_F(MenuTest, CancelledPopupRunsNothing) {
     SetTimer(nullptr, 0, 50, &DriveMenu);
     EXPECT_EQ(menu->Popup(100, 100), nullptr);
     EXPECT_TRUE(clicked.empty());
+}
+
+TEST(StatusBarTest, NewTextIsThereAtOnceAndPaintedWithTheRestOfTheWindow) {
+    TForm form;
+    form.SetClientSize(200, 100);
+    auto* status = new TStatusBar(&form, &form);
+    status->SetBounds(0, 80, 200, 20);
+    form.Show();
+    test::PumpPending();
+    status->SetSimpleText("X:12 Y:34");
+    char text[32] = {};
+    SendMessageA(status->Handle(), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "X:12 Y:34");
+    EXPECT_TRUE(IsWindowVisible(status->Handle()));
+    EXPECT_TRUE(GetUpdateRect(status->Handle(), nullptr, FALSE)) << "waiting for its paint";
+    test::PumpPending();
+    EXPECT_FALSE(GetUpdateRect(status->Handle(), nullptr, FALSE)) << "painted";
 }
 
 TEST(ApplicationTest, ErrorEscapingAnEventHandlerIsShownAndTheProgramGoesOn) {
