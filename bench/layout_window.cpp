@@ -2,27 +2,19 @@
 // controls (common controls 6 through the same manifest, the same font, the same windowed
 // controls at the same places, no program logic and no painting of our own), shown, then the
 // message loop. What is left between this and Vantrel.exe is Vantrel's own start-up work.
+#include "FloorWindow.h"
 #include "layouts/MainLayout.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <map>
 #include <string>
 
 namespace {
 
 using namespace vtl::layout;
-
-LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(wnd, msg, wp, lp);
-}
 
 HWND Child(const char* cls, DWORD style, DWORD exStyle, const Item& item, HWND parent, HFONT font) {
     HWND w = CreateWindowExA(exStyle, cls, item.caption, WS_CHILD | WS_VISIBLE | style, item.left,
@@ -37,18 +29,12 @@ HWND Child(const char* cls, DWORD style, DWORD exStyle, const Item& item, HWND p
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &WndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "VtlLayoutWindow";
-    if (!RegisterClassA(&wc)) return 1;
+    if (!vtl::bench::RegisterFloorClass(instance, "VtlLayoutWindow")) return 1;
     RECT r{0, 0, kMainClientWidth, kMainClientHeight};
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     AdjustWindowRect(&r, style, FALSE);
     HWND form =
-        CreateWindowA(wc.lpszClassName, "Layout", style, CW_USEDEFAULT, CW_USEDEFAULT,
+        CreateWindowA("VtlLayoutWindow", "Layout", style, CW_USEDEFAULT, CW_USEDEFAULT,
                       r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
     if (!form) return 1;
     HFONT font =
@@ -64,12 +50,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         case Kind::CheckBox: Child("BUTTON", BS_AUTOCHECKBOX, 0, item, parent, font); break;
         case Kind::ComboBox: Child("COMBOBOX", CBS_DROPDOWNLIST, 0, item, parent, font); break;
         case Kind::Edit: Child("EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, item, parent, font); break;
-        case Kind::SpinEdit: {
-            HWND edit = Child("EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, item, parent, font);
+        case Kind::SpinEdit:
+            Child("EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, item, parent, font);
             Child(UPDOWN_CLASSA, UDS_ALIGNRIGHT | UDS_SETBUDDYINT, 0, item, parent, font);
-            (void)edit;
             break;
-        }
         case Kind::ListView:
             Child(WC_LISTVIEWA, LVS_REPORT, WS_EX_CLIENTEDGE, item, parent, font);
             break;
@@ -79,10 +63,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     }
     ShowWindow(form, show);
     UpdateWindow(form);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
+    return vtl::bench::RunMessageLoop();
 }
