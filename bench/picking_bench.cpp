@@ -87,26 +87,22 @@ double Seconds(LARGE_INTEGER a, LARGE_INTEGER b) {
     return double(b.QuadPart - a.QuadPart) / double(f.QuadPart);
 }
 
-// The floor: what any picker must do per move.
-void BareSample(TfrmMain& form, TBitmap& buffer, int x, int y) {
+// The floor: what any picker must do per move. Returns the pixel read.
+COLORREF BareSample(TfrmMain& form, TBitmap& buffer, int x, int y) {
     HDC screen = GetDC(nullptr);
-    volatile COLORREF c = GetPixel(screen, x, y);
-    (void)c;
+    const COLORREF pixel = GetPixel(screen, x, y);
     buffer.Fill(0);
     const GrabOrigin o = GrabOriginFor(x, y, buffer.Width(), buffer.Height());
     StretchBlt(buffer.Dc(), 0, 0, buffer.Width(), buffer.Height(), screen, o.left, o.top,
                buffer.Width(), buffer.Height(), SRCCOPY);
     ReleaseDC(nullptr, screen);
     form.DrawZoom();
+    return pixel;
 }
 
-// The floor, then the colour shown in plain edit fields.
+// The floor, then the colour it read shown in plain edit fields.
 void PlainFieldsSample(TfrmMain& form, TBitmap& buffer, PlainFields& fields, int x, int y) {
-    BareSample(form, buffer, x, y);
-    HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    fields.Show(c);
+    fields.Show(BareSample(form, buffer, x, y));
 }
 
 // The moves SetCursorPos queues are the benchmark's own doing, not work to measure.
