@@ -134,22 +134,9 @@ UINT_PTR CALLBACK PlaceColorDialog(HWND dialog, UINT msg, WPARAM, LPARAM lp) {
     return 0;
 }
 
-// Closes the tray menu's guard again however the dialog ends.
-class TrayMenuGuard {
-  public:
-    explicit TrayMenuGuard(TfrmMain& form) : form_(form) { form_.EnableTrayMenu(false); }
-    ~TrayMenuGuard() { form_.EnableTrayMenu(true); }
-    TrayMenuGuard(const TrayMenuGuard&) = delete;
-    TrayMenuGuard& operator=(const TrayMenuGuard&) = delete;
-
-  private:
-    TfrmMain& form_;
-};
-
 } // namespace
 
 void TfrmMain::btnMenuClick() {
-    TrayMenuGuard guard(*this);
     TForm* active = Application().ActiveForm();
     CHOOSECOLORA cc{};
     cc.lStructSize = sizeof cc;
@@ -160,7 +147,7 @@ void TfrmMain::btnMenuClick() {
                CC_SOLIDCOLOR | CC_ANYCOLOR;
     cc.lpfnHook = &PlaceColorDialog;
     cc.lCustData = reinterpret_cast<LPARAM>(active ? active->Handle() : Handle());
-    if (!ChooseColorA(&cc)) return;
+    if (!RunModal([&] { return ChooseColorA(&cc); })) return;
     SetCurrentColor(cc.rgbResult);
     ShowRGB();
     ShowHSL();

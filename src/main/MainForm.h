@@ -74,6 +74,18 @@ class TfrmMain : public TForm {
     bool StayOnTop() const { return FStayOnTop; }
     // The tray icon ignores the mouse while a modal dialog is open.
     void EnableTrayMenu(bool on);
+    // Runs one modal dialog (a function that shows it and returns its result) with the tray
+    // icon's reactions switched off, and on again however the dialog ends, by an exception too.
+    template <class Dialog> decltype(auto) RunModal(Dialog&& dialog) {
+        struct TrayMenuOff {
+            TfrmMain& form;
+            explicit TrayMenuOff(TfrmMain& f) : form(f) { form.EnableTrayMenu(false); }
+            ~TrayMenuOff() { form.EnableTrayMenu(true); }
+            TrayMenuOff(const TrayMenuOff&) = delete;
+            TrayMenuOff& operator=(const TrayMenuOff&) = delete;
+        } off(*this);
+        return dialog();
+    }
 
     const std::string& Value(int notation) const { return FValues.at(size_t(notation)); }
     bool Picking() const { return FPicking; }
