@@ -59,6 +59,23 @@ void TfrmMain::ShowColorValues() {
         NotationField(n)->SetShownText(ColorToNotation(c, n));
 }
 
+TfrmMain::ShownColor TfrmMain::SaveShownColor() const {
+    return {CurrentColor(),
+            {spiR->ShownText(), spiG->ShownText(), spiB->ShownText(), spiH->ShownText(),
+             spiS->ShownText(), spiL->ShownText()}};
+}
+
+void TfrmMain::RestoreShownColor(const ShownColor& shown) {
+    SetCurrentColor(shown.color);
+    {
+        FlagScope rgb(FUpdatingRGB), hsl(FUpdatingHSL);
+        TSpinEdit* const spins[] = {spiR, spiG, spiB, spiH, spiS, spiL};
+        for (size_t i = 0; i < shown.spins.size(); ++i)
+            spins[i]->SetShownText(shown.spins[i]);
+    }
+    ShowColorValues();
+}
+
 TEdit* TfrmMain::NotationField(int notation) const {
     switch (notation) {
     case kNotationRGB: return edtRGB;

@@ -6,6 +6,7 @@
 
 #include "color/ColorValue.h"
 #include "skin/SkinClass.h"
+#include "ui/Application.h"
 #include "ui/Bitmap.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
@@ -16,6 +17,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace vtl {
@@ -124,11 +126,23 @@ class TfrmMain : public TForm {
     void CreateControls();
     void ReadStartupSettings();
     void EndPick(bool releaseCapture);
+    bool PickKeyDown(const MSG& msg);
+    void NudgePointer(int dx, int dy);
+    void ShowPosition(POINT pointer);
+    void CancelPick();
     void Grab(HDC screen, POINT pointer);
     void CreateMenus();
     void BindEvents();
     void StartPick(TImage& icon, TMouseButton button);
     TEdit* NotationField(int notation) const;
+    // The current colour as the views show it: the spin boxes may hold values the user set
+    // that the colour does not convert back to, or an emptied box.
+    struct ShownColor {
+        TColor color;
+        std::array<std::string, 6> spins; // R, G, B, H, S, L
+    };
+    ShownColor SaveShownColor() const;
+    void RestoreShownColor(const ShownColor& shown);
 
     std::array<std::string, 8> FValues; // 1..7 by notation number
     bool FPicking = false;
@@ -141,6 +155,8 @@ class TfrmMain : public TForm {
     std::unique_ptr<TSkinManEx> FSkin;
     IconHandle pickerCursor_, zoomCursor_;
     bool endingPick_ = false;
+    ShownColor beforePick_{};
+    std::optional<TMessageFilterScope> pickKeys_; // while a pick runs
     // Set while start-up runs on default settings because the settings could not be
     // stored; the failure has been reported once and start-up does not try again.
     bool settingsUnavailable_ = false;

@@ -7,6 +7,36 @@
 
 namespace vtl {
 
+namespace {
+
+// The pointer in physical pixels: on a scaled display the plain calls work in the program's
+// logical pixels, which may be several physical ones. Systems before Vista do not scale and
+// lack the physical calls.
+class PhysicalCursor {
+  public:
+    PhysicalCursor() {
+        if (HMODULE user = GetModuleHandleA("user32.dll")) {
+            auto get = reinterpret_cast<GetFn>(
+                reinterpret_cast<void*>(GetProcAddress(user, "GetPhysicalCursorPos")));
+            auto set = reinterpret_cast<SetFn>(
+                reinterpret_cast<void*>(GetProcAddress(user, "SetPhysicalCursorPos")));
+            if (get && set) get_ = get, set_ = set;
+        }
+    }
+    void MoveBy(int dx, int dy) const {
+        POINT p;
+        if (get_(&p)) set_(p.x + dx, p.y + dy);
+    }
+
+  private:
+    using GetFn = BOOL(WINAPI*)(LPPOINT);
+    using SetFn = BOOL(WINAPI*)(int, int);
+    GetFn get_ = &GetCursorPos;
+    SetFn set_ = &SetCursorPos;
+};
+
+} // namespace
+
 void TfrmMain::imgDragMouseDown(TMouseButton button) {
     StartPick(*imgDrag, button);
 }
@@ -21,6 +51,37 @@ void TfrmMain::StartPick(TImage& icon, TMouseButton button) {
     Screen().SetCursor(crPicker);
     FPicking = true;
     icon.SetVisible(false); // it looks picked up
+    beforePick_ = SaveShownColor();
+    pickKeys_.emplace([this](const MSG& msg) { return PickKeyDown(msg); });
+}
+
+// Keys while a pick runs: the arrows move the pointer by one physical pixel (ten with Shift)
+// and Esc cancels. Other keys reach the focused control as always.
+bool TfrmMain::PickKeyDown(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !FPicking) return false;
+    const int step = GetKeyState(VK_SHIFT) < 0 ? 10 : 1;
+    switch (msg.wParam) {
+    case VK_LEFT: NudgePointer(-step, 0); return true;
+    case VK_RIGHT: NudgePointer(step, 0); return true;
+    case VK_UP: NudgePointer(0, -step); return true;
+    case VK_DOWN: NudgePointer(0, step); return true;
+    case VK_ESCAPE: CancelPick(); return true;
+    default: return false;
+    }
+}
+
+void TfrmMain::NudgePointer(int dx, int dy) {
+    static const PhysicalCursor cursor;
+    cursor.MoveBy(dx, dy);
+    // Sampled at once rather than on the move the system may or may not queue for it.
+    FormMouseMove();
+}
+
+// Ends the pick and shows the colour from before the press again, spin boxes as they were.
+// The release that follows finds no pick and changes nothing.
+void TfrmMain::CancelPick() {
+    EndPick(true);
+    RestoreShownColor(beforePick_);
 }
 
 void TfrmMain::FormMouseMove() {
@@ -44,25 +105,24 @@ void TfrmMain::FormMouseMove() {
         ShowColorValues();
     }
     DrawZoom();
-    ShowStatus(true);
+    // The position read above: asking again costs Wine a round trip to the X server.
+    ShowPosition(p);
 }
 
 void TfrmMain::Grab(HDC screen, POINT p) {
     const int w = FZoomBuffer->Width(), h = FZoomBuffer->Height();
     FZoomBuffer->Fill(0);
-    // Not shifted at screen edges: what lies outside the screen stays black. Only the part
-    // on the screen is copied, since some systems copy nothing when any of it is outside.
+    // Not shifted at screen edges: what lies outside every monitor stays black. Each monitor's
+    // part is copied on its own, since some systems copy nothing when any of the source is
+    // off the screen, and what a screen DC shows between monitors of unequal size is undefined.
     const GrabOrigin o = GrabOriginFor(p.x, p.y, w, h);
     const RECT grab{o.left, o.top, o.left + w, o.top + h};
-    // The screen DC's clip box is the virtual screen; asking for the system metrics instead
-    // costs several round trips to the window server per move under Wine.
-    RECT desktop;
-    if (GetClipBox(screen, &desktop) == ERROR) return;
-    if (RECT part; IntersectRect(&part, &grab, &desktop)) {
-        const int pw = part.right - part.left, ph = part.bottom - part.top;
-        StretchBlt(FZoomBuffer->Dc(), part.left - grab.left, part.top - grab.top, pw, ph, screen,
-                   part.left, part.top, pw, ph, SRCCOPY);
-    }
+    for (const RECT& monitor : Screen().MonitorRects())
+        if (RECT part; IntersectRect(&part, &grab, &monitor)) {
+            const int pw = part.right - part.left, ph = part.bottom - part.top;
+            StretchBlt(FZoomBuffer->Dc(), part.left - grab.left, part.top - grab.top, pw, ph,
+                       screen, part.left, part.top, pw, ph, SRCCOPY);
+        }
 }
 
 void TfrmMain::FormMouseUp(TMouseButton button) {
@@ -78,6 +138,7 @@ void TfrmMain::EndPick(bool releaseCapture) {
     }
     Screen().SetCursor(crDefault);
     FPicking = false;
+    pickKeys_.reset();
     imgDrag->SetVisible(true);
     imgDrag2->SetVisible(true);
     ShowStatus(false);
@@ -112,6 +173,10 @@ void TfrmMain::ShowStatus(bool tracking) {
     }
     POINT p;
     GetCursorPos(&p);
+    ShowPosition(p);
+}
+
+void TfrmMain::ShowPosition(POINT p) {
     char text[48];
     std::snprintf(text, sizeof text, "X:%ld Y:%ld", long(p.x), long(p.y));
     StatusBar1->SetSimpleText(text);

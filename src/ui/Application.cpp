@@ -85,6 +85,7 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
         }
         break;
     case WM_QUERYENDSESSION: return 1;
+    case WM_DISPLAYCHANGE: Screen().DisplayChanged(); break;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
 }
@@ -139,9 +140,42 @@ bool TApplication::ProcessMessage(MSG& msg) {
         terminated_ = true;
         return true;
     }
+    if (FilterMessage(msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;
+}
+
+bool TApplication::FilterMessage(const MSG& msg) {
+    if (messageFilters_.empty()) return false;
+    // Copy: a filter may add or remove filters.
+    auto filters = messageFilters_;
+    for (auto& [id, filter] : filters) {
+        try {
+            if (filter(msg)) return true;
+        } catch (...) {
+            HandleCurrentException();
+            return true; // the filter had taken the message when it failed
+        }
+    }
+    return false;
+}
+
+int TApplication::AddMessageFilter(MessageFilter filter) {
+    const int id = nextFilterId_++;
+    messageFilters_[id] = std::move(filter);
+    return id;
+}
+
+void TApplication::RemoveMessageFilter(int id) {
+    messageFilters_.erase(id);
+}
+
+TMessageFilterScope::TMessageFilterScope(TApplication::MessageFilter filter)
+    : id_(Application().AddMessageFilter(std::move(filter))) {}
+
+TMessageFilterScope::~TMessageFilterScope() {
+    Application().RemoveMessageFilter(id_);
 }
 
 void TApplication::ProcessMessages() {
@@ -246,6 +280,27 @@ HCURSOR TScreen::CursorHandle(int number) const {
 void TScreen::SetCursor(int number) {
     cursor_ = number;
     ::SetCursor(CursorHandle(number));
+}
+
+namespace {
+BOOL CALLBACK AddMonitorRect(HMONITOR, HDC, LPRECT r, LPARAM list) {
+    reinterpret_cast<std::vector<RECT>*>(list)->push_back(*r);
+    return TRUE;
+}
+} // namespace
+
+const std::vector<RECT>& TScreen::MonitorRects() {
+    if (monitors_.empty()) {
+        EnumDisplayMonitors(nullptr, nullptr, &AddMonitorRect,
+                            reinterpret_cast<LPARAM>(&monitors_));
+        if (monitors_.empty()) {
+            const int x = GetSystemMetrics(SM_XVIRTUALSCREEN),
+                      y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+            monitors_.push_back({x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                 y + GetSystemMetrics(SM_CYVIRTUALSCREEN)});
+        }
+    }
+    return monitors_;
 }
 
 } // namespace vtl

@@ -67,6 +67,13 @@ class TApplication {
     void RemoveIdleHandler(int id);
     void Idle();
 
+    // Sees each message the loops take from the queue before it is translated and dispatched;
+    // a filter that returns true has handled it. Keys go to the focused control, not to the
+    // window holding the mouse capture, so a form that needs them first takes them here.
+    using MessageFilter = std::function<bool(const MSG&)>;
+    int AddMessageFilter(MessageFilter filter);
+    void RemoveMessageFilter(int id);
+
     // Shows the message of an error that escaped an event handler; the program goes on.
     void ShowException(const std::exception& e);
     void HandleCurrentException() noexcept;
@@ -83,6 +90,7 @@ class TApplication {
 
   private:
     bool ProcessMessage(MSG& msg);
+    bool FilterMessage(const MSG& msg);
     static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 
     HINSTANCE instance_;
@@ -95,7 +103,21 @@ class TApplication {
     bool terminated_ = false;
     std::map<int, IdleHandler> idleHandlers_;
     int nextIdleId_ = 1;
+    std::map<int, MessageFilter> messageFilters_;
+    int nextFilterId_ = 1;
     int hintHidePause_ = 2500;
+};
+
+// A message filter registered for the lifetime of the object.
+class TMessageFilterScope {
+  public:
+    explicit TMessageFilterScope(TApplication::MessageFilter filter);
+    ~TMessageFilterScope();
+    TMessageFilterScope(const TMessageFilterScope&) = delete;
+    TMessageFilterScope& operator=(const TMessageFilterScope&) = delete;
+
+  private:
+    int id_;
 };
 
 // Program-wide cursors: numbered cursors registered once, and the cursor that overrides
@@ -107,9 +129,16 @@ class TScreen {
     int Cursor() const { return cursor_; }
     void SetCursor(int number);
 
+    // The monitors' rectangles in virtual-screen coordinates (negative left of or above the
+    // primary one). Asked once and again after the display changes: under Wine each query
+    // costs several round trips to the window server.
+    const std::vector<RECT>& MonitorRects();
+    void DisplayChanged() { monitors_.clear(); }
+
   private:
     std::map<int, HCURSOR> cursors_;
     int cursor_ = 0;
+    std::vector<RECT> monitors_;
 };
 
 TApplication& Application();

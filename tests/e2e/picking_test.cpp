@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "shown_picture.hpp"
 #include "support/clipboard.hpp"
@@ -183,6 +184,89 @@ TEST_F(Picking, ClickInTheMagnifierPicksTheColourShownThere) {
     xdo_.mouseMove(m.left + 130, m.top + 30);
     xdo_.click(3);
     EXPECT_TRUE(WaitText("edtHtml", "#ABCDEF")) << "any button picks";
+}
+
+std::string Status(Point p) {
+    return "X:" + std::to_string(p.x) + " Y:" + std::to_string(p.y);
+}
+
+TEST_F(Picking, ArrowKeysDuringAPickMoveThePointerOnePixelOrTenWithShift) {
+    StartDrag("imgDrag", picture().screen(100, 115)); // where every pixel differs
+    ASSERT_TRUE(WaitText("StatusBar1", Status(picture().screen(100, 115))));
+    const struct {
+        const char* keys;
+        int x, y;
+    } steps[] = {{"Right", 101, 115},
+                 {"shift+Up", 101, 105},
+                 {"Left", 100, 105},
+                 {"shift+Down", 100, 115},
+                 {"Down", 100, 116}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.keys);
+        xdo_.run({"key", step.keys});
+        const Point p = picture().screen(step.x, step.y);
+        ASSERT_TRUE(WaitText("StatusBar1", Status(p))) << app().text("StatusBar1");
+        EXPECT_EQ(app().text("edtHtml"), HtmlOf(picture().at(step.x, step.y)));
+        EXPECT_EQ(app().probe().cursor(), p);
+    }
+    // The magnifier follows too: at zoom 1 the pointer's pixel sits at (115, 48).
+    const Rect m = app().layoutRect("imgZoom");
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const Screenshot s = screen_.capture();
+            return s.pixel(m.left + 115, m.top + 48) == picture().at(100, 116) &&
+                   s.pixel(m.left + 116, m.top + 47) == picture().at(101, 115);
+        },
+        5s));
+    // Wine moves the X pointer under a grab of its own and then lets go, which ends the X
+    // server's grab of the held button: the release reaches Wine only over one of its windows.
+    const Rect swatch = app().layoutRect("pnlColor");
+    xdo_.mouseMove(swatch.center());
+    ASSERT_TRUE(WaitText("StatusBar1", Status(swatch.center())));
+    xdo_.mouseUp(1);
+    EXPECT_TRUE(WaitText("StatusBar1", kHint));
+}
+
+TEST_F(Picking, EscapeEndsThePickWithTheColourAsItWasAndTheReleaseDoesNothing) {
+    // Outside a pick the arrow keys step the focused spin box; S 192 is a value the colour
+    // does not convert back to, so only an exact restore shows it again.
+    const Rect s = app().layoutRect("spiS");
+    xdo_.mouseMove(s.left + 8, s.top + s.height() / 2);
+    xdo_.click(1);
+    xdo_.run({"key", "Up"});
+    ASSERT_TRUE(WaitText("spiS", "192"));
+    ASSERT_TRUE(WaitText("edtHtml", "#F7D5B8"));
+    const char* const views[] = {"spiR",      "spiG",   "spiB",       "spiH",   "spiS",
+                                 "spiL",      "edtRGB", "edtDecimal", "edtHex", "edtHtml",
+                                 "edtDelphi", "edtVB",  "edtC"};
+    auto shown = [&] {
+        std::vector<std::string> texts;
+        for (const char* v : views)
+            texts.push_back(app().text(v));
+        return texts;
+    };
+    const auto before = shown();
+
+    StartDrag("imgDrag", picture().screen(60, 50));
+    ASSERT_TRUE(WaitText("edtHtml", "#123456"));
+    xdo_.run({"key", "Escape"});
+    ASSERT_TRUE(WaitText("StatusBar1", kHint));
+    EXPECT_EQ(shown(), before);
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            const Screenshot shot = screen_.capture();
+            return IconShown(shot, "imgDrag") && IconShown(shot, "imgDrag2");
+        },
+        5s));
+
+    xdo_.mouseMove(picture().screen(180, 50));
+    xdo_.mouseUp(1);
+    // The key after the release reaches the spin box again, so the release has been handled.
+    xdo_.run({"key", "Up"});
+    ASSERT_TRUE(WaitText("spiS", "193"));
+    EXPECT_EQ(app().text("spiH"), "18");
+    EXPECT_EQ(app().text("spiL"), "203");
+    EXPECT_EQ(app().text("StatusBar1"), kHint);
 }
 
 TEST(Copying, HexAndHtmlNotationsReachTheClipboardAsText) {

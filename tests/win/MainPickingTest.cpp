@@ -2,6 +2,8 @@
 // the screen, the pointer is placed with SetCursorPos and the mouse messages are sent.
 #include "WinTestSupport.h"
 
+#include "GdiObjects.h"
+
 #include "main/MainForm.h"
 #include "main/ZoomGeometry.h"
 
@@ -168,6 +170,23 @@ TEST_F(MainPickingTest, ZoomChoiceRepaintsFromTheLastGrab) {
         EXPECT_EQ(form->imgZoom->Bitmap().Pixel(first + 1, 48), kRight);
         EXPECT_EQ(form->imgZoom->Bitmap().Pixel(first - 2, 48), kLeft);
     }
+}
+
+TEST_F(MainPickingTest, PicksAndPaintsLeaveNoGdiObjectBehindAndTheCountSeesALeak) {
+    PressOn(form->imgDrag);
+    MoveTo(30, 30);
+    test::PumpFor(50);
+    const int before = bench::LiveGdiObjects();
+    ASSERT_GT(before, 0);
+    for (int i = 0; i < 300; ++i) {
+        MoveTo(25 + i % 190, 30 + i % 60);
+        UpdateWindow(form->Handle());
+    }
+    Release();
+    test::PumpFor(50);
+    EXPECT_EQ(bench::LiveGdiObjects(), before);
+    GdiObject leaked(CreateSolidBrush(RGB(1, 2, 3)));
+    EXPECT_EQ(bench::LiveGdiObjects(), before + 1) << "a brush left alive is counted";
 }
 
 } // namespace

@@ -1,0 +1,192 @@
+// Picking on a desktop of two monitors, the second left of the primary one, so that its
+// coordinates are negative: one Xvfb screen split into two RandR monitors, which Wine reads
+// through Xinerama. Wine runs here on its own server and on a copy of the test prefix.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "shown_picture.hpp"
+#include "support/config.hpp"
+#include "support/process.hpp"
+#include "support/screen.hpp"
+#include "support/wait.hpp"
+#include "support/xdo.hpp"
+#include "vantrel_session.hpp"
+
+using namespace vtl::e2e;
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Monitors in Windows coordinates: the primary (0, 0)-(1024, 768), the other
+// (-640, 0)-(0, 480). Below the left one lies a part of the X screen that is on no monitor.
+constexpr int kLeftWidth = 640, kLeftHeight = 480, kPrimaryWidth = 1024, kPrimaryHeight = 768;
+
+bool OnAMonitor(Point p) {
+    return (p.x >= -kLeftWidth && p.x < 0 && p.y >= 0 && p.y < kLeftHeight) ||
+           (p.x >= 0 && p.x < kPrimaryWidth && p.y >= 0 && p.y < kPrimaryHeight);
+}
+
+// The X screen's position of a point of Windows' virtual screen.
+Point X11(Point p) {
+    return {p.x + kLeftWidth, p.y};
+}
+
+void Run(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env) {
+    SpawnOptions o;
+    o.argv = argv;
+    o.env = environmentWith(env);
+    const CommandResult r = runCommand(std::move(o), 60s);
+    if (r.exitCode != 0) throw std::runtime_error(argv[0] + " failed: " + r.err);
+}
+
+// Points DISPLAY and the test prefix at the two-monitor desktop while it exists.
+class TwoMonitorDesktop {
+  public:
+    TwoMonitorDesktop() {
+        config::ensureWinePrefix();
+        StartXvfb();
+        const std::map<std::string, std::string> env{{"DISPLAY", display_}};
+        // The primary monitor comes first, so Wine makes it the primary one.
+        Run({"xrandr", "--setmonitor", "right", "1024/260x768/195+640+0", "none"}, env);
+        Run({"xrandr", "--setmonitor", "left", "640/163x480/122+0+0", "screen"}, env);
+        CopyPrefix();
+        setenv("DISPLAY", display_.c_str(), 1);
+        setenv("VTL_WINEPREFIX", prefix_.c_str(), 1);
+    }
+    ~TwoMonitorDesktop() {
+        setenv("DISPLAY", oldDisplay_.c_str(), 1);
+        setenv("VTL_WINEPREFIX", oldPrefix_.c_str(), 1);
+        try {
+            Run({"wineserver", "-k"}, {{"WINEPREFIX", prefix_}});
+        } catch (...) {
+            // nothing of it runs any more
+        }
+        std::error_code ignored;
+        fs::remove_all(prefix_, ignored);
+    }
+    TwoMonitorDesktop(const TwoMonitorDesktop&) = delete;
+    TwoMonitorDesktop& operator=(const TwoMonitorDesktop&) = delete;
+
+  private:
+    void StartXvfb() {
+        for (int n = 140; n < 200; ++n) {
+            const std::string number = std::to_string(n);
+            if (fs::exists("/tmp/.X11-unix/X" + number) || fs::exists("/tmp/.X" + number + "-lock"))
+                continue;
+            display_ = std::string(":").append(number);
+            SpawnOptions o;
+            o.argv = {"Xvfb",        display_,    "-screen", "0",
+                      "1664x768x24", "-nolisten", "tcp",     "-noreset"};
+            o.out = o.err = Stdio::Null;
+            xvfb_.emplace(o);
+            const bool up = waitUntil(
+                [&] {
+                    SpawnOptions probe;
+                    probe.argv = {"xdotool", "getdisplaygeometry"};
+                    probe.env = environmentWith({{"DISPLAY", display_}});
+                    return !xvfb_->running() || runCommand(std::move(probe), 10s).exitCode == 0;
+                },
+                10s, 50ms);
+            if (up && xvfb_->running()) return;
+            xvfb_.reset(); // another server took the number first
+        }
+        throw std::runtime_error("no free X display for two monitors");
+    }
+    // The DLLs are never written: they are linked. The rest, the registry above all, is copied,
+    // so that this prefix's server cannot write into the shared prefix's files.
+    void CopyPrefix() {
+        const fs::path from = config::winePrefix();
+        prefix_ = from.string() + "-two-monitors";
+        fs::remove_all(prefix_);
+        fs::create_directories(prefix_);
+        for (const auto& e : fs::recursive_directory_iterator(from)) {
+            const fs::path rel = e.path().lexically_relative(from), to = fs::path(prefix_) / rel;
+            if (e.is_symlink())
+                fs::copy_symlink(e.path(), to);
+            else if (e.is_directory())
+                fs::create_directories(to);
+            else if (rel == "wineserver" || !e.is_regular_file())
+                continue; // the running server's own files
+            else if (rel.string().rfind("drive_c/windows/system32/", 0) == 0)
+                fs::create_hard_link(e.path(), to);
+            else
+                fs::copy_file(e.path(), to);
+        }
+        // Monitors from Xinerama, which reads RandR's monitors, rather than from RandR's
+        // outputs: this screen has one output.
+        const fs::path reg = fs::path(prefix_) / "user.reg";
+        std::stringstream text;
+        text << std::ifstream(reg).rdbuf();
+        std::string s = text.str();
+        const std::string managed = "\"Managed\"=\"N\"\n";
+        const auto at = s.find(managed);
+        if (at == std::string::npos)
+            throw std::runtime_error("no X11 driver settings in " + reg.string());
+        s.insert(at + managed.size(), "\"UseXRandR\"=\"N\"\n");
+        std::ofstream(reg, std::ios::trunc) << s;
+    }
+
+    std::string oldDisplay_ = config::display(), oldPrefix_ = config::winePrefix();
+    std::string display_, prefix_;
+    std::optional<ChildProcess> xvfb_;
+};
+
+TEST(TwoMonitors, PickLeftOfThePrimaryMonitorShowsNegativeCoordinatesAndOnlyOffMonitorBlack) {
+    TwoMonitorDesktop desktop;
+    // Over the left monitor, the primary one and the part below the left one that is on
+    // neither; nothing of it is black.
+    const Point origin{-200, 380};
+    auto paint = [](int x, int y) {
+        return Rgb{std::uint8_t(x), std::uint8_t(40 + y), std::uint8_t(x / 2 + y)};
+    };
+    ShownPicture picture(X11(origin), 400, 220, paint);
+    VantrelSession vantrel;
+    Xdo xdo;
+    Screen screen;
+
+    const Point from = X11(vantrel.layoutRect("imgDrag").center()), target{-5, 470};
+    xdo.mouseMove(from);
+    xdo.mouseDown(1);
+    const Point to = X11(target);
+    for (int i = 1; i <= 6; ++i)
+        xdo.mouseMove(from.x + (to.x - from.x) * i / 6, from.y + (to.y - from.y) * i / 6);
+    ASSERT_TRUE(waitUntil([&] { return vantrel.text("StatusBar1") == "X:-5 Y:470"; }, 5s))
+        << vantrel.text("StatusBar1");
+    EXPECT_EQ(vantrel.text("edtHtml"), HtmlOf(paint(target.x - origin.x, target.y - origin.y)));
+
+    // The magnifier at zoom 1: the screen around the pointer, black only off every monitor.
+    const Rect zoom = vantrel.layoutRect("imgZoom");
+    const Point m = X11({zoom.left, zoom.top});
+    const Point grab{target.x - 115, target.y - 48};
+    auto expected = [&](int mx, int my) {
+        const Point s{grab.x + mx, grab.y + my};
+        return OnAMonitor(s) ? paint(s.x - origin.x, s.y - origin.y) : Rgb{0, 0, 0};
+    };
+    Screenshot shot = screen.capture();
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            shot = screen.capture();
+            return shot.pixel(m.x + 115, m.y + 48) == expected(115, 48) &&
+                   shot.pixel(m.x + 5, m.y + 90) == expected(5, 90);
+        },
+        5s));
+    int black = 0;
+    for (int my = 0; my < 96; my += 2)
+        for (int mx = 0; mx < 231; mx += 3) {
+            ASSERT_EQ(shot.pixel(m.x + mx, m.y + my), expected(mx, my)) << mx << "," << my;
+            black += expected(mx, my) == Rgb{0, 0, 0};
+        }
+    EXPECT_GT(black, 100) << "the grab reaches off the monitors";
+    xdo.mouseUp(1);
+}
+
+} // namespace
