@@ -237,21 +237,25 @@ int main() {
                 "(goal: under 16.7 spread)\n",
                 Percentile(sampleMs, 0.5), Percentile(sampleMs, 0.99));
 
-    // Measured after the program's rounds: under Wine, once plain edit fields have been
-    // written a few hundred times the program's own fields also update faster for the rest
-    // of the process, which would flatter the figures above.
+    // The yardstick runs after the program's rounds: under Wine, once plain edit fields have
+    // been written a few hundred times the program's own fields also update faster for the
+    // rest of the process. So the full sample is measured once more after it, and both
+    // ratios are printed: the first is the fair one, the second shows the size of the effect.
     {
         PlainFields plainFields;
+        form->Show(); // the active window again, as when the user picks
         Application().ProcessMessages();
         TBitmap buffer(231, 96);
         const auto [plainRate, floorRate2] =
             Rounds([&](int px, int py) { PlainFieldsSample(*form, buffer, plainFields, px, py); },
                    *form, x);
+        const double fullAgain = Rounds([&](int, int) { form->FormMouseMove(); }, *form, x).first;
         std::printf("floor + the colour shown in 13 plain edit fields: %.0f samples/s (floor "
                     "%.0f)\n",
                     plainRate, floorRate2);
-        std::printf("full / (floor + 13 plain edit fields) time: %.2f (goal: at most 1.10)\n",
-                    plainRate / fullRate);
+        std::printf("full / (floor + 13 plain edit fields) time: %.2f (goal: at most 1.10); "
+                    "full measured again after them: %.0f samples/s, %.2f\n",
+                    plainRate / fullRate, fullAgain, plainRate / fullAgain);
     }
 
     std::printf("memory and GDI objects (GetGuiResources where it counts, otherwise the "

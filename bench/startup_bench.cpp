@@ -136,9 +136,10 @@ Timeline TraceOneStart(const Program& p) {
                     t.firstWindow = now;
                     break;
                 }
+        // By class alone: the title may come late in the window's creation.
         if (!main)
-            for (HWND w = FindWindowExA(nullptr, nullptr, p.windowClass, p.windowTitle); w;
-                 w = FindWindowExA(nullptr, w, p.windowClass, p.windowTitle))
+            for (HWND w = FindWindowExA(nullptr, nullptr, p.windowClass, nullptr); w;
+                 w = FindWindowExA(nullptr, w, p.windowClass, nullptr))
                 if (OwnedBy(w, pi.dwProcessId)) main = w;
         if (main) {
             if (t.mainWindow < 0) t.mainWindow = now;

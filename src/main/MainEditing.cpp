@@ -4,6 +4,7 @@
 #include "main/MainForm.h"
 #include "ui/Application.h"
 #include "ui/Clipboard.h"
+#include "ui/Error.h"
 
 #include <commdlg.h>
 
@@ -151,6 +152,16 @@ UINT_PTR CALLBACK PlaceColorDialog(HWND dialog, UINT msg, WPARAM, LPARAM lp) {
     return 0;
 }
 
+// The colour dialog's library is loaded at the dialog's first use and kept for the run, not
+// loaded with the program: under Wine that costs every start several milliseconds.
+BOOL RunChooseColor(CHOOSECOLORA& cc) {
+    static const LibraryHandle library = LoadSystemLibrary("comdlg32.dll");
+    static const auto choose = reinterpret_cast<decltype(&ChooseColorA)>(
+        reinterpret_cast<void*>(library ? GetProcAddress(library.Get(), "ChooseColorA") : nullptr));
+    if (!choose) throw Error("The colour dialog is not available");
+    return choose(&cc);
+}
+
 } // namespace
 
 void TfrmMain::btnMenuClick() {
@@ -164,7 +175,7 @@ void TfrmMain::btnMenuClick() {
                CC_SOLIDCOLOR | CC_ANYCOLOR;
     cc.lpfnHook = &PlaceColorDialog;
     cc.lCustData = reinterpret_cast<LPARAM>(active ? active->Handle() : Handle());
-    if (!RunModal([&] { return ChooseColorA(&cc); })) return;
+    if (!RunModal([&] { return RunChooseColor(cc); })) return;
     SetCurrentColor(cc.rgbResult);
     ShowRGB();
     ShowHSL();

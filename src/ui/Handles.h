@@ -3,6 +3,7 @@
 
 #include "ui/Win32.h"
 
+#include <string>
 #include <utility>
 
 namespace vtl {
@@ -78,6 +79,15 @@ using KernelHandle = UniqueHandle<KernelTraits>;
 using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using ImageListHandle = UniqueHandle<ImageListTraits>;
 using LibraryHandle = UniqueHandle<ModuleTraits>;
+
+// Loads a library of the system folder by its full path, never a copy planted beside the
+// program; empty when it cannot be loaded.
+inline LibraryHandle LoadSystemLibrary(const char* name) {
+    char system[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    return LibraryHandle(LoadLibraryA((std::string(system) + "\\" + name).c_str()));
+}
 
 // A DC from GetDC, released to the same window it came from.
 class WindowDC {

@@ -141,6 +141,10 @@ TEST(ParentProcessId, IsTheStarterAndZeroForAnUnknownId) {
     suspended.suspended = true;
     test::ChildProcess child(test::ExePath(), suspended);
     EXPECT_EQ(TBrunmark::GetParentProcessId(child.Id()), GetCurrentProcessId());
+    // The process asks about itself another way: the answer is the snapshot's.
+    PROCESSENTRY32 self;
+    ASSERT_TRUE(ProcessSnapshot().FindProcess(GetCurrentProcessId(), self));
+    EXPECT_EQ(TBrunmark::GetParentProcessId(GetCurrentProcessId()), self.th32ParentProcessID);
     EXPECT_EQ(TBrunmark::GetParentProcessId(0xFFFFFFF0u), 0u);
     EXPECT_EQ(TBrunmark::GetParentProcessId(0x7FFFFFF0u), 0u);
 }
