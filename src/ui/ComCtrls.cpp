@@ -1,5 +1,8 @@
 #include "ui/ComCtrls.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "ui/Error.h"
 
 namespace vtl {
@@ -123,18 +126,49 @@ TStatusBar::TStatusBar(TComponent* owner, TWinControl* parent) : TWinControl(own
     CreateHandle(p);
     int right = -1; // one panel across the whole width
     SendMessageA(Handle(), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
+    SendMessageA(Handle(), SB_SETTEXTA, SBT_OWNERDRAW, 0);
 }
 
+// The text is drawn by us (the panel is owner-drawn) and kept here: a new text then costs one
+// invalidation. Given to the control, every new text made it repaint at once, and while the
+// pointer moves that paint slowed everything else down, several times under Wine; switching
+// its redraw off around it cost four round trips to the window server instead.
 void TStatusBar::SetSimpleText(const std::string& text) {
     if (text == text_) return;
     text_ = text;
-    // The control repaints itself at once on a new text; while the pointer moves that
-    // synchronous paint, every move, slows everything else down (several times under Wine).
-    // It is repainted with the rest of the window instead.
-    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
-    SendMessageA(Handle(), SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text_.c_str()));
-    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(Handle(), nullptr, TRUE);
+    RECT part;
+    if (SendMessageA(Handle(), SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part)))
+        InvalidateRect(Handle(), &part, TRUE);
+}
+
+LRESULT TStatusBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_GETTEXTLENGTH:
+    case SB_GETTEXTLENGTHA: return LRESULT(text_.size());
+    case WM_GETTEXT:
+    case SB_GETTEXTA: {
+        // SB_GETTEXT has no buffer size: it must hold the text.
+        const size_t room = msg == WM_GETTEXT ? size_t(wp) : text_.size() + 1;
+        if (room == 0 || !lp) return 0;
+        const size_t n = std::min(room - 1, text_.size());
+        std::memcpy(reinterpret_cast<char*>(lp), text_.data(), n);
+        reinterpret_cast<char*>(lp)[n] = '\0';
+        return LRESULT(n);
+    }
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
+bool TStatusBar::DrawItem(const DRAWITEMSTRUCT& item) {
+    RECT r = item.rcItem;
+    r.left += 2; // where the control puts its own text
+    const int mode = SetBkMode(item.hDC, TRANSPARENT);
+    const COLORREF color = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+    DrawTextA(item.hDC, text_.c_str(), int(text_.size()), &r,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SetTextColor(item.hDC, color);
+    SetBkMode(item.hDC, mode);
+    return true;
 }
 
 } // namespace vtl

@@ -55,6 +55,10 @@ class TStatusBar : public TWinControl {
     // Writing the text already shown does nothing.
     void SetSimpleText(const std::string& text);
 
+  protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
+
   private:
     std::string text_;
 };

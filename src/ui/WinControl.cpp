@@ -194,6 +194,12 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (child && child != this && child->Notify(*hdr, result)) return result;
         break;
     }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        TWinControl* child = FromHandle(item.hwndItem);
+        if (child && child != this && child->DrawItem(item)) return TRUE;
+        break;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

@@ -70,6 +70,7 @@ class TWinControl : public TControl {
     // Reflected from the parent. Return true when handled.
     virtual bool CommandNotify(WORD /*code*/) { return false; }
     virtual bool Notify(NMHDR& /*hdr*/, LRESULT& /*result*/) { return false; }
+    virtual bool DrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
     // Brush for WM_CTLCOLOR*, or null for the default.
     virtual HBRUSH CtlColor(HDC /*dc*/) { return nullptr; }
 

@@ -6,10 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "shown_picture.hpp"
@@ -40,12 +37,12 @@ Point X11(Point p) {
     return {p.x + kLeftWidth, p.y};
 }
 
-void Run(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env) {
+// Runs a command to its end on the given display and prefix; true when it succeeded.
+bool Run(std::vector<std::string> argv, const std::string& display, const std::string& prefix) {
     SpawnOptions o;
-    o.argv = argv;
-    o.env = environmentWith(env);
-    const CommandResult r = runCommand(std::move(o), 60s);
-    if (r.exitCode != 0) throw std::runtime_error(argv[0] + " failed: " + r.err);
+    o.argv = std::move(argv);
+    o.env = environmentWith({{"DISPLAY", display}, {"WINEPREFIX", prefix}});
+    return runCommand(std::move(o), 60s).exitCode == 0;
 }
 
 // Points DISPLAY and the test prefix at the two-monitor desktop while it exists.
@@ -53,11 +50,27 @@ class TwoMonitorDesktop {
   public:
     TwoMonitorDesktop() {
         config::ensureWinePrefix();
-        StartXvfb();
-        const std::map<std::string, std::string> env{{"DISPLAY", display_}};
-        // The primary monitor comes first, so Wine makes it the primary one.
-        Run({"xrandr", "--setmonitor", "right", "1024/260x768/195+640+0", "none"}, env);
-        Run({"xrandr", "--setmonitor", "left", "640/163x480/122+0+0", "screen"}, env);
+        for (int n = 140; n < 200 && !xvfb_; ++n) {
+            display_ = std::string(":").append(std::to_string(n));
+            if (fs::exists("/tmp/.X11-unix/X" + display_.substr(1))) continue;
+            SpawnOptions o;
+            o.argv = {"Xvfb",      display_, "-screen", "0", "1664x768x24",
+                      "-nolisten", "tcp",    "-noreset"}; // a reset would forget the monitors
+            o.out = o.err = Stdio::Null;
+            xvfb_.emplace(o);
+            if (!waitUntil(
+                    [&] {
+                        return Run({"xdotool", "getdisplaygeometry"}, display_, "");
+                    },
+                    10s, 50ms))
+                xvfb_.reset(); // another server took the number first
+        }
+        // Wine makes the first monitor the primary one.
+        if (!xvfb_ ||
+            !Run({"xrandr", "--setmonitor", "right", "1024/260x768/195+640+0", "none"}, display_,
+                 "") ||
+            !Run({"xrandr", "--setmonitor", "left", "640/163x480/122+0+0", "screen"}, display_, ""))
+            throw std::runtime_error("no X display of two monitors");
         CopyPrefix();
         setenv("DISPLAY", display_.c_str(), 1);
         setenv("VTL_WINEPREFIX", prefix_.c_str(), 1);
@@ -65,11 +78,7 @@ class TwoMonitorDesktop {
     ~TwoMonitorDesktop() {
         setenv("DISPLAY", oldDisplay_.c_str(), 1);
         setenv("VTL_WINEPREFIX", oldPrefix_.c_str(), 1);
-        try {
-            Run({"wineserver", "-k"}, {{"WINEPREFIX", prefix_}});
-        } catch (...) {
-            // nothing of it runs any more
-        }
+        Run({"wineserver", "-k"}, display_, prefix_);
         std::error_code ignored;
         fs::remove_all(prefix_, ignored);
     }
@@ -77,30 +86,6 @@ class TwoMonitorDesktop {
     TwoMonitorDesktop& operator=(const TwoMonitorDesktop&) = delete;
 
   private:
-    void StartXvfb() {
-        for (int n = 140; n < 200; ++n) {
-            const std::string number = std::to_string(n);
-            if (fs::exists("/tmp/.X11-unix/X" + number) || fs::exists("/tmp/.X" + number + "-lock"))
-                continue;
-            display_ = std::string(":").append(number);
-            SpawnOptions o;
-            o.argv = {"Xvfb",        display_,    "-screen", "0",
-                      "1664x768x24", "-nolisten", "tcp",     "-noreset"};
-            o.out = o.err = Stdio::Null;
-            xvfb_.emplace(o);
-            const bool up = waitUntil(
-                [&] {
-                    SpawnOptions probe;
-                    probe.argv = {"xdotool", "getdisplaygeometry"};
-                    probe.env = environmentWith({{"DISPLAY", display_}});
-                    return !xvfb_->running() || runCommand(std::move(probe), 10s).exitCode == 0;
-                },
-                10s, 50ms);
-            if (up && xvfb_->running()) return;
-            xvfb_.reset(); // another server took the number first
-        }
-        throw std::runtime_error("no free X display for two monitors");
-    }
     // The DLLs are never written: they are linked. The rest, the registry above all, is copied,
     // so that this prefix's server cannot write into the shared prefix's files.
     void CopyPrefix() {
@@ -121,18 +106,12 @@ class TwoMonitorDesktop {
             else
                 fs::copy_file(e.path(), to);
         }
-        // Monitors from Xinerama, which reads RandR's monitors, rather than from RandR's
-        // outputs: this screen has one output.
-        const fs::path reg = fs::path(prefix_) / "user.reg";
-        std::stringstream text;
-        text << std::ifstream(reg).rdbuf();
-        std::string s = text.str();
-        const std::string managed = "\"Managed\"=\"N\"\n";
-        const auto at = s.find(managed);
-        if (at == std::string::npos)
-            throw std::runtime_error("no X11 driver settings in " + reg.string());
-        s.insert(at + managed.size(), "\"UseXRandR\"=\"N\"\n");
-        std::ofstream(reg, std::ios::trunc) << s;
+        // Monitors from Xinerama, which reads RandR's monitors, not from RandR's one output.
+        if (!Run({"wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "UseXRandR", "/d",
+                  "N", "/f"},
+                 display_, prefix_) ||
+            !Run({"wineserver", "-w"}, display_, prefix_))
+            throw std::runtime_error("cannot set up the prefix copy " + prefix_);
     }
 
     std::string oldDisplay_ = config::display(), oldPrefix_ = config::winePrefix();
