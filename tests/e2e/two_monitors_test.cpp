@@ -3,7 +3,6 @@
 // through Xinerama. Wine runs here on its own server and on a copy of the test prefix.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -155,16 +154,12 @@ TEST(TwoMonitors, PickLeftOfThePrimaryMonitorShowsNegativeCoordinatesAndOnlyOffM
         [&] {
             shot = screen.capture();
             return shot.pixel(m.x + 115, m.y + 48) == expected(115, 48) &&
-                   shot.pixel(m.x + 5, m.y + 90) == expected(5, 90);
+                   shot.pixel(m.x + 5, m.y + 90) == Rgb{0, 0, 0}; // off every monitor
         },
         5s));
-    int black = 0;
     for (int my = 0; my < 96; my += 2)
-        for (int mx = 0; mx < 231; mx += 3) {
+        for (int mx = 0; mx < 231; mx += 3)
             ASSERT_EQ(shot.pixel(m.x + mx, m.y + my), expected(mx, my)) << mx << "," << my;
-            black += expected(mx, my) == Rgb{0, 0, 0};
-        }
-    EXPECT_GT(black, 100) << "the grab reaches off the monitors";
     xdo.mouseUp(1);
 }
 
