@@ -1,7 +1,7 @@
 // The program's main window: the picker with its magnifier, the colour views and editors,
 // the saved-colour list and the status bar. Its handlers are spread over files by concern:
 // MainForm.cpp (lifecycle), MainEditing.cpp (the colour views and editors),
-// MainPicking.cpp (screen sampling and the magnifier).
+// MainPicking.cpp (screen sampling and the magnifier), MainSettings.cpp (stay on top, zoom).
 #pragma once
 
 #include "color/ColorValue.h"
@@ -16,6 +16,7 @@
 #include "ui/StdCtrls.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -125,6 +126,8 @@ class TfrmMain : public TForm {
   private:
     void CreateControls();
     void ReadStartupSettings();
+    // Runs one store of a setting; a failure is told once, never in the way of the view.
+    void StoreSetting(const std::function<void()>& store);
     void EndPick(bool releaseCapture);
     bool PickKeyDown(const MSG& msg);
     void NudgePointer(int dx, int dy);
@@ -157,9 +160,8 @@ class TfrmMain : public TForm {
     bool endingPick_ = false;
     ShownColor beforePick_{};
     std::optional<TMessageFilterScope> pickKeys_; // while a pick runs
-    // Set while start-up runs on default settings because the settings could not be
-    // stored; the failure has been reported once and start-up does not try again.
-    bool settingsUnavailable_ = false;
+    // A settings failure has been told and nothing was stored since.
+    bool settingsFailureTold_ = false;
     std::array<COLORREF, 16> customColors_; // of the colour dialog, kept for the run
 };
 
