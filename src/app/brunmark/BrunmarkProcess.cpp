@@ -16,12 +16,7 @@ using GetModuleFileNameExFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
 // PSAPI is not there on every system, so it is loaded when first wanted and kept for the run.
 class Psapi {
   public:
-    Psapi() {
-        // From the system folder by its full path: never a copy planted beside the program.
-        char system[MAX_PATH] = {};
-        const UINT length = GetSystemDirectoryA(system, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) return;
-        library_.Reset(LoadLibraryA((std::string(system) + "\\PSAPI.dll").c_str()));
+    Psapi() : library_(LoadSystemLibrary("PSAPI.dll")) {
         if (!library_) return;
         enumModules_ = reinterpret_cast<EnumProcessModulesFn>(
             reinterpret_cast<void*>(GetProcAddress(library_.Get(), "EnumProcessModules")));
