@@ -110,7 +110,7 @@ void TfrmMain::CreateControls() {
 
     shpColor->SetPenColor(kInitialColor);
     shpColor->SetBrushColor(kInitialColor);
-    ImageList1 = new TImageList(this, 48, 16);
+    ImageList1 = new TImageList(this, 48, 16, 256);
     ImageList1->Name = "ImageList1";
     ListView1->AddColumn("Color", 95);
     ListView1->AddColumn("Value", 95);
@@ -176,9 +176,14 @@ void TfrmMain::BindEvents() {
     chkStayOnTop->OnClick = [this](TComponent&) { chkStayOnTopClick(); };
     btnMenu->OnClick = [this](TComponent&) { btnMenuClick(); };
     mnuTray_Exit->OnClick = [this](TComponent&) { Close(); };
+    BindSavedColorEvents();
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kTellSavedColorsNotice) {
+        TellSavedColorsNotice();
+        return 0;
+    }
     const LRESULT result = TForm::WndProc(msg, wp, lp);
     // Another window took the mouse during a pick: end it as a release would.
     if (msg == WM_CAPTURECHANGED && FPicking && !endingPick_ &&
@@ -194,6 +199,9 @@ void TfrmMain::FormCreate() {
     SetIcon(Application().Icon());
 
     ReadStartupSettings();
+
+    FColorsFile = GetColorsFileName();
+    LoadSavedColors();
 
     pickerCursor_ = CursorFromIcon(imgDrag->Icon(), 16, 16);
     zoomCursor_ = CursorFromIcon(imgZoomCursor->Icon(), 16, 16);
@@ -230,7 +238,9 @@ void TfrmMain::FormCreate() {
     FReady = true;
 }
 
-void TfrmMain::FormActivate() {}
+void TfrmMain::FormActivate() {
+    ScrollToLastSavedColor();
+}
 
 void TfrmMain::FormDestroy() {
     FZoomBuffer.reset();

@@ -1,10 +1,11 @@
 // The program's main window: the picker with its magnifier, the colour views and editors,
 // the saved-colour list and the status bar. Its handlers are spread over files by concern:
 // MainForm.cpp (lifecycle), MainEditing.cpp (the colour views and editors),
-// MainPicking.cpp (screen sampling and the magnifier).
+// MainPicking.cpp (screen sampling and the magnifier), MainSaved.cpp (the saved colours).
 #pragma once
 
 #include "color/ColorValue.h"
+#include "saved/ColorsFile.h"
 #include "skin/SkinClass.h"
 #include "ui/Bitmap.h"
 #include "ui/ComCtrls.h"
@@ -65,6 +66,22 @@ class TfrmMain : public TForm {
     void btnMenuClick();
     void chkStayOnTopClick();
 
+    // The saved colours: the list, its menu and colors.ini.
+    void LoadSavedColors();
+    void StoreSavedColors();
+    void ScrollToLastSavedColor();
+    void Save1Click();
+    void ListView1DblClick();
+    void ListView1KeyDown(WORD& key);
+    void ListView1MouseDown(TMouseButton button);
+    void ListView1MouseUp(TMouseButton button);
+    void mnuMyColors_Open1Click();
+    void mnuMyColors_Open2Click();
+    void mnuMyColors_DeleteClick();
+    void mnuMyColors_ClearClick();
+    // Shows the Values dialog for the selected entry.
+    void OpenSavedColor();
+
     // Settings, read and written at the moment they are used.
     std::string GetSettingsFileName();
     bool ReadStayOnTop();
@@ -123,12 +140,18 @@ class TfrmMain : public TForm {
   private:
     void CreateControls();
     void ReadStartupSettings();
+    std::string GetColorsFileName();
     void EndPick(bool releaseCapture);
     void Grab(HDC screen, POINT pointer);
     void CreateMenus();
     void BindEvents();
     void StartPick(TImage& icon, TMouseButton button);
     TEdit* NotationField(int notation) const;
+    void BindSavedColorEvents();
+    void AddSavedColors(const std::vector<SavedColor>& colors);
+    void PopupListMenu(bool entryItems);
+    bool Confirm(const char* question);
+    void TellSavedColorsNotice();
 
     std::array<std::string, 8> FValues; // 1..7 by notation number
     bool FPicking = false;
@@ -145,6 +168,10 @@ class TfrmMain : public TForm {
     // stored; the failure has been reported once and start-up does not try again.
     bool settingsUnavailable_ = false;
     std::array<COLORREF, 16> customColors_; // of the colour dialog, kept for the run
+    std::unique_ptr<TColorsFile> colorsFile_; // none when the data folder is unavailable
+    // Posted to itself so that trouble with colors.ini is told once the window shows.
+    static constexpr UINT kTellSavedColorsNotice = WM_APP + 10;
+    bool listMenuShown_ = false; // by the press of this right click: its release shows none
 };
 
 } // namespace vtl

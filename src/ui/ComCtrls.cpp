@@ -4,9 +4,9 @@
 
 namespace vtl {
 
-TImageList::TImageList(TComponent* owner, int width, int height)
+TImageList::TImageList(TComponent* owner, int width, int height, int grow)
     : TComponent(owner), width_(width), height_(height),
-      list_(ImageList_Create(width, height, ILC_COLOR24, 4, 4)) {
+      list_(ImageList_Create(width, height, ILC_COLOR24, grow, grow)) {
     CheckWin32(bool(list_), "ImageList_Create");
 }
 
@@ -66,13 +66,21 @@ void TListView::SetSubItem(int index, int column, const std::string& text) {
 }
 
 std::string TListView::ItemText(int index, int column) const {
-    char buf[512] = {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = buf;
-    item.cchTextMax = sizeof buf;
-    SendMessageA(Handle(), LVM_GETITEMTEXTA, WPARAM(index), reinterpret_cast<LPARAM>(&item));
-    return buf;
+    // Texts of any length come back whole: the buffer grows until the text fits.
+    std::string buf(256, '\0');
+    for (;;) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = buf.data();
+        item.cchTextMax = int(buf.size());
+        const auto got = size_t(
+            SendMessageA(Handle(), LVM_GETITEMTEXTA, WPARAM(index), reinterpret_cast<LPARAM>(&item)));
+        if (got + 1 < buf.size()) {
+            buf.resize(got);
+            return buf;
+        }
+        buf.resize(buf.size() * 4);
+    }
 }
 
 void TListView::DeleteItem(int index) {
@@ -94,24 +102,41 @@ void TListView::Select(int index) {
                               LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+void TListView::SelectOnly(int index) {
+    ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED);
+    if (index >= 0) ListView_SetItemState(Handle(), index, LVIS_SELECTED, LVIS_SELECTED);
+}
+
 void TListView::MakeVisible(int index) {
     ListView_EnsureVisible(Handle(), index, FALSE);
 }
 
-bool TListView::Notify(NMHDR& hdr, LRESULT& result) {
+LRESULT TListView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_KEYDOWN && OnKeyDown) {
+        WORD key = WORD(wp);
+        TShiftState shift = 0;
+        if (GetKeyState(VK_SHIFT) < 0) shift |= MK_SHIFT;
+        if (GetKeyState(VK_CONTROL) < 0) shift |= MK_CONTROL;
+        OnKeyDown(*this, key, shift);
+        if (key == 0) return 0;
+        wp = key;
+    }
+    const LRESULT r = TWinControl::WndProc(msg, wp, lp);
+    // The list tracks a right press in a loop of its own and swallows the release that ends
+    // it, so the release is delivered here. After a drag the button is still down and the
+    // real release comes later.
+    if (msg == WM_RBUTTONDOWN && Handle() && GetKeyState(VK_RBUTTON) >= 0) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(Handle(), &p);
+        MouseUp(TMouseButton::Right, TShiftState(GET_KEYSTATE_WPARAM(wp) & ~MK_RBUTTON), p.x, p.y);
+    }
+    return r;
+}
+
+bool TListView::Notify(NMHDR& hdr, LRESULT& /*result*/) {
     switch (hdr.code) {
     case NM_DBLCLK: DblClick(); return true;
-    case LVN_KEYDOWN: {
-        auto& key = reinterpret_cast<NMLVKEYDOWN&>(hdr);
-        if (OnKeyDown) {
-            TShiftState shift = 0;
-            if (GetKeyState(VK_SHIFT) < 0) shift |= MK_SHIFT;
-            if (GetKeyState(VK_CONTROL) < 0) shift |= MK_CONTROL;
-            OnKeyDown(*this, key.wVKey, shift);
-        }
-        result = 0;
-        return true;
-    }
     default: return false;
     }
 }
