@@ -169,6 +169,9 @@ class TfrmMain : public TForm {
     bool settingsUnavailable_ = false;
     std::array<COLORREF, 16> customColors_; // of the colour dialog, kept for the run
     std::unique_ptr<TColorsFile> colorsFile_; // none when the data folder is unavailable
+    // The entries' texts in list order, as the list shows them: written out without asking
+    // the list for each (slow for long lists under Wine) and never cut by a buffer.
+    std::vector<std::string> savedTexts_;
     // Posted to itself so that trouble with colors.ini is told once the window shows.
     static constexpr UINT kTellSavedColorsNotice = WM_APP + 10;
     bool listMenuShown_ = false; // by the press of this right click: its release shows none

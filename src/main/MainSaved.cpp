@@ -39,12 +39,18 @@ void TfrmMain::AddSavedColors(const std::vector<SavedColor>& colors) {
     values.reserve(colors.size());
     for (const SavedColor& c : colors)
         values.push_back(c.color);
+    if (ImageList1->Count() == 0) {
+        ImageList1->Reserve(int(colors.size()) + 256);
+        ListView1->SetSmallImages(ImageList1);
+    }
+    ListView1->Reserve(ListView1->ItemCount() + int(colors.size()));
     int image = AddSwatches(*ImageList1, values);
     // One repaint for the lot, not one per entry.
     SendMessageA(ListView1->Handle(), WM_SETREDRAW, FALSE, 0);
     for (const SavedColor& c : colors) {
         const int index = ListView1->AddItem("", image++);
         ListView1->SetSubItem(index, 1, c.text);
+        savedTexts_.push_back(c.text);
     }
     SendMessageA(ListView1->Handle(), WM_SETREDRAW, TRUE, 0);
     ListView1->Invalidate();
@@ -53,6 +59,7 @@ void TfrmMain::AddSavedColors(const std::vector<SavedColor>& colors) {
 void TfrmMain::LoadSavedColors() {
     colorsFile_.reset();
     ListView1->Clear();
+    savedTexts_.clear();
     if (FColorsFile.empty()) return;
     colorsFile_ = std::make_unique<TColorsFile>(FColorsFile);
     AddSavedColors(colorsFile_->Load());
@@ -62,11 +69,7 @@ void TfrmMain::LoadSavedColors() {
 
 void TfrmMain::StoreSavedColors() {
     if (!colorsFile_) return;
-    std::vector<std::string> texts;
-    texts.reserve(size_t(ListView1->ItemCount()));
-    for (int i = 0; i < ListView1->ItemCount(); ++i)
-        texts.push_back(ListView1->ItemText(i, 1));
-    colorsFile_->Store(texts);
+    colorsFile_->Store(savedTexts_);
     TellSavedColorsNotice();
 }
 
@@ -91,7 +94,8 @@ void TfrmMain::ScrollToLastSavedColor() {
 void TfrmMain::Save1Click() {
     const TColor color = CurrentColor();
     const int index = ListView1->AddItem("", AddSwatches(*ImageList1, {&color, 1}));
-    ListView1->SetSubItem(index, 1, edtHtml->Text());
+    savedTexts_.push_back(edtHtml->Text());
+    ListView1->SetSubItem(index, 1, savedTexts_.back());
     ScrollToLastSavedColor();
     StoreSavedColors();
 }
@@ -147,7 +151,7 @@ void TfrmMain::mnuMyColors_Open2Click() {
     try {
         const int index = ListView1->SelectedIndex();
         if (index < 0) return;
-        SetCurrentColor(HtmlToColor(ListView1->ItemText(index, 1)));
+        SetCurrentColor(HtmlToColor(savedTexts_.at(size_t(index))));
         ShowRGB();
         ShowHSL();
         ShowColorValues();
@@ -158,13 +162,17 @@ void TfrmMain::mnuMyColors_Open2Click() {
 
 void TfrmMain::mnuMyColors_DeleteClick() {
     if (!Confirm("Are you sure you want to delete it?")) return;
-    if (const int index = ListView1->SelectedIndex(); index >= 0) ListView1->DeleteItem(index);
+    if (const int index = ListView1->SelectedIndex(); index >= 0) {
+        ListView1->DeleteItem(index);
+        savedTexts_.erase(savedTexts_.begin() + index);
+    }
     StoreSavedColors();
 }
 
 void TfrmMain::mnuMyColors_ClearClick() {
     if (!Confirm("Are you sure you want to clear it?")) return;
     ListView1->Clear();
+    savedTexts_.clear();
     StoreSavedColors();
 }
 
@@ -173,7 +181,7 @@ void TfrmMain::OpenSavedColor() {
         TfrmNew dialog(this);
         try {
             const int index = ListView1->SelectedIndex();
-            if (index >= 0) dialog.ShowColor(ListView1->ItemText(index, 1));
+            if (index >= 0) dialog.ShowColor(savedTexts_.at(size_t(index)));
         } catch (const std::exception&) {
             // The fields keep "#".
         }

@@ -5,13 +5,20 @@
 namespace vtl {
 
 TImageList::TImageList(TComponent* owner, int width, int height, int grow)
-    : TComponent(owner), width_(width), height_(height),
+    : TComponent(owner), width_(width), height_(height), grow_(grow),
       list_(ImageList_Create(width, height, ILC_COLOR24, grow, grow)) {
     CheckWin32(bool(list_), "ImageList_Create");
 }
 
 int TImageList::Count() const {
     return ImageList_GetImageCount(list_.Get());
+}
+
+void TImageList::Reserve(int n) {
+    if (Count() > 0) return;
+    ImageListHandle list(ImageList_Create(width_, height_, ILC_COLOR24, n, grow_));
+    CheckWin32(bool(list), "ImageList_Create");
+    list_ = std::move(list);
 }
 
 int TImageList::Add(HBITMAP bitmap) {
@@ -43,6 +50,10 @@ void TListView::AddColumn(const std::string& caption, int width) {
 
 void TListView::SetSmallImages(TImageList* images) {
     ListView_SetImageList(Handle(), images ? images->Handle() : nullptr, LVSIL_SMALL);
+}
+
+void TListView::Reserve(int count) {
+    SendMessageA(Handle(), LVM_SETITEMCOUNT, WPARAM(count), LVSICF_NOINVALIDATEALL);
 }
 
 int TListView::ItemCount() const {
@@ -103,7 +114,9 @@ void TListView::Select(int index) {
 }
 
 void TListView::SelectOnly(int index) {
-    ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED);
+    // Item by item: changing all at once (-1) visits every item of a long list.
+    for (int i = SelectedIndex(); i >= 0; i = ListView_GetNextItem(Handle(), i, LVNI_SELECTED))
+        ListView_SetItemState(Handle(), i, 0, LVIS_SELECTED);
     if (index >= 0) ListView_SetItemState(Handle(), index, LVIS_SELECTED, LVIS_SELECTED);
 }
 

@@ -17,13 +17,16 @@ class TImageList : public TComponent {
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Count() const;
+    // Makes room for n images at once while the list is still empty (growing a list copies
+    // all its images); a list view showing it must be given it again.
+    void Reserve(int n);
     // Adds a copy of the bitmap (not kept); a bitmap n images wide adds n images, side by
     // side from the left. Returns the index of the first, or -1.
     int Add(HBITMAP bitmap);
     void Clear();
 
   private:
-    int width_, height_;
+    int width_, height_, grow_;
     ImageListHandle list_;
 };
 
@@ -35,6 +38,8 @@ class TListView : public TWinControl {
     void AddColumn(const std::string& caption, int width);
     void SetSmallImages(TImageList* images);
     int ItemCount() const;
+    // Makes room for this many items before adding them.
+    void Reserve(int count);
     // Appends an item; returns its index.
     int AddItem(const std::string& caption, int imageIndex);
     void SetSubItem(int index, int column, const std::string& text);

@@ -30,7 +30,8 @@ TEST(SavedColorsList, SwatchesLongTextsAndImagesThatOnlyGrow) {
     form.StoreSavedColors();
     EXPECT_EQ(test::ReadFileText(file), "#FF0000\r\n#00FF00\r\n" + longText + "\r\n");
 
-    form.ListView1->Clear(); // as "Clear" answered Yes does
+    test::WriteFileText(file, "");
+    form.LoadSavedColors(); // removes every entry, as "Clear" does
     form.Save1Click();
     LVITEMA item{};
     item.mask = LVIF_IMAGE;
