@@ -77,7 +77,9 @@ double CommittedMb() {
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     vtl::Application().Initialize();
-    vtl::Application().OnException = [](const std::string& m) { std::printf("error: %s\n", m.c_str()); };
+    vtl::Application().OnException = [](const std::string& m) {
+        std::printf("error: %s\n", m.c_str());
+    };
     std::unique_ptr<TfrmMain> form;
 
     std::vector<double> none, full, save;

@@ -167,7 +167,7 @@ class TfrmMain : public TForm {
     // Set while start-up runs on default settings because the settings could not be
     // stored; the failure has been reported once and start-up does not try again.
     bool settingsUnavailable_ = false;
-    std::array<COLORREF, 16> customColors_; // of the colour dialog, kept for the run
+    std::array<COLORREF, 16> customColors_;   // of the colour dialog, kept for the run
     std::unique_ptr<TColorsFile> colorsFile_; // none when the data folder is unavailable
     // The entries' texts in list order, as the list shows them: written out without asking
     // the list for each (slow for long lists under Wine) and never cut by a buffer.

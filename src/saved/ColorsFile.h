@@ -33,8 +33,8 @@ class TColorsFile {
     void WriteWhole(const std::string& path, const std::string& bytes) const;
 
     std::string path_;
-    bool unreadable_ = false;   // this run leaves the file alone
-    std::string backupBytes_;   // the file as read, while it still needs its backup
+    bool unreadable_ = false; // this run leaves the file alone
+    std::string backupBytes_; // the file as read, while it still needs its backup
     bool writeFailedOnce_ = false;
     std::string notice_;
 };

@@ -84,8 +84,8 @@ std::string TListView::ItemText(int index, int column) const {
         item.iSubItem = column;
         item.pszText = buf.data();
         item.cchTextMax = int(buf.size());
-        const auto got = size_t(
-            SendMessageA(Handle(), LVM_GETITEMTEXTA, WPARAM(index), reinterpret_cast<LPARAM>(&item)));
+        const auto got = size_t(SendMessageA(Handle(), LVM_GETITEMTEXTA, WPARAM(index),
+                                             reinterpret_cast<LPARAM>(&item)));
         if (got + 1 < buf.size()) {
             buf.resize(got);
             return buf;

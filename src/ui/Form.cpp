@@ -28,7 +28,8 @@ TForm::TForm(TComponent* owner, DialogFrame frame) : TWinControl(owner, nullptr)
 void TForm::CenterOver(HWND wnd) {
     RECT r;
     if (!GetWindowRect(wnd, &r)) return;
-    SetPosition(r.left + (r.right - r.left - Width()) / 2, r.top + (r.bottom - r.top - Height()) / 2);
+    SetPosition(r.left + (r.right - r.left - Width()) / 2,
+                r.top + (r.bottom - r.top - Height()) / 2);
 }
 
 TForm::~TForm() {
@@ -65,7 +66,7 @@ void TForm::Show() {
         shownOnce_ = true;
         if (CenterOnFirstShow)
             SetPosition((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2,
-                    (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2);
+                        (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2);
     }
     visible_ = true;
     // The zero-size application window carries the taskbar button once the main form shows.

@@ -125,11 +125,14 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
     for (int k = 1; k <= 8; ++k) {
         const std::string name = "Edit" + std::to_string(k);
         rows.push_back(probe().text(
-            probe().child(dialog, vtl::layout::ControlIdOf(vtl::layout::kValuesLayout, name.c_str())).hwnd));
+            probe()
+                .child(dialog, vtl::layout::ControlIdOf(vtl::layout::kValuesLayout, name.c_str()))
+                .hwnd));
     }
     EXPECT_EQ(rows, (std::vector<std::string>{"255, 0, 0", "0, 240, 120", "255", "FF0000",
                                               "$000000FF", "&H000000FF&", "0x0000FF", "#FF0000"}));
-    const auto& vb = vtl::layout::kValuesLayout[vtl::layout::IndexOf(vtl::layout::kValuesLayout, "Button6")];
+    const auto& vb =
+        vtl::layout::kValuesLayout[vtl::layout::IndexOf(vtl::layout::kValuesLayout, "Button6")];
     const Rect client = probe().clientRect(dialog);
     xdo.mouseMove(client.left + vb.left + vb.width / 2, client.top + vb.top + vb.height / 2);
     xdo.click(1);
@@ -147,7 +150,8 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
     EXPECT_TRUE(waitUntil([&] { return vantrel->text("edtRGB") == "255, 0, 0"; }, 5s));
 
     save();
-    EXPECT_TRUE(waitUntil([&] { return Read(ColorsFile()) == "#FF0000\r\n#00ff00\r\n#FF0000\r\n"; }, 5s));
+    EXPECT_TRUE(
+        waitUntil([&] { return Read(ColorsFile()) == "#FF0000\r\n#00ff00\r\n#FF0000\r\n"; }, 5s));
 
     // "Delete" on the second entry; the release below the entries offers "Clear".
     menu(itemPoint(1), 3);
@@ -225,9 +229,11 @@ TEST_F(Saved, AFailedWriteLosesNothing) {
     EXPECT_EQ(Read(ColorsFile()), "#FF0000\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(VantrelSession::dataFolder()),
                             std::filesystem::directory_iterator()),
-              2) << "colors.ini and vtl3.ini only";
+              2)
+        << "colors.ini and vtl3.ini only";
     save();
-    EXPECT_TRUE(waitUntil([&] { return Read(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n#F7D5B9\r\n"; }, 5s))
+    EXPECT_TRUE(
+        waitUntil([&] { return Read(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n#F7D5B9\r\n"; }, 5s))
         << "the next write goes through with the whole list";
 }
 
