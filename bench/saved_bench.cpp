@@ -9,6 +9,8 @@
 #include "main/MainForm.h"
 #include "ui/Application.h"
 
+#include "BenchClock.h"
+
 #include <psapi.h>
 #include <shlobj.h>
 
@@ -21,17 +23,6 @@
 namespace {
 
 using vtl::TfrmMain;
-
-double Now() {
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return double(f.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / ticksPerMs;
-}
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());

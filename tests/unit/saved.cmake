@@ -4,15 +4,10 @@ add_executable(saved_unit_tests ${_saved_dir}/saved_text_test.cpp)
 target_link_libraries(saved_unit_tests PRIVATE vtl_saved_core gtest_main)
 add_test(NAME saved_unit_tests COMMAND saved_unit_tests)
 
-# Fuzzes the colors.ini reader and writer; native clang only, run by scripts/fuzz.
-if(NOT WIN32 AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-  add_executable(fuzz_saved_colors
-    ${_saved_dir}/fuzz_saved_colors.cpp
-    ${_saved_dir}/../../src/saved/ColorsText.cpp
-    ${_saved_dir}/../../src/color/ColorValue.cpp
-    ${_saved_dir}/../../src/color/Text.cpp
-  )
-  target_include_directories(fuzz_saved_colors PRIVATE ${_saved_dir}/../../src)
-  target_compile_options(fuzz_saved_colors PRIVATE -fsanitize=fuzzer,address,undefined)
-  target_link_options(fuzz_saved_colors PRIVATE -fsanitize=fuzzer,address,undefined)
-endif()
+# Fuzzes the colors.ini reader and writer.
+vtl_fuzz_target(fuzz_saved_colors
+  ${_saved_dir}/fuzz_saved_colors.cpp
+  ${_saved_dir}/../../src/saved/ColorsText.cpp
+  ${_saved_dir}/../../src/color/ColorValue.cpp
+  ${_saved_dir}/../../src/color/Text.cpp
+)
