@@ -1,6 +1,6 @@
 #include "main/MainForm.h"
 
-#include "app/BrunmarkClass.h"
+#include "app/brunmark/BrunmarkClass.h"
 #include "layouts/MainLayout.h"
 #include "resource.h"
 #include "ui/Application.h"
@@ -200,14 +200,14 @@ void TfrmMain::FormCreate() {
 
     ReadStartupSettings();
 
-    FColorsFile = GetColorsFileName();
-    LoadSavedColors();
-
     pickerCursor_ = CursorFromIcon(imgDrag->Icon(), 16, 16);
     zoomCursor_ = CursorFromIcon(imgZoomCursor->Icon(), 16, 16);
     Screen().RegisterCursor(crPicker, reinterpret_cast<HCURSOR>(pickerCursor_.Get()));
     Screen().RegisterCursor(crZoom, reinterpret_cast<HCURSOR>(zoomCursor_.Get()));
     imgZoom->Cursor = crZoom;
+
+    FColorsFile = GetColorsFileName();
+    LoadSavedColors();
 
     FZoomBuffer = std::make_unique<TBitmap>(imgZoom->Width(), imgZoom->Height());
     FZoomBuffer->Fill(0x00C0C0C0);
@@ -231,10 +231,8 @@ void TfrmMain::FormCreate() {
     TBrunmark::MakeButtonsFlat(this);
 
     // The taskbar button comes back and the program comes to the front.
-    HWND app = Application().Handle();
-    SetWindowLongA(app, GWL_EXSTYLE, 0);
-    SendMessageA(app, WM_NCCREATE, 0, 0);
-    SetForegroundWindow(app);
+    Application().SetTaskbarButton(true);
+    Application().BringToFront();
     FReady = true;
 }
 

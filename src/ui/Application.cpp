@@ -89,6 +89,32 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     return DefWindowProcA(wnd, msg, wp, lp);
 }
 
+void TApplication::SetTaskbarButton(bool shown) {
+    if (!handle_) return;
+    // The whole extended style is replaced; WM_NCCREATE without parameters then has the
+    // window take the new style on, so that its taskbar button goes or comes.
+    SetWindowLongA(handle_, GWL_EXSTYLE, shown ? 0 : WS_EX_TOOLWINDOW);
+    SendMessageA(handle_, WM_NCCREATE, 0, 0);
+}
+
+void TApplication::SetTopmost(bool on) {
+    if (handle_)
+        SetWindowPos(handle_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TApplication::Show() {
+    if (handle_ && !IsWindowVisible(handle_)) ShowWindow(handle_, SW_SHOWNA);
+}
+
+void TApplication::Hide() {
+    if (handle_) ShowWindow(handle_, SW_HIDE);
+}
+
+void TApplication::BringToFront() {
+    if (handle_) SetForegroundWindow(handle_);
+}
+
 bool TApplication::Minimized() const {
     return handle_ && IsIconic(handle_);
 }

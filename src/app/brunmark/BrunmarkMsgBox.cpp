@@ -1,4 +1,4 @@
-#include "app/BrunmarkClass.h"
+#include "app/brunmark/BrunmarkClass.h"
 #include "ui/Application.h"
 
 namespace vtl {

@@ -1,8 +1,8 @@
 // Start-up and shell utilities of TBrunmark: the version test, the program's folder, the
 // mutex name, the foreground and the taskbar.
-#include "app/BrunmarkClass.h"
+#include "app/brunmark/BrunmarkClass.h"
 
-#include "app/Md5.h"
+#include "app/brunmark/Md5.h"
 
 namespace vtl {
 
