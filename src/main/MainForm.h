@@ -1,7 +1,8 @@
 // The program's main window: the picker with its magnifier, the colour views and editors,
 // the saved-colour list and the status bar. Its handlers are spread over files by concern:
 // MainForm.cpp (lifecycle), MainEditing.cpp (the colour views and editors),
-// MainPicking.cpp (screen sampling and the magnifier), MainSaved.cpp (the saved colours).
+// MainPicking.cpp (screen sampling and the magnifier), MainSettings.cpp (stay on top, zoom),
+// MainSaved.cpp (the saved colours).
 #pragma once
 
 #include "color/ColorValue.h"
@@ -16,6 +17,7 @@
 #include "ui/StdCtrls.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -140,6 +142,8 @@ class TfrmMain : public TForm {
   private:
     void CreateControls();
     void ReadStartupSettings();
+    // Runs one store of a setting; a failure is told once, never in the way of the view.
+    void StoreSetting(const std::function<void()>& store);
     std::string GetColorsFileName();
     void EndPick(bool releaseCapture);
     void Grab(HDC screen, POINT pointer);
@@ -164,9 +168,8 @@ class TfrmMain : public TForm {
     std::unique_ptr<TSkinManEx> FSkin;
     IconHandle pickerCursor_, zoomCursor_;
     bool endingPick_ = false;
-    // Set while start-up runs on default settings because the settings could not be
-    // stored; the failure has been reported once and start-up does not try again.
-    bool settingsUnavailable_ = false;
+    // A settings failure has been told and nothing was stored since.
+    bool settingsFailureTold_ = false;
     std::array<COLORREF, 16> customColors_;   // of the colour dialog, kept for the run
     std::unique_ptr<TColorsFile> colorsFile_; // none when the data folder is unavailable
     // The entries' texts in list order, as the list shows them: written out without asking

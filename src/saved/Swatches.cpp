@@ -37,7 +37,7 @@ int AddSwatches(TImageList& images, std::span<const TColor> colors) {
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 24;
         void* bits = nullptr;
-        GdiObject strip(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        BitmapHandle strip(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
         CheckWin32(bool(strip), "CreateDIBSection");
         {
             MemoryDC dc(CreateCompatibleDC(nullptr));
@@ -48,7 +48,7 @@ int AddSwatches(TImageList& images, std::span<const TColor> colors) {
             for (size_t i = 0; i < n; ++i)
                 DrawSwatch(dc.Get(), int(i) * w, w, h, colors[done + i]);
         } // the image list takes the bitmap only when no DC holds it
-        const int index = images.Add(static_cast<HBITMAP>(strip.Get()));
+        const int index = images.Add(strip.Get());
         CheckWin32(index >= 0, "ImageList_Add");
         if (first < 0) first = index;
         done += n;

@@ -65,7 +65,7 @@ class TEdit : public TWinControl {
     bool settingText_ = false;
     COLORREF background_ = GetSysColor(COLOR_WINDOW);
     COLORREF textColor_ = GetSysColor(COLOR_WINDOWTEXT);
-    GdiObject backgroundBrush_;
+    BrushHandle backgroundBrush_;
 };
 
 } // namespace vtl
