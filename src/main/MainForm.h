@@ -1,10 +1,12 @@
 // The program's main window: the picker with its magnifier, the colour views and editors,
 // the saved-colour list and the status bar. Its handlers are spread over files by concern:
 // MainForm.cpp (lifecycle), MainEditing.cpp (the colour views and editors),
-// MainPicking.cpp (screen sampling and the magnifier), MainSettings.cpp (stay on top, zoom).
+// MainPicking.cpp (screen sampling and the magnifier), MainSettings.cpp (stay on top, zoom),
+// MainSaved.cpp (the saved colours).
 #pragma once
 
 #include "color/ColorValue.h"
+#include "saved/ColorsFile.h"
 #include "skin/SkinClass.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
@@ -68,6 +70,22 @@ class TfrmMain : public TForm {
     void btnMenuClick();
     void chkStayOnTopClick();
 
+    // The saved colours: the list, its menu and colors.ini.
+    void LoadSavedColors();
+    void StoreSavedColors();
+    void ScrollToLastSavedColor();
+    void Save1Click();
+    void ListView1DblClick();
+    void ListView1KeyDown(WORD& key);
+    void ListView1MouseDown(TMouseButton button);
+    void ListView1MouseUp(TMouseButton button);
+    void mnuMyColors_Open1Click();
+    void mnuMyColors_Open2Click();
+    void mnuMyColors_DeleteClick();
+    void mnuMyColors_ClearClick();
+    // Shows the Values dialog for the selected entry.
+    void OpenSavedColor();
+
     // Settings, read and written at the moment they are used.
     std::string GetSettingsFileName();
     bool ReadStayOnTop();
@@ -128,6 +146,7 @@ class TfrmMain : public TForm {
     void ReadStartupSettings();
     // Runs one store of a setting; a failure is told once, never in the way of the view.
     void StoreSetting(const std::function<void()>& store);
+    std::string GetColorsFileName();
     void EndPick(bool releaseCapture);
     bool PickKeyDown(const MSG& msg);
     void NudgePointer(int dx, int dy);
@@ -146,6 +165,11 @@ class TfrmMain : public TForm {
     };
     ShownColor SaveShownColor() const;
     void RestoreShownColor(const ShownColor& shown);
+    void BindSavedColorEvents();
+    void AddSavedColors(const std::vector<SavedColor>& colors);
+    void PopupListMenu(bool entryItems);
+    bool Confirm(const char* question);
+    void TellSavedColorsNotice();
 
     std::array<std::string, 8> FValues; // 1..7 by notation number
     bool FPicking = false;
@@ -162,7 +186,14 @@ class TfrmMain : public TForm {
     std::optional<TMessageFilterScope> pickKeys_; // while a pick runs
     // A settings failure has been told and nothing was stored since.
     bool settingsFailureTold_ = false;
-    std::array<COLORREF, 16> customColors_; // of the colour dialog, kept for the run
+    std::array<COLORREF, 16> customColors_;   // of the colour dialog, kept for the run
+    std::unique_ptr<TColorsFile> colorsFile_; // none when the data folder is unavailable
+    // The entries' texts in list order, as the list shows them: written out without asking
+    // the list for each (slow for long lists under Wine) and never cut by a buffer.
+    std::vector<std::string> savedTexts_;
+    // Posted to itself so that trouble with colors.ini is told once the window shows.
+    static constexpr UINT kTellSavedColorsNotice = WM_APP + 10;
+    bool listMenuShown_ = false; // by the press of this right click: its release shows none
 };
 
 } // namespace vtl

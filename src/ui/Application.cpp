@@ -167,6 +167,11 @@ bool TApplication::ProcessMessage(MSG& msg) {
         return true;
     }
     if (FilterMessage(msg)) return true;
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd) {
+        const HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+        const auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(top));
+        if (form && form->DialogKeys && IsDialogMessageA(top, &msg)) return true;
+    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;

@@ -46,6 +46,23 @@ TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
     Application().RegisterForm(this);
 }
 
+TForm::TForm(TComponent* owner, DialogFrame frame) : TWinControl(owner, nullptr) {
+    visible_ = false;
+    TCreateParams params;
+    params.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    params.exStyle = WS_EX_DLGMODALFRAME;
+    params.parentOrOwner = frame.ownerForm ? frame.ownerForm->Handle() : Application().Handle();
+    CreateHandle(params);
+    Application().RegisterForm(this);
+}
+
+void TForm::CenterOver(HWND wnd) {
+    RECT r;
+    if (!GetWindowRect(wnd, &r)) return;
+    SetPosition(r.left + (r.right - r.left - Width()) / 2,
+                r.top + (r.bottom - r.top - Height()) / 2);
+}
+
 TForm::~TForm() {
     Application().RemoveForm(this);
     DestroyHandle();

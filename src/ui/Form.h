@@ -15,6 +15,11 @@ class TForm : public TWinControl {
   public:
     // Creates the (hidden) window at once, so controls can be placed on it.
     explicit TForm(TComponent* owner = nullptr);
+    // A dialog frame (caption and close box, not resizable) owned by the given form's window.
+    struct DialogFrame {
+        TForm* ownerForm;
+    };
+    TForm(TComponent* owner, DialogFrame frame);
     ~TForm() override;
 
     void SetClientSize(int width, int height);
@@ -34,6 +39,10 @@ class TForm : public TWinControl {
     int ShowModal();
     int ModalResult = mrNone;
     bool Modal() const { return modal_; }
+    // Places the form centred over another window (its owner, for dialogs).
+    void CenterOver(HWND wnd);
+    // Tab moves the focus through the children with tab stops, in creation order.
+    bool DialogKeys = false;
 
     // Destroys the window while the object is whole: OnDestroy runs first, once.
     void DestroyWindowNow();

@@ -29,6 +29,11 @@ class TBrunmark {
     static bool ProcessExists(DWORD processId);
     static bool EnablePrivilege(const std::string& name);
 
+    // A system message box owned by the application window, its caption chosen by the icon
+    // bits of flags ("Information", "Warning", "Confirm", "Error", else the title); returns
+    // the id of the button that closed it.
+    static int ShowMsgBox(const std::string& text, int flags);
+
     // Flat push buttons and check boxes.
     static void MakeButtonsFlat(TComponent* component);
     static void MakeButtonFlat(TComponent* component);
