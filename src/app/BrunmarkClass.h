@@ -29,6 +29,12 @@ class TBrunmark {
     static bool ProcessExists(DWORD processId);
     static bool EnablePrivilege(const std::string& name);
 
+    // The maker's links, opened with the shell; the results are not looked at.
+    static constexpr const char* kContactMail = "contact@vantrel.example";
+    static constexpr const char* kWebSite = "http://www.vantrel.example/";
+    static void OpenContactMail();
+    static void OpenWebSite();
+
     // Flat push buttons and check boxes.
     static void MakeButtonsFlat(TComponent* component);
     static void MakeButtonFlat(TComponent* component);

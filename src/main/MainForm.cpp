@@ -175,15 +175,20 @@ void TfrmMain::BindEvents() {
     cboZoom->OnClick = [this](TComponent&) { cboZoomClick(); };
     chkStayOnTop->OnClick = [this](TComponent&) { chkStayOnTopClick(); };
     btnMenu->OnClick = [this](TComponent&) { btnMenuClick(); };
-    mnuTray_Exit->OnClick = [this](TComponent&) { Close(); };
+    mnuTray_Show->OnClick = [this](TComponent&) { mnuTray_ShowClick(); };
+    mnuTray_Email->OnClick = [this](TComponent&) { mnuTray_EmailClick(); };
+    mnuTray_Website->OnClick = [this](TComponent&) { mnuTray_WebsiteClick(); };
+    mnuTray_About->OnClick = [this](TComponent&) { mnuTray_AboutClick(); };
+    mnuTray_Exit->OnClick = [this](TComponent&) { mnuTray_ExitClick(); };
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    const LRESULT result = TForm::WndProc(msg, wp, lp);
+    LRESULT result = TForm::WndProc(msg, wp, lp);
     // Another window took the mouse during a pick: end it as a release would.
     if (msg == WM_CAPTURECHANGED && FPicking && !endingPick_ &&
         reinterpret_cast<HWND>(lp) != Handle())
         EndPick(false);
+    TrayWndProcExtension(msg, result);
     return result;
 }
 
@@ -222,6 +227,8 @@ void TfrmMain::FormCreate() {
 
     TBrunmark::MakeButtonsFlat(this);
 
+    InstallTrayIcon(true);
+
     // The taskbar button comes back and the program comes to the front.
     HWND app = Application().Handle();
     SetWindowLongA(app, GWL_EXSTYLE, 0);
@@ -233,6 +240,7 @@ void TfrmMain::FormCreate() {
 void TfrmMain::FormActivate() {}
 
 void TfrmMain::FormDestroy() {
+    InstallTrayIcon(false);
     FZoomBuffer.reset();
     FSkin.reset();
 }

@@ -1,10 +1,12 @@
 // The program's main window: the picker with its magnifier, the colour views and editors,
 // the saved-colour list and the status bar. Its handlers are spread over files by concern:
 // MainForm.cpp (lifecycle), MainEditing.cpp (the colour views and editors),
-// MainPicking.cpp (screen sampling and the magnifier).
+// MainPicking.cpp (screen sampling and the magnifier), MainTray.cpp (the tray icon, hiding
+// to it and stay on top).
 #pragma once
 
 #include "color/ColorValue.h"
+#include "shell/TrayIconMan.h"
 #include "skin/SkinClass.h"
 #include "ui/Bitmap.h"
 #include "ui/ComCtrls.h"
@@ -64,6 +66,17 @@ class TfrmMain : public TForm {
     void cboZoomClick();
     void btnMenuClick();
     void chkStayOnTopClick();
+    void mnuTray_ShowClick();
+    void mnuTray_EmailClick();
+    void mnuTray_WebsiteClick();
+    void mnuTray_AboutClick();
+    void mnuTray_ExitClick();
+
+    // Visibility: shows and restores, or hides to the tray; the tray icon's click handler.
+    void ShowMainWindow(bool show);
+    void ToggleMainWindow();
+    void InstallTrayIcon(bool on);
+    TTrayIconMan* Tray() const { return FTray.get(); }
 
     // Settings, read and written at the moment they are used.
     std::string GetSettingsFileName();
@@ -129,7 +142,11 @@ class TfrmMain : public TForm {
     void BindEvents();
     void StartPick(TImage& icon, TMouseButton button);
     TEdit* NotationField(int notation) const;
+    bool CanHideToTray() const;
+    // After the standard processing of every message, once start-up is over.
+    void TrayWndProcExtension(UINT msg, LRESULT& result);
 
+    std::unique_ptr<TTrayIconMan> FTray;
     std::array<std::string, 8> FValues; // 1..7 by notation number
     bool FPicking = false;
     bool FUpdatingRGB = false;
@@ -141,6 +158,8 @@ class TfrmMain : public TForm {
     std::unique_ptr<TSkinManEx> FSkin;
     IconHandle pickerCursor_, zoomCursor_;
     bool endingPick_ = false;
+    bool reassertingTopmost_ = false;
+    bool hidingToTray_ = false;
     // Set while start-up runs on default settings because the settings could not be
     // stored; the failure has been reported once and start-up does not try again.
     bool settingsUnavailable_ = false;

@@ -43,11 +43,7 @@ void TfrmMain::WriteZoom(int zoom) {
 
 void TfrmMain::SetStayOnTop(bool on) {
     FStayOnTop = on;
-    // The application window owns the main window, which follows it on Windows; Wine moves
-    // only the owned windows, so the main window is placed explicitly as well.
-    for (HWND wnd : {Application().Handle(), Handle()})
-        SetWindowPos(wnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    Application().SetTopmost(on);
     if (settingsUnavailable_) return; // start-up already said the settings cannot be stored
     if (on != ReadStayOnTop())
         TBrunmark::WriteIniString(GetSettingsFileName(), kSection, kOnTopKey, on ? "1" : "0");
@@ -55,11 +51,6 @@ void TfrmMain::SetStayOnTop(bool on) {
 
 void TfrmMain::chkStayOnTopClick() {
     SetStayOnTop(chkStayOnTop->Checked());
-}
-
-void TfrmMain::EnableTrayMenu(bool on) {
-    // Without a tray icon there is no menu to guard.
-    (void)on;
 }
 
 void TfrmMain::ReadStartupSettings() {

@@ -76,6 +76,13 @@ class TApplication {
     bool Minimized() const;
     void Minimize();
     void Restore();
+    // The application window's taskbar button (a tool window has none), its place above
+    // other windows, and its visibility and foreground.
+    void SetTaskbarButton(bool shown);
+    void SetTopmost(bool on);
+    void Show();
+    void Hide();
+    void BringToFront();
 
     // Tooltips of the whole program: milliseconds until a tip hides, -1 for never.
     int HintHidePause() const { return hintHidePause_; }
@@ -117,7 +124,7 @@ TScreen& Screen();
 
 // The font every control uses unless it is given another: Tahoma, 11 pixels high.
 HFONT DefaultFont();
-// Creates Tahoma 11 pixels high with the given weight (for bold captions).
-HFONT CreateUiFont(bool bold);
+// Creates Tahoma of the given character height (bold captions, underlined links).
+HFONT CreateUiFont(bool bold, int height = 11, bool underline = false);
 
 } // namespace vtl

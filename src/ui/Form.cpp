@@ -6,10 +6,14 @@
 
 namespace vtl {
 
-TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
+TForm::TForm(TComponent* owner)
+    : TForm(owner, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0) {}
+
+TForm::TForm(TComponent* owner, DWORD style, DWORD exStyle) : TWinControl(owner, nullptr) {
     visible_ = false;
     TCreateParams params;
-    params.style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
+    params.style = style;
+    params.exStyle = exStyle;
     params.parentOrOwner = Application().Handle();
     CreateHandle(params);
     Application().RegisterForm(this);
@@ -45,11 +49,12 @@ void TForm::SetIcon(HICON icon) {
 }
 
 void TForm::Show() {
+    if (OnShow) OnShow(*this);
     if (!shownOnce_) {
         shownOnce_ = true;
         if (CenterOnFirstShow)
             SetPosition((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2,
-                    (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2);
+                        (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2);
     }
     visible_ = true;
     // The zero-size application window carries the taskbar button once the main form shows.
@@ -114,12 +119,14 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             const HWND previous = reinterpret_cast<HWND>(lp);
             const bool fromOurForm =
                 previous && previous != Handle() && Application().IsFormWindow(previous);
+            LRESULT r = TWinControl::WndProc(msg, wp, lp);
+            // The default processing focuses the form itself; the chosen control wins.
+            if (ActiveControl) ActiveControl->SetFocus();
             if (!activatedOnce_ || fromOurForm) {
                 activatedOnce_ = true;
-                LRESULT r = TWinControl::WndProc(msg, wp, lp);
                 if (OnActivate) OnActivate(*this);
-                return r;
             }
+            return r;
         }
         break;
     case WM_QUERYENDSESSION: return 1;

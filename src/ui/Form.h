@@ -13,6 +13,8 @@ class TForm : public TWinControl {
   public:
     // Creates the (hidden) window at once, so controls can be placed on it.
     explicit TForm(TComponent* owner = nullptr);
+    // A form with a border of its own (dialogs), of the window styles given.
+    TForm(TComponent* owner, DWORD style, DWORD exStyle);
     ~TForm() override;
 
     void SetClientSize(int width, int height);
@@ -27,6 +29,8 @@ class TForm : public TWinControl {
     // The main form's close ends the program; a modal form's ends its loop; others hide.
     void Close();
     int ShowModal();
+    // The control that gets the keyboard focus whenever the form is activated.
+    TWinControl* ActiveControl = nullptr;
     int ModalResult = mrNone;
     bool Modal() const { return modal_; }
 
@@ -34,6 +38,8 @@ class TForm : public TWinControl {
     void DestroyWindowNow();
 
     TNotifyEvent OnCreate;
+    // Runs each time the form is about to be shown.
+    TNotifyEvent OnShow;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDestroy;
 
