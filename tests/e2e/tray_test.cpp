@@ -50,17 +50,18 @@ class Tray {
         xdo_.click(button, repeat);
     }
     bool shown() { return probe_.visible(vantrel_.window()); }
-    // Shown with the taskbar button, or hidden without it and not minimised.
+    // Shown in its normal state with the taskbar button, or hidden without it.
     bool waitShown(bool shown) {
         return waitUntil(
             [&] {
                 return probe_.visible(vantrel_.window()) == shown &&
                        probe_.visible(app_) == shown &&
                        bool(probe_.exStyle(app_) & kWsExToolWindow) == !shown &&
-                       !(probe_.style(app_) & kWsMinimize);
+                       (!shown || !(probe_.style(app_) & kWsMinimize));
             },
             10s);
     }
+    bool minimized() { return probe_.style(app_) & kWsMinimize; }
     Hwnd openMenu() {
         click(3);
         Hwnd menu = 0;
@@ -112,6 +113,7 @@ TEST(TrayIcon, MinimiseHidesToTheTrayAndClicksShowAndHide) {
     std::this_thread::sleep_for(kBetweenClicks);
     tray.click();
     EXPECT_TRUE(tray.waitShown(false)) << "a click while shown did not hide the program";
+    EXPECT_FALSE(tray.minimized());
 
     // A double click toggles once; the menu opened afterwards proves the clicks were handled.
     std::this_thread::sleep_for(kBetweenClicks);
@@ -150,12 +152,15 @@ TEST(TrayIcon, MenuShowsAndHidesOpensAboutWhileClicksAreOffAndExits) {
     // Clicks on the icon do nothing while the box is open.
     tray.click();
     tray.click(3);
-    Xdo().key("Return");
+    Xdo xdo;
+    xdo.mouseMove(client.left + 150, client.top + 90); // on the white panel: the box takes the keys
+    xdo.click(1);
+    xdo.key("Return");
     ASSERT_TRUE(probe.waitGone(about, 10s)) << "Enter did not close the About box";
     ASSERT_NE(tray.openMenu(), 0u) << "the menu did not come back after the About box";
     EXPECT_FALSE(tray.shown()) << "a click made while the About box was open counted";
 
-    Xdo().key("Escape");
+    xdo.key("Escape");
     tray.choose(TrayItem::Exit);
     EXPECT_EQ(vantrel.app().waitExit(10s), 0);
 }
