@@ -9,6 +9,7 @@
 
 #include "layouts/AboutLayout.h"
 #include "support/config.hpp"
+#include "support/screen.hpp"
 #include "support/wait.hpp"
 #include "support/xdo.hpp"
 #include "vantrel_session.hpp"
@@ -184,12 +185,22 @@ TEST(TrayIcon, LinksHandExactlyOurAddressesToTheShell) {
     tray.choose(TrayItem::About);
     const Hwnd about = probe.waitWindow("VtlWindow", "About", 10s);
     ASSERT_NE(about, 0u);
-    const Point mail =
+    const Rect mail =
         probe.child(about, vtl::layout::ControlIdOf(vtl::layout::kAboutLayout, "lblEmailAddr"))
-            .rect.center();
-    xdo.mouseMove(mail);
+            .rect;
+    auto textIs = [&](Rgb colour) {
+        const Screenshot shot = Screen().capture();
+        for (int y = mail.top; y < mail.bottom; ++y)
+            for (int x = mail.left; x < mail.right; ++x)
+                if (shot.pixel(x, y) == colour) return true;
+        return false;
+    };
+    xdo.mouseMove(mail.center());
     xdo.click(3); // the right button opens nothing
-    xdo.click(1);
+    xdo.mouseDown(1);
+    EXPECT_TRUE(waitUntil([&] { return textIs({255, 0, 0}); }, 5s)) << "not red while pressed";
+    xdo.mouseUp(1);
+    EXPECT_TRUE(waitUntil([&] { return textIs({0, 0, 255}) && !textIs({255, 0, 0}); }, 5s));
     const std::string expected = "mailto:contact@vantrel.example\n"
                                  "http://www.vantrel.example/\n"
                                  "mailto:contact@vantrel.example\n";
