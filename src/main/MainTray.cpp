@@ -1,25 +1,12 @@
 // The program's visibility: hiding to the tray icon on minimise, the icon's menu, showing and
 // hiding from the icon, and stay on top re-asserted while it is on.
 #include "app/BrunmarkClass.h"
+#include "main/FlagScope.h"
 #include "main/MainForm.h"
 #include "shell/AboutForm.h"
 #include "ui/Application.h"
 
 namespace vtl {
-
-namespace {
-// Sets a flag for one scope, so a step that dispatches messages does not run itself again.
-class ReentryGuard {
-  public:
-    explicit ReentryGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    ~ReentryGuard() { flag_ = false; }
-    ReentryGuard(const ReentryGuard&) = delete;
-    ReentryGuard& operator=(const ReentryGuard&) = delete;
-
-  private:
-    bool& flag_;
-};
-} // namespace
 
 void TfrmMain::ShowMainWindow(bool show) {
     TApplication& app = Application();
@@ -66,11 +53,11 @@ void TfrmMain::TrayWndProcExtension(UINT msg, LRESULT& result) {
     TApplication& app = Application();
     if (FStayOnTop && (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) &&
         !reassertingTopmost_) {
-        ReentryGuard guard(reassertingTopmost_); // the call moves this window again
+        FlagScope guard(reassertingTopmost_); // the call moves this window again
         app.SetTopmost(true);
     }
     if (app.Minimized() && Visible() && !hidingToTray_ && CanHideToTray()) {
-        ReentryGuard guard(hidingToTray_);
+        FlagScope guard(hidingToTray_);
         SetForegroundWindow(FindWindowA("Shell_TrayWnd", ""));
         app.ProcessMessages();
         ShowMainWindow(false);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "support/screen.hpp"
 #include "support/wait.hpp"
@@ -13,13 +12,6 @@ using namespace vtl::e2e;
 using namespace std::chrono_literals;
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 TEST(MainWindow, ShowsTheInitialColourEverywhereAndEndsWithExitCodeZero) {
     VantrelSession vantrel;
@@ -58,7 +50,7 @@ TEST(MainWindow, ShowsTheInitialColourEverywhereAndEndsWithExitCodeZero) {
         << "swatch shows " << screen.capture().pixel(swatch);
 
     // A first start writes the defaults.
-    EXPECT_EQ(ReadFile(VantrelSession::dataFolder() / "vtl3.ini"),
+    EXPECT_EQ(VantrelSession::readFile(VantrelSession::dataFolder() / "vtl3.ini"),
               "[VTL]\r\nontop=1\r\nzoom=1\r\n");
 
     EXPECT_EQ(vantrel.close(), 0);
@@ -74,7 +66,7 @@ TEST(MainWindow, StoredSettingsAreUsedAtTheNextStart) {
     VantrelSession vantrel(/*keepData=*/true);
     EXPECT_EQ(vantrel.probe().send(vantrel.control("cboZoom"), 0x0147 /*CB_GETCURSEL*/), 19);
     EXPECT_EQ(vantrel.probe().send(vantrel.control("chkStayOnTop"), 0x00F0 /*BM_GETCHECK*/), 0);
-    EXPECT_EQ(ReadFile(VantrelSession::dataFolder() / "vtl3.ini"),
+    EXPECT_EQ(VantrelSession::readFile(VantrelSession::dataFolder() / "vtl3.ini"),
               "[VTL]\r\nontop=0\r\nzoom=20\r\n");
 }
 

@@ -3,8 +3,6 @@
 // recreated, and stay on top.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "layouts/AboutLayout.h"
@@ -88,13 +86,6 @@ class Tray {
     Hwnd app_ = 0;
     Point icon_;
 };
-
-std::string ReadFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 TEST(TrayIcon, MinimiseHidesToTheTrayAndClicksShowAndHide) {
     VantrelSession vantrel;
@@ -204,8 +195,9 @@ TEST(TrayIcon, LinksHandExactlyOurAddressesToTheShell) {
     const std::string expected = "mailto:contact@vantrel.example\n"
                                  "http://www.vantrel.example/\n"
                                  "mailto:contact@vantrel.example\n";
-    EXPECT_TRUE(waitUntil([&] { return ReadFile(log).size() >= expected.size(); }, 20s));
-    EXPECT_EQ(ReadFile(log), expected);
+    EXPECT_TRUE(
+        waitUntil([&] { return VantrelSession::readFile(log).size() >= expected.size(); }, 20s));
+    EXPECT_EQ(VantrelSession::readFile(log), expected);
 }
 
 TEST(TrayIcon, ComesBackWhenTheTaskbarIsRecreated) {
