@@ -17,7 +17,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr unsigned kWmSysCommand = 0x0112, kScMinimize = 0xF020;
+constexpr unsigned kWmSysCommand = 0x0112, kScMinimize = 0xF020, kScRestore = 0xF120;
 constexpr std::uint32_t kWsMinimize = 0x20000000, kWsExToolWindow = 0x80, kWsExTopmost = 0x8;
 // Longer than the double-click time plus the guard's slack: the next click is a new one.
 constexpr auto kBetweenClicks = 700ms;
@@ -155,6 +155,22 @@ TEST(TrayIcon, MenuShowsAndHidesOpensAboutWhileClicksAreOffAndExits) {
     xdo.key("Escape");
     tray.choose(TrayItem::Exit);
     EXPECT_EQ(vantrel.app().waitExit(10s), 0);
+}
+
+TEST(TrayIcon, MinimisedWhileADialogIsOpenItKeepsItsTaskbarButton) {
+    VantrelSession vantrel;
+    Tray tray(vantrel);
+    Probe& probe = vantrel.probe();
+    tray.choose(TrayItem::About);
+    const Hwnd about = probe.waitWindow("VtlWindow", "About", 10s);
+    ASSERT_NE(about, 0u);
+    probe.post(tray.app(), kWmSysCommand, kScMinimize, 0);
+    ASSERT_TRUE(waitUntil([&] { return tray.minimized(); }, 10s));
+    probe.post(tray.app(), kWmSysCommand, kScRestore, 0);
+    ASSERT_TRUE(waitUntil([&] { return !tray.minimized(); }, 10s));
+    EXPECT_TRUE(tray.waitShown(true)) << "hidden to the tray while its icon was switched off";
+    probe.post(about, 0x0010 /*WM_CLOSE*/);
+    EXPECT_TRUE(probe.waitGone(about, 5s));
 }
 
 TEST(TrayIcon, LinksHandExactlyOurAddressesToTheShell) {
