@@ -76,7 +76,6 @@ class TfrmMain : public TForm {
     void ShowMainWindow(bool show);
     void ToggleMainWindow();
     void InstallTrayIcon(bool on);
-    TTrayIconMan* Tray() const { return FTray.get(); }
 
     // Settings, read and written at the moment they are used.
     std::string GetSettingsFileName();

@@ -7,30 +7,28 @@ namespace vtl {
 
 namespace {
 constexpr const char* kHiddenClass = "VtlHiddenWindow";
+} // namespace
 
-void RegisterHiddenClass(HINSTANCE instance) {
+void THiddenWindow::RegisterClassOnce(HINSTANCE instance) {
     static bool registered = false;
     if (registered) return;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcA; // ours from WM_NCCREATE on, see WndProc
+    wc.lpfnWndProc = &THiddenWindow::WndProc;
     wc.hInstance = instance;
     wc.lpszClassName = kHiddenClass;
     CheckWin32(RegisterClassExA(&wc) != 0, "RegisterClassEx");
     registered = true;
 }
-} // namespace
 
 THiddenWindow::THiddenWindow() {
     HINSTANCE instance = Application().Instance();
-    RegisterHiddenClass(instance);
+    RegisterClassOnce(instance);
     // A zero-size tool window that is never shown: no taskbar button, but top-level, so
     // broadcasts reach it.
     handle_ = CreateWindowExA(WS_EX_TOOLWINDOW, kHiddenClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
-                              nullptr, instance, nullptr);
+                              nullptr, instance, this);
     CheckWin32(handle_ != nullptr, "CreateWindowEx");
-    SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&THiddenWindow::WndProc));
 }
 
 THiddenWindow::~THiddenWindow() {
@@ -40,7 +38,13 @@ THiddenWindow::~THiddenWindow() {
 }
 
 LRESULT CALLBACK THiddenWindow::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lp);
+        SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        static_cast<THiddenWindow*>(create->lpCreateParams)->handle_ = wnd;
+    }
     auto* self = reinterpret_cast<THiddenWindow*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    // Creation messages before WM_NCCREATE, and teardown: the defaults make it work.
     if (!self) return DefWindowProcA(wnd, msg, wp, lp);
     try {
         return self->HandleMessage(msg, wp, lp);

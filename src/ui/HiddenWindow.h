@@ -24,6 +24,7 @@ class THiddenWindow {
     void SetHandler(Handler handler) { handler_ = std::move(handler); }
 
   private:
+    static void RegisterClassOnce(HINSTANCE instance);
     static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
