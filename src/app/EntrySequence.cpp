@@ -1,6 +1,6 @@
 #include "app/EntrySequence.h"
 
-#include "app/BrunmarkClass.h"
+#include "app/brunmark/BrunmarkClass.h"
 #include "app/SingleInstance.h"
 #include "main/MainForm.h"
 #include "ui/Application.h"
@@ -14,20 +14,12 @@ namespace {
 constexpr const char* kInstanceText = "Vantrel";
 constexpr const char* kAppMutexName = "Brunmark-Software-Vantrel-AppMutex";
 
-// Replaces the application window's whole extended style; WM_NCCREATE (no parameters) then
-// has the window take the new style on, so that its taskbar button goes or comes.
-void SetAppWindowExStyle(LONG exStyle) {
-    HWND app = Application().Handle();
-    SetWindowLongA(app, GWL_EXSTYLE, exStyle);
-    SendMessageA(app, WM_NCCREATE, 0, 0);
-}
-
 void RunProgram() {
     TApplication& app = Application();
     try {
         app.Initialize();
         // No taskbar button while the main window is built; its creation gives it back.
-        SetAppWindowExStyle(WS_EX_TOOLWINDOW);
+        app.SetTaskbarButton(false);
         auto* form = app.CreateForm(std::make_unique<TfrmMain>());
         form->Show();
         app.Run();

@@ -1,6 +1,6 @@
 #include "main/MainForm.h"
 
-#include "app/BrunmarkClass.h"
+#include "app/brunmark/BrunmarkClass.h"
 #include "layouts/MainLayout.h"
 #include "resource.h"
 #include "ui/Application.h"
@@ -230,10 +230,8 @@ void TfrmMain::FormCreate() {
     InstallTrayIcon(true);
 
     // The taskbar button comes back and the program comes to the front.
-    HWND app = Application().Handle();
-    SetWindowLongA(app, GWL_EXSTYLE, 0);
-    SendMessageA(app, WM_NCCREATE, 0, 0);
-    SetForegroundWindow(app);
+    Application().SetTaskbarButton(true);
+    Application().BringToFront();
     FReady = true;
 }
 

@@ -1,6 +1,7 @@
 // Screen sampling while a "+" icon is dragged, and the magnifier.
 #include "main/MainForm.h"
 #include "main/ZoomGeometry.h"
+#include "settings/SettingsRules.h"
 #include "ui/Application.h"
 
 #include <cstdio>
@@ -91,7 +92,7 @@ void TfrmMain::imgZoomMouseDown(int x, int y) {
 }
 
 void TfrmMain::cboZoomClick() {
-    WriteZoom(cboZoom->ItemIndex() + 1);
+    WriteZoom(IndexToZoom(cboZoom->ItemIndex()));
     DrawZoom();
 }
 
@@ -99,7 +100,7 @@ void TfrmMain::DrawZoom() {
     TBitmap& canvas = imgZoom->Bitmap();
     const int w = imgZoom->Width(), h = imgZoom->Height();
     canvas.Fill(0);
-    const ZoomSource s = ZoomSourceRect(w, h, cboZoom->ItemIndex() + 1);
+    const ZoomSource s = ZoomSourceRect(w, h, IndexToZoom(cboZoom->ItemIndex()));
     StretchBlt(canvas.Dc(), 0, 0, w, h, FZoomBuffer->Dc(), s.left, s.top, s.width, s.height,
                SRCCOPY);
     imgZoom->Invalidate();

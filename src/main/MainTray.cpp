@@ -1,6 +1,6 @@
 // The program's visibility: hiding to the tray icon on minimise, the icon's menu, showing and
 // hiding from the icon, and stay on top re-asserted while it is on.
-#include "app/BrunmarkClass.h"
+#include "app/brunmark/BrunmarkClass.h"
 #include "main/FlagScope.h"
 #include "main/MainForm.h"
 #include "shell/AboutForm.h"
@@ -54,7 +54,7 @@ void TfrmMain::TrayWndProcExtension(UINT msg, LRESULT& result) {
     if (FStayOnTop && (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) &&
         !reassertingTopmost_) {
         FlagScope guard(reassertingTopmost_); // the call moves this window again
-        app.SetTopmost(true);
+        SetTopmost(true);
     }
     if (app.Minimized() && Visible() && !hidingToTray_ && CanHideToTray()) {
         FlagScope guard(hidingToTray_);

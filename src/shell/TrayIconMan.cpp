@@ -1,6 +1,6 @@
 #include "shell/TrayIconMan.h"
 
-#include "app/BrunmarkClass.h"
+#include "app/brunmark/BrunmarkClass.h"
 #include "ui/Application.h"
 #include "ui/Menus.h"
 

@@ -15,22 +15,22 @@ void RepaintControlTree(TControl& control) {
         RepaintControlTree(*child);
 }
 
-TFormObj::TFormObj(TForm& form) : FForm(&form), FWnd(form.Handle()) {
+TFormObj::TFormObj(TForm& form) : FForm(&form), wnd_(form.Handle()) {
     // The id is the object, so two hooks on one window never replace each other.
-    SetWindowSubclass(FWnd, &SubclassProc, reinterpret_cast<UINT_PTR>(this),
+    SetWindowSubclass(wnd_, &SubclassProc, reinterpret_cast<UINT_PTR>(this),
                       reinterpret_cast<DWORD_PTR>(this));
 }
 
 TFormObj::~TFormObj() {
     DWORD_PTR data = 0;
-    if (FWnd && IsWindow(FWnd) &&
-        GetWindowSubclass(FWnd, &SubclassProc, reinterpret_cast<UINT_PTR>(this), &data) &&
+    if (wnd_ && IsWindow(wnd_) &&
+        GetWindowSubclass(wnd_, &SubclassProc, reinterpret_cast<UINT_PTR>(this), &data) &&
         data == reinterpret_cast<DWORD_PTR>(this))
-        RemoveWindowSubclass(FWnd, &SubclassProc, reinterpret_cast<UINT_PTR>(this));
+        RemoveWindowSubclass(wnd_, &SubclassProc, reinterpret_cast<UINT_PTR>(this));
 }
 
 bool TFormObj::Hooks(const TForm& form) const {
-    return FForm == &form && FWnd && FWnd == form.Handle();
+    return FForm == &form && wnd_ && wnd_ == form.Handle();
 }
 
 void TFormObj::RepaintIfNeeded() {
@@ -52,7 +52,7 @@ LRESULT TFormObj::HookedWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCDESTROY:
         // The window goes; the entry stays until the next idle scan drops it.
         RemoveWindowSubclass(wnd, &SubclassProc, reinterpret_cast<UINT_PTR>(this));
-        FWnd = nullptr;
+        wnd_ = nullptr;
         break;
     }
     return result;

@@ -42,7 +42,7 @@ class TFormObj {
     TForm* FForm;
     // The hooked window. The window procedure it had before stays next in the subclass
     // chain and handles every message first (DefSubclassProc).
-    HWND FWnd;
+    HWND wnd_;
 };
 
 // The program's idle notification, registered for the life of the object.

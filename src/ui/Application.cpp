@@ -89,6 +89,32 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     return DefWindowProcA(wnd, msg, wp, lp);
 }
 
+void TApplication::SetTaskbarButton(bool shown) {
+    if (!handle_) return;
+    // The whole extended style is replaced; WM_NCCREATE without parameters then has the
+    // window take the new style on, so that its taskbar button goes or comes.
+    SetWindowLongA(handle_, GWL_EXSTYLE, shown ? 0 : WS_EX_TOOLWINDOW);
+    SendMessageA(handle_, WM_NCCREATE, 0, 0);
+}
+
+void TApplication::SetTopmost(bool on) {
+    if (handle_)
+        SetWindowPos(handle_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TApplication::Show() {
+    if (handle_ && !IsWindowVisible(handle_)) ShowWindow(handle_, SW_SHOWNA);
+}
+
+void TApplication::Hide() {
+    if (handle_) ShowWindow(handle_, SW_HIDE);
+}
+
+void TApplication::BringToFront() {
+    if (handle_) SetForegroundWindow(handle_);
+}
+
 bool TApplication::Minimized() const {
     return handle_ && IsIconic(handle_);
 }
@@ -101,32 +127,6 @@ void TApplication::Minimize() {
     // Under Wine the owned main form gets no message of its own after this; one posted lets
     // it react to the minimised state.
     if (mainForm_) PostMessageA(mainForm_->Handle(), WM_NULL, 0, 0);
-}
-
-void TApplication::SetTaskbarButton(bool shown) {
-    SetWindowLongA(handle_, GWL_EXSTYLE, shown ? 0 : WS_EX_TOOLWINDOW);
-    SendMessageA(handle_, WM_NCCREATE, 0, 0);
-}
-
-void TApplication::SetTopmost(bool on) {
-    // The owned main form follows its owner on Windows; Wine moves only the owned windows,
-    // so the main form is placed explicitly as well.
-    for (HWND wnd : {handle_, mainForm_ ? mainForm_->Handle() : nullptr})
-        if (wnd)
-            SetWindowPos(wnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                         SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-}
-
-void TApplication::Show() {
-    ShowWindow(handle_, SW_SHOW);
-}
-
-void TApplication::Hide() {
-    ShowWindow(handle_, SW_HIDE);
-}
-
-void TApplication::BringToFront() {
-    SetForegroundWindow(handle_);
 }
 
 void TApplication::Restore() {

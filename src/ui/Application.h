@@ -73,15 +73,18 @@ class TApplication {
     // Replaces the message box of ShowException (tests record messages instead).
     std::function<void(const std::string&)> OnException;
 
+    // The application window: it carries the taskbar button and is the window that is shown,
+    // hidden, made topmost and brought to the foreground for the whole program.
+    // A tool window has no taskbar button; the switch takes effect at once.
+    void SetTaskbarButton(bool shown);
+    // Topmost on or off for the application window alone (TForm::SetTopmost places a form).
+    void SetTopmost(bool on);
+    // Shows the application window (without activating it) when it is hidden.
+    void Show();
+    void Hide();
     bool Minimized() const;
     void Minimize();
     void Restore();
-    // The application window's taskbar button (a tool window has none), its place above
-    // other windows, and its visibility and foreground.
-    void SetTaskbarButton(bool shown);
-    void SetTopmost(bool on);
-    void Show();
-    void Hide();
     void BringToFront();
 
     // Tooltips of the whole program: milliseconds until a tip hides, -1 for never.

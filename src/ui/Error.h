@@ -22,6 +22,16 @@ class Win32Error : public Error {
     unsigned long code_;
 };
 
+// A folder or file operation failed; carries the system's error code.
+class EInOutError : public Error {
+  public:
+    EInOutError(const std::string& what, unsigned long code);
+    unsigned long Code() const { return code_; }
+
+  private:
+    unsigned long code_;
+};
+
 // Throws Win32Error when ok is false; for calls whose failure we cannot work around.
 void CheckWin32(bool ok, const char* call);
 

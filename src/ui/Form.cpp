@@ -58,9 +58,7 @@ void TForm::Show() {
     }
     visible_ = true;
     // The zero-size application window carries the taskbar button once the main form shows.
-    HWND app = Application().Handle();
-    if (Application().MainForm() == this && app && !IsWindowVisible(app))
-        ShowWindow(app, SW_SHOWNA);
+    if (Application().MainForm() == this) Application().Show();
     ShowWindow(Handle(), SW_SHOW);
     BringWindowToTop(Handle());
 }
@@ -68,6 +66,12 @@ void TForm::Show() {
 void TForm::Hide() {
     visible_ = false;
     ShowWindow(Handle(), SW_HIDE);
+}
+
+void TForm::SetTopmost(bool on) {
+    if (Application().MainForm() == this) Application().SetTopmost(on);
+    SetWindowPos(Handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void TForm::Close() {

@@ -26,6 +26,9 @@ class TForm : public TWinControl {
     void Show();
     bool CenterOnFirstShow = false;
     void Hide();
+    // Topmost on or off. The main form takes the application window with it: that window owns
+    // it, and the owned window follows its owner on Windows but not under Wine.
+    void SetTopmost(bool on);
     // The main form's close ends the program; a modal form's ends its loop; others hide.
     void Close();
     int ShowModal();

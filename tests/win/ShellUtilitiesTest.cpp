@@ -4,8 +4,8 @@
 #include "ProcessTestSupport.h"
 #include "WinTestSupport.h"
 
-#include "app/BrunmarkClass.h"
-#include "app/ProcessSnapshot.h"
+#include "app/brunmark/BrunmarkClass.h"
+#include "app/brunmark/ProcessSnapshot.h"
 #include "app/SingleInstance.h"
 #include "ui/Form.h"
 

@@ -1,4 +1,4 @@
-#include "app/Md5.h"
+#include "app/brunmark/Md5.h"
 
 #include <cstddef>
 

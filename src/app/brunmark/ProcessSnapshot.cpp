@@ -1,4 +1,4 @@
-#include "app/ProcessSnapshot.h"
+#include "app/brunmark/ProcessSnapshot.h"
 
 namespace vtl {
 

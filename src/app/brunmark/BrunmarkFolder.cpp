@@ -1,6 +1,6 @@
 // The per-user data folder and the INI operations of the utility class.
-#include "app/BrunmarkClass.h"
-#include "settings/SettingsErrors.h"
+#include "app/brunmark/BrunmarkClass.h"
+#include "ui/Error.h"
 #include "ui/Application.h"
 
 #include <shlobj.h>

@@ -1,0 +1,51 @@
+#include "settings/Settings.h"
+
+#include "app/brunmark/BrunmarkClass.h"
+#include "settings/SettingsRules.h"
+
+namespace vtl {
+
+namespace {
+bool FileExists(const std::string& path) {
+    const DWORD attr = GetFileAttributesA(path.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadSetting(const char* key) {
+    return TBrunmark::ReadIniString(SettingsFileName(), kSettingsSection, key);
+}
+
+void WriteSetting(const char* key, const std::string& value) {
+    TBrunmark::WriteIniString(SettingsFileName(), kSettingsSection, key, value);
+}
+} // namespace
+
+std::string SettingsFileName() {
+    const std::string path = TBrunmark::GetDataFolder() + "\\" + kSettingsFileName;
+    if (!FileExists(path))
+        for (const TSettingDefault& d : kSettingDefaults)
+            TBrunmark::WriteIniString(path, kSettingsSection, d.key, d.value);
+    return path;
+}
+
+bool ReadStayOnTopSetting() {
+    return StayOnTopFromText(ReadSetting(kOnTopKey));
+}
+
+int ReadZoomSetting() {
+    return ZoomFromText(ReadZoomSettingText());
+}
+
+std::string ReadZoomSettingText() {
+    return ReadSetting(kZoomKey);
+}
+
+void WriteZoomSetting(int zoom) {
+    WriteSetting(kZoomKey, ZoomText(zoom));
+}
+
+void StoreStayOnTopSetting(bool on) {
+    if (on != ReadStayOnTopSetting()) WriteSetting(kOnTopKey, StayOnTopText(on));
+}
+
+} // namespace vtl

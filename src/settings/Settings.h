@@ -1,0 +1,23 @@
+// The settings file vtl3.ini in the per-user data folder. Nothing is cached: every access
+// finds the folder and the file again, so a file edited or deleted while the program runs
+// is picked up, or made again with its defaults, at the next access. Errors of the folder and
+// the file (EInOutError, "Unable to write to ...") and of the zoom's text (EConvertError)
+// go to the caller.
+#pragma once
+
+#include <string>
+
+namespace vtl {
+
+// The file's full path; writes the defaults first when there is no file.
+std::string SettingsFileName();
+bool ReadStayOnTopSetting();
+// The stored zoom as a whole number, not checked against 1..20.
+int ReadZoomSetting();
+// The stored zoom text as it is ("" when missing).
+std::string ReadZoomSettingText();
+void WriteZoomSetting(int zoom);
+// Writes the stay-on-top state only when it differs from what the file reads as.
+void StoreStayOnTopSetting(bool on);
+
+} // namespace vtl

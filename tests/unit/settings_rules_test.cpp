@@ -1,0 +1,51 @@
+#include "settings/SettingsRules.h"
+
+#include "color/Text.h"
+
+#include <gtest/gtest.h>
+
+namespace vtl {
+namespace {
+
+TEST(SettingsRules, OnlyTheTextOneMeansStayOnTop) {
+    EXPECT_TRUE(StayOnTopFromText("1"));
+    for (const char* text : {"0", "yes", "true", "", " 1", "01", "1 "})
+        EXPECT_FALSE(StayOnTopFromText(text)) << text;
+    EXPECT_TRUE(StayOnTopFromText(StayOnTopText(true)));
+    EXPECT_FALSE(StayOnTopFromText(StayOnTopText(false)));
+}
+
+TEST(SettingsRules, StoredZoomFollowsTheIntegerRule) {
+    EXPECT_EQ(ZoomFromText(" 7"), 7);
+    EXPECT_EQ(ZoomFromText("$14"), 20);
+    EXPECT_EQ(ZoomFromText("-3"), -3) << "the range is the caller's";
+    try {
+        ZoomFromText("");
+        ADD_FAILURE() << "an empty zoom converted";
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'' is not a valid integer value");
+    }
+}
+
+TEST(SettingsRules, HandEditedZoomStartsAtOne) {
+    EXPECT_EQ(StartupZoom("20"), 20);
+    EXPECT_EQ(StartupZoom("x3"), 3);
+    for (const char* text : {"", "abc", "0", "21", "-3", "1.5", "7 px", "99999999999"})
+        EXPECT_EQ(StartupZoom(text), 1) << text;
+}
+
+TEST(SettingsRules, ZoomListIndexRoundTripsAndStrayIndexesDrawAtOne) {
+    for (int zoom = kMinZoom; zoom <= kMaxZoom; ++zoom) {
+        EXPECT_EQ(IndexToZoom(ZoomToIndex(zoom)), zoom);
+        EXPECT_EQ(ZoomFromText(ZoomText(zoom)), zoom);
+    }
+    EXPECT_EQ(ZoomToIndex(1), 0);
+    EXPECT_EQ(ZoomToIndex(20), 19);
+    EXPECT_EQ(IndexToZoom(-1), 1) << "a list without a selection";
+    EXPECT_EQ(IndexToZoom(20), 1);
+    EXPECT_EQ(ZoomItemText(1), "Zoom 100%");
+    EXPECT_EQ(ZoomItemText(20), "Zoom 2000%");
+}
+
+} // namespace
+} // namespace vtl
