@@ -17,8 +17,9 @@ void LoadPicture(TImage& image, const std::string& picture) {
     if (picture == "picker" || picture == "zoom") {
         image.SetIcon(LoadIconResource(picture == "picker" ? IDI_PICKER : IDI_ZOOM, 32), true);
     } else if (picture == "placeholder") {
-        GdiObject bmp(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_PLACEHOLDER),
-                                 IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        BitmapHandle bmp(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                         MAKEINTRESOURCEA(IDB_PLACEHOLDER),
+                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         if (!bmp) return; // the magnifier then shows its silver fill
         MemoryDC source(CreateCompatibleDC(nullptr));
         SelectScope selected(source.Get(), bmp.Get());
@@ -202,8 +203,8 @@ void TfrmMain::FormCreate() {
 
     pickerCursor_ = CursorFromIcon(imgDrag->Icon(), 16, 16);
     zoomCursor_ = CursorFromIcon(imgZoomCursor->Icon(), 16, 16);
-    Screen().RegisterCursor(crPicker, reinterpret_cast<HCURSOR>(pickerCursor_.Get()));
-    Screen().RegisterCursor(crZoom, reinterpret_cast<HCURSOR>(zoomCursor_.Get()));
+    Screen().RegisterCursor(crPicker, pickerCursor_.Get());
+    Screen().RegisterCursor(crZoom, zoomCursor_.Get());
     imgZoom->Cursor = crZoom;
 
     FZoomBuffer = std::make_unique<TBitmap>(imgZoom->Width(), imgZoom->Height());

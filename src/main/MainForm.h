@@ -1,8 +1,12 @@
 // The program's main window: the picker with its magnifier, the colour views and editors,
 // the saved-colour list and the status bar. Its handlers are spread over files by concern:
 // MainForm.cpp (lifecycle), MainEditing.cpp (the colour views and editors),
+<<<<<<< HEAD
 // MainPicking.cpp (screen sampling and the magnifier), MainTray.cpp (the tray icon, hiding
 // to it and stay on top).
+=======
+// MainPicking.cpp (screen sampling and the magnifier), MainSettings.cpp (stay on top, zoom).
+>>>>>>> main
 #pragma once
 
 #include "color/ColorValue.h"
@@ -17,6 +21,7 @@
 #include "ui/StdCtrls.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -135,6 +140,8 @@ class TfrmMain : public TForm {
   private:
     void CreateControls();
     void ReadStartupSettings();
+    // Runs one store of a setting; a failure is told once, never in the way of the view.
+    void StoreSetting(const std::function<void()>& store);
     void EndPick(bool releaseCapture);
     void Grab(HDC screen, POINT pointer);
     void CreateMenus();
@@ -157,11 +164,16 @@ class TfrmMain : public TForm {
     std::unique_ptr<TSkinManEx> FSkin;
     IconHandle pickerCursor_, zoomCursor_;
     bool endingPick_ = false;
+<<<<<<< HEAD
     bool reassertingTopmost_ = false;
     bool hidingToTray_ = false;
     // Set while start-up runs on default settings because the settings could not be
     // stored; the failure has been reported once and start-up does not try again.
     bool settingsUnavailable_ = false;
+=======
+    // A settings failure has been told and nothing was stored since.
+    bool settingsFailureTold_ = false;
+>>>>>>> main
     std::array<COLORREF, 16> customColors_; // of the colour dialog, kept for the run
 };
 

@@ -92,8 +92,9 @@ void TfrmMain::imgZoomMouseDown(int x, int y) {
 }
 
 void TfrmMain::cboZoomClick() {
-    WriteZoom(IndexToZoom(cboZoom->ItemIndex()));
+    // The magnifier follows the list whether or not the choice can be stored.
     DrawZoom();
+    StoreSetting([this] { WriteZoom(IndexToZoom(cboZoom->ItemIndex())); });
 }
 
 void TfrmMain::DrawZoom() {

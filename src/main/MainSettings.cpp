@@ -26,8 +26,22 @@ void TfrmMain::WriteZoom(int zoom) {
 void TfrmMain::SetStayOnTop(bool on) {
     FStayOnTop = on;
     SetTopmost(on);
-    if (settingsUnavailable_) return; // start-up already said the settings cannot be stored
-    StoreStayOnTopSetting(on);
+    StoreSetting([on] { StoreStayOnTopSetting(on); });
+}
+
+void TfrmMain::StoreSetting(const std::function<void()>& store) {
+    try {
+        store();
+        settingsFailureTold_ = false; // stored again: a later failure is news
+    } catch (const Error& e) {
+        // Told once: the change has taken effect on the screen, and a message on every later
+        // change would only get in the way. Each change still tries, in case the cause went.
+        if (settingsFailureTold_) return;
+        settingsFailureTold_ = true;
+        Application().ShowException(Error(std::string(e.what()) +
+                                          ".\n\nChanges to the settings are not saved until "
+                                          "the file can be written again"));
+    }
 }
 
 void TfrmMain::chkStayOnTopClick() {
@@ -44,10 +58,11 @@ void TfrmMain::ReadStartupSettings() {
         onTop = ReadStayOnTop();
         zoom = StartupZoom(ReadZoomSettingText());
     } catch (const Error& e) {
-        settingsUnavailable_ = true;
+        settingsFailureTold_ = true;
         Application().ShowException(Error(std::string(e.what()) +
-                                          ".\n\nVantrel starts with its default settings, "
-                                          "and changes to them cannot be saved"));
+                                          ".\n\nVantrel starts with its default settings; "
+                                          "changes to them are saved once the file can be "
+                                          "written again"));
     }
 
     FStayOnTop = false;

@@ -1,8 +1,8 @@
 // The keyboard-cue repaint fix. When a window is told that its keyboard cues changed
 // (WM_UPDATEUISTATE, e.g. when Alt switches the accelerator underlines on), some systems
-// leave parts of it drawn in the old state. Every form of the program is hooked while it
+// leave parts of it drawn in the old state. Every form of the program is watched while it
 // exists, and such a form is repainted, with all its windowed controls, once at the next
-// idle moment. The hook also answers WM_QUERYENDSESSION with 1 for every form.
+// idle moment.
 #pragma once
 
 #include "ui/Application.h"
@@ -13,36 +13,31 @@
 
 namespace vtl {
 
-// Invalidates and paints a windowed control at once, then its windowed children, in the
-// order of its child list; graphic controls are painted by their parent.
+// Invalidates and paints a windowed control at once (with the windows attached to it, such
+// as a spin box's arrows), then its windowed children, in the order of its child list;
+// graphic controls are painted by their parent.
 void RepaintControlTree(TControl& control);
 
-// The hook on one form's window.
+// What the fix knows of one form.
 class TFormObj {
   public:
-    // Hooks the form's window; the form must have one.
+    // The form must have a window.
     explicit TFormObj(TForm& form);
-    // Unhooks only a window that still carries this hook; a gone window is left alone.
-    ~TFormObj();
     TFormObj(const TFormObj&) = delete;
     TFormObj& operator=(const TFormObj&) = delete;
 
-    // Whether this hook belongs to the form as it is now (same object, same window).
+    // Whether this entry belongs to the form as it is now (same object, same window).
     bool Hooks(const TForm& form) const;
+    // A message the form has just handled.
+    void HookedWindowProc(UINT msg);
     void RepaintIfNeeded();
 
     bool FAlive = true;        // the last idle scan found the window
     bool FNeedRepaint = false; // WM_UPDATEUISTATE arrived since the last repaint
 
   private:
-    LRESULT HookedWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK SubclassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                         DWORD_PTR data);
-
     TForm* FForm;
-    // The hooked window. The window procedure it had before stays next in the subclass
-    // chain and handles every message first (DefSubclassProc).
-    HWND wnd_;
+    HWND wnd_; // the window the form had when it was hooked
 };
 
 // The program's idle notification, registered for the life of the object.
@@ -63,15 +58,19 @@ class TVistaAltFix {
     TVistaAltFix(const TVistaAltFix&) = delete;
     TVistaAltFix& operator=(const TVistaAltFix&) = delete;
 
-    // Hooks forms that appeared, drops the hooks of forms that are gone, and repaints the
+    // Hooks forms that appeared, drops the entries of forms that are gone, and repaints the
     // forms that were told their keyboard cues changed.
     void AppIdle();
     // Forms hooked now.
     size_t HookCount() const { return FFormObjs.size(); }
 
   private:
-    // Declared first so that it goes last: no idle call can reach a half-destroyed list.
+    void FormMessageHandled(TForm& form, UINT msg);
+
+    // Declared first so that it goes last: no message or idle call can reach a
+    // half-destroyed list.
     std::vector<std::unique_ptr<TFormObj>> FFormObjs;
+    TFormMessageObserver observer_;
     std::unique_ptr<TAppEvents> FAppEvents;
 };
 

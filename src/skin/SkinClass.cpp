@@ -118,9 +118,9 @@ void TSkinManEx::Build() {
     FMinimizeButton->BringToFront();
     DrawButton(FMinimizeButton.get(), "minimize", "up");
 
-    GdiObject region = BuildWindowRegion();
+    RegionHandle region = BuildWindowRegion();
     // On success the system owns the region.
-    if (SetWindowRgn(window_->Handle(), static_cast<HRGN>(region.Get()), TRUE)) region.Release();
+    if (SetWindowRgn(window_->Handle(), region.Get(), TRUE)) region.Release();
 }
 
 void TSkinManEx::FitImageToPanel(TImage& image) {
@@ -174,7 +174,7 @@ void TSkinManEx::CreateCaption(TWinControl& strip) {
     }
     if (!captionFont_) captionFont_.Reset(CreateUiFont(true));
     FCaption = std::make_unique<TLabel>(nullptr, &strip, window_->Text());
-    FCaption->SetFont(static_cast<HFONT>(captionFont_.Get()));
+    FCaption->SetFont(captionFont_.Get());
     FCaption->SetFontColor(0x00FFFFFF);
     FCaption->AdjustSize();
     FCaption->SetPosition(FIcon->Left() + FIcon->Width() + skin::kCaptionGap,
@@ -204,25 +204,25 @@ void TSkinManEx::DrawButton(TImage* button, const std::string& name, const std::
     button->Repaint();
 }
 
-GdiObject TSkinManEx::BuildWindowRegion() {
+RegionHandle TSkinManEx::BuildWindowRegion() {
     const TBitmap& picture = title_->Bitmap();
     skin::PixelGrid grid(picture.Width(), picture.Height());
     for (int y = 0; y < grid.Height(); ++y)
         for (int x = 0; x < grid.Width(); ++x)
             grid.Set(x, y, picture.Pixel(x, y));
 
-    GdiObject region(CreateRectRgn(0, 0, 0, 0));
+    RegionHandle region(CreateRectRgn(0, 0, 0, 0));
     CheckWin32(bool(region), "CreateRectRgn");
-    const HRGN target = static_cast<HRGN>(region.Get());
+    const HRGN target = region.Get();
     if (grid.Width() > 0 && grid.Height() > 0)
         for (const skin::Box& run : skin::KeyRuns(grid, grid.At(0, 0))) {
-            GdiObject piece(
+            RegionHandle piece(
                 CreateRectRgn(run.left, run.top, run.left + run.width, run.top + run.height));
-            CombineRgn(target, target, static_cast<HRGN>(piece.Get()), RGN_OR);
+            CombineRgn(target, target, piece.Get(), RGN_OR);
         }
     // The whole window without the key-coloured pixels.
-    GdiObject whole(CreateRectRgn(0, 0, width_, height_));
-    CombineRgn(target, target, static_cast<HRGN>(whole.Get()), RGN_XOR);
+    RegionHandle whole(CreateRectRgn(0, 0, width_, height_));
+    CombineRgn(target, target, whole.Get(), RGN_XOR);
     return region;
 }
 

@@ -44,7 +44,7 @@ class TSkinManEx {
     void CreateIcon(TWinControl& strip);
     void CreateCaption(TWinControl& strip);
     std::unique_ptr<TImage> CreateButton(TWinControl& strip, int left, const char* hint);
-    GdiObject BuildWindowRegion();
+    RegionHandle BuildWindowRegion();
     TImage& StripImage(skin::Strip strip) const;
 
     // Mouse handlers of the title image and the buttons; only the left button acts.
@@ -65,7 +65,7 @@ class TSkinManEx {
     TPanel* content_;
     TWinControl* window_;        // the content panel's parent
     int width_ = 0, height_ = 0; // of the window, border included
-    GdiObject captionFont_;      // outlives FCaption, which only borrows it
+    FontHandle captionFont_;     // outlives FCaption, which only borrows it
     // A release acts only after a press on the same button.
     bool closePressed_ = false;
     bool minimizePressed_ = false;

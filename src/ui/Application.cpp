@@ -28,8 +28,8 @@ HFONT CreateUiFont(bool bold, int height, bool underline) {
 }
 
 HFONT DefaultFont() {
-    static GdiObject font(CreateUiFont(false));
-    return static_cast<HFONT>(font.Get());
+    static FontHandle font(CreateUiFont(false));
+    return font.Get();
 }
 
 TApplication::TApplication() : instance_(GetModuleHandleA(nullptr)) {}

@@ -32,7 +32,7 @@ void TBitmap::Create(int width, int height) {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    GdiObject bmp(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    BitmapHandle bmp(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     CheckWin32(bool(bmp), "CreateDIBSection");
     HGDIOBJ previous = SelectObject(dc_.Get(), bmp.Get());
     if (!original_) original_ = previous;

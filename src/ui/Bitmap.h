@@ -20,7 +20,7 @@ class TBitmap {
     int Width() const { return width_; }
     int Height() const { return height_; }
     HDC Dc() const { return dc_.Get(); }
-    HBITMAP Handle() const { return static_cast<HBITMAP>(bitmap_.Get()); }
+    HBITMAP Handle() const { return bitmap_.Get(); }
 
     // Gives the picture a new size; the content is cleared to black.
     void Resize(int width, int height);
@@ -36,7 +36,7 @@ class TBitmap {
     int width_ = 0;
     int height_ = 0;
     MemoryDC dc_;
-    GdiObject bitmap_;
+    BitmapHandle bitmap_;
     HGDIOBJ original_ = nullptr;
     unsigned* bits_ = nullptr;
 };

@@ -27,26 +27,19 @@ class ClipboardScope {
     bool open_ = false;
 };
 
-struct GlobalMemory {
-    HGLOBAL h;
-    ~GlobalMemory() {
-        if (h) GlobalFree(h);
-    }
-};
-
 } // namespace
 
 void ClipboardSetText(const std::string& text) {
     ClipboardScope clipboard(Application().Handle());
     EmptyClipboard();
-    GlobalMemory mem{GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)};
-    CheckWin32(mem.h != nullptr, "GlobalAlloc");
-    void* p = GlobalLock(mem.h);
+    GlobalMemory mem(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    CheckWin32(bool(mem), "GlobalAlloc");
+    void* p = GlobalLock(mem.Get());
     CheckWin32(p != nullptr, "GlobalLock");
     std::memcpy(p, text.c_str(), text.size() + 1);
-    GlobalUnlock(mem.h);
-    CheckWin32(SetClipboardData(CF_TEXT, mem.h) != nullptr, "SetClipboardData");
-    mem.h = nullptr; // the clipboard owns it now
+    GlobalUnlock(mem.Get());
+    CheckWin32(SetClipboardData(CF_TEXT, mem.Get()) != nullptr, "SetClipboardData");
+    mem.Release(); // the clipboard owns it now
 }
 
 } // namespace vtl

@@ -50,13 +50,13 @@ HFONT TLabel::EffectiveFont() const {
 }
 
 void TLabel::AdjustSize() {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, EffectiveFont());
     RECT r{0, 0, 0, 0};
-    DrawTextA(screen, caption_.c_str(), int(caption_.size()), &r,
-              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    {
+        WindowDC screen(nullptr);
+        SelectScope font(screen.Get(), EffectiveFont());
+        DrawTextA(screen.Get(), caption_.c_str(), int(caption_.size()), &r,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    }
     SetSize(r.right, r.bottom);
 }
 

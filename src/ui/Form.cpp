@@ -2,14 +2,49 @@
 
 #include "ui/Application.h"
 
+#include <map>
 #include <vector>
 
 namespace vtl {
 
+<<<<<<< HEAD
 TForm::TForm(TComponent* owner)
     : TForm(owner, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0) {}
 
 TForm::TForm(TComponent* owner, DWORD style, DWORD exStyle) : TWinControl(owner, nullptr) {
+=======
+namespace {
+struct Observer {
+    TFormMessageObserver::Before before;
+    TFormMessageObserver::After after;
+};
+std::map<int, Observer>& Observers() {
+    static std::map<int, Observer> observers;
+    return observers;
+}
+// Calls each observer in registration order; one may add or remove observers meanwhile.
+template <class Call> void ForEachObserver(Call call) {
+    auto& observers = Observers();
+    for (auto it = observers.begin(); it != observers.end();) {
+        const int id = it->first;
+        call(it->second);
+        it = observers.upper_bound(id);
+    }
+}
+} // namespace
+
+TFormMessageObserver::TFormMessageObserver(Before before, After after) {
+    static int nextId = 1;
+    id_ = nextId++;
+    Observers()[id_] = {std::move(before), std::move(after)};
+}
+
+TFormMessageObserver::~TFormMessageObserver() {
+    Observers().erase(id_);
+}
+
+TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
+>>>>>>> main
     visible_ = false;
     TCreateParams params;
     params.style = style;
@@ -133,9 +168,21 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             return r;
         }
         break;
-    case WM_QUERYENDSESSION: return 1;
     }
     return TWinControl::WndProc(msg, wp, lp);
+}
+
+LRESULT TForm::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+    ForEachObserver([&](Observer& o) {
+        if (o.before) o.before(*this, msg, wp, lp);
+    });
+    LRESULT result = WndProc(msg, wp, lp);
+    // Every form lets the session end, whatever its own handling answered.
+    if (msg == WM_QUERYENDSESSION) result = 1;
+    ForEachObserver([&](Observer& o) {
+        if (o.after) o.after(*this, msg, wp, lp, result);
+    });
+    return result;
 }
 
 } // namespace vtl

@@ -3,6 +3,8 @@
 
 #include "ui/WinControl.h"
 
+#include <functional>
+
 namespace vtl {
 
 constexpr int mrNone = 0;
@@ -48,6 +50,7 @@ class TForm : public TWinControl {
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp) override;
     // Runs OnCreate; the derived form calls it at the end of its constructor.
     void DoCreate();
 
@@ -56,6 +59,24 @@ class TForm : public TWinControl {
     bool activatedOnce_ = false;
     bool destroyed_ = false;
     bool modal_ = false;
+};
+
+// Sees the messages of every form of the program, for as long as it exists: before runs
+// ahead of the form's own handling, after behind it and may change the answer. Either may be
+// empty. Program code that must react to any form's messages uses this instead of hooking
+// window procedures.
+class TFormMessageObserver {
+  public:
+    using Before = std::function<void(TForm& form, UINT msg, WPARAM wp, LPARAM lp)>;
+    using After = std::function<void(TForm& form, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)>;
+
+    TFormMessageObserver(Before before, After after);
+    ~TFormMessageObserver();
+    TFormMessageObserver(const TFormMessageObserver&) = delete;
+    TFormMessageObserver& operator=(const TFormMessageObserver&) = delete;
+
+  private:
+    int id_;
 };
 
 } // namespace vtl

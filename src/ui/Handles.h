@@ -35,8 +35,9 @@ template <class Traits> class UniqueHandle {
     Handle h_ = Traits::Empty();
 };
 
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
+// A GDI object of one kind (HBRUSH, HFONT, ...), so that no cast is needed at its uses.
+template <class H> struct GdiTraits {
+    using Handle = H;
     static Handle Empty() { return nullptr; }
     static void Free(Handle h) { DeleteObject(h); }
 };
@@ -65,13 +66,23 @@ struct ImageListTraits {
     static Handle Empty() { return nullptr; }
     static void Free(Handle h) { ImageList_Destroy(h); }
 };
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle Empty() { return nullptr; }
+    static void Free(Handle h) { GlobalFree(h); }
+};
 struct ModuleTraits {
     using Handle = HMODULE;
     static Handle Empty() { return nullptr; }
     static void Free(Handle h) { FreeLibrary(h); }
 };
 
-using GdiObject = UniqueHandle<GdiObjectTraits>;
+using GdiObject = UniqueHandle<GdiTraits<HGDIOBJ>>;
+using BitmapHandle = UniqueHandle<GdiTraits<HBITMAP>>;
+using BrushHandle = UniqueHandle<GdiTraits<HBRUSH>>;
+using FontHandle = UniqueHandle<GdiTraits<HFONT>>;
+using RegionHandle = UniqueHandle<GdiTraits<HRGN>>;
+using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using KernelHandle = UniqueHandle<KernelTraits>;

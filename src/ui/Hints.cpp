@@ -10,8 +10,12 @@ namespace vtl {
 namespace {
 
 // The longest time a tip can stay up on its own; a pause of -1 ("until the pointer leaves")
-// maps to it, since the tooltip control reads -1 as "back to the default".
+// maps to it, since the tooltip control reads -1 as "back to the default", and the tip is
+// kept up past it (KeepUp).
 constexpr int kLongestPause = 32767;
+
+// How often a tip that is to stay is kept up: well before its longest delay runs out.
+constexpr UINT kKeepUpMs = kLongestPause / 2;
 
 bool WantsTool(const TControl* c) {
     return !c->IsWindowed() && c->ShowHint && !c->Hint.empty() && c->Visible();
@@ -34,11 +38,16 @@ THintWindow::THintWindow(HWND parent) : parent_(parent) {
                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
                               Application().Instance(), nullptr);
+    // The timer's id is this object: no id of the tooltip control's own timers.
+    if (handle_) SetTimer(handle_, reinterpret_cast<UINT_PTR>(this), kKeepUpMs, &KeepUpTimer);
 }
 
 THintWindow::~THintWindow() {
     // The tooltip belongs to the top-level window and may have gone with it already.
-    if (handle_ && IsWindow(handle_)) DestroyWindow(handle_);
+    if (handle_ && IsWindow(handle_)) {
+        KillTimer(handle_, reinterpret_cast<UINT_PTR>(this));
+        DestroyWindow(handle_);
+    }
 }
 
 bool THintWindow::Wanted(const std::vector<TControl*>& children) {
@@ -113,6 +122,26 @@ void THintWindow::DeleteTool(const TControl* child) {
     TTTOOLINFOA info = ToolInfo(parent_, child);
     if (handle_) SendMessageA(handle_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     tools_.erase(child);
+}
+
+void CALLBACK THintWindow::KeepUpTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    reinterpret_cast<THintWindow*>(id)->KeepUp();
+}
+
+void THintWindow::KeepUp() {
+    // The tooltip control hears that the pointer is still where it is, which starts its
+    // delay again; a pointer that has left the tool hides the tip as it should.
+    if (Application().HintHidePause() >= 0 || !IsWindowVisible(handle_)) return;
+    POINT p;
+    if (!GetCursorPos(&p)) return;
+    MSG m{};
+    m.time = GetTickCount();
+    m.pt = p;
+    ScreenToClient(parent_, &p);
+    m.hwnd = parent_;
+    m.message = WM_MOUSEMOVE;
+    m.lParam = MAKELPARAM(p.x, p.y);
+    SendMessageA(handle_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
 void THintWindow::ApplyHidePause() {

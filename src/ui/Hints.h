@@ -39,6 +39,10 @@ class THintWindow {
     void AddTool(const TControl* child, const Tool& tool);
     void DeleteTool(const TControl* child);
     void ApplyHidePause();
+    // Tips that are to stay until the pointer leaves would otherwise go after the tooltip
+    // control's longest delay.
+    void KeepUp();
+    static void CALLBACK KeepUpTimer(HWND tooltip, UINT msg, UINT_PTR id, DWORD time);
 
     HWND parent_;
     HWND handle_ = nullptr;

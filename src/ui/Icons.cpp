@@ -13,7 +13,7 @@ IconHandle CursorFromIcon(HICON icon, int hotX, int hotY) {
     ICONINFO info{};
     CheckWin32(GetIconInfo(icon, &info) != 0, "GetIconInfo");
     // GetIconInfo hands us copies of both bitmaps.
-    GdiObject mask(info.hbmMask), color(info.hbmColor);
+    BitmapHandle mask(info.hbmMask), color(info.hbmColor);
     info.fIcon = FALSE;
     info.xHotspot = DWORD(hotX);
     info.yHotspot = DWORD(hotY);

@@ -146,7 +146,7 @@ HBRUSH TEdit::CtlColor(HDC dc) {
     if (!backgroundBrush_) backgroundBrush_.Reset(CreateSolidBrush(background_));
     SetBkColor(dc, background_);
     ::SetTextColor(dc, textColor_);
-    return static_cast<HBRUSH>(backgroundBrush_.Get());
+    return backgroundBrush_.Get();
 }
 
 TStaticText::TStaticText(TComponent* owner, TWinControl* parent, const std::string& caption)

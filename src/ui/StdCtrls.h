@@ -66,7 +66,7 @@ class TEdit : public TWinControl {
     bool settingText_ = false;
     COLORREF background_ = GetSysColor(COLOR_WINDOW);
     COLORREF textColor_ = GetSysColor(COLOR_WINDOWTEXT);
-    GdiObject backgroundBrush_;
+    BrushHandle backgroundBrush_;
 };
 
 // A label with a window of its own (so other programs can read it), sized to its text. Takes

@@ -82,7 +82,6 @@ TWinControl::~TWinControl() {
         c->Orphan();
     controls_.clear();
     DestroyHandle();
-    if (brush_) DeleteObject(brush_);
 }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
@@ -164,7 +163,7 @@ LRESULT TWinControl::HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     try {
         if (wnd != handle_) return AttachedWndProc(wnd, msg, wp, lp);
-        return WndProc(msg, wp, lp);
+        return Dispatch(msg, wp, lp);
     } catch (...) {
         Application().HandleCurrentException();
         return 0;
@@ -395,6 +394,11 @@ void TWinControl::Repaint() {
     if (!handle_) return;
     InvalidateRect(handle_, nullptr, TRUE);
     UpdateWindow(handle_);
+    // Windows attached to the control (a spin box's arrows) are part of it on the screen.
+    for (HWND wnd : attached_) {
+        InvalidateRect(wnd, nullptr, TRUE);
+        UpdateWindow(wnd);
+    }
 }
 
 void TControl::BringToFront() {
@@ -433,11 +437,10 @@ void TWinControl::SetColor(COLORREF color) {
 
 HBRUSH TWinControl::ColorBrush() {
     if (!brush_ || brushColor_ != color_) {
-        if (brush_) DeleteObject(brush_);
-        brush_ = CreateSolidBrush(color_);
+        brush_.Reset(CreateSolidBrush(color_));
         brushColor_ = color_;
     }
-    return brush_;
+    return brush_.Get();
 }
 
 HFONT TWinControl::Font() const {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ui/Control.h"
+#include "ui/Handles.h"
 
 #include <memory>
 #include <string>
@@ -63,6 +64,9 @@ class TWinControl : public TControl {
     void DestroyHandle();
     // The message handler. Unhandled messages go to DefaultHandler.
     virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+    // Every message of the control's own window enters here; forms wrap WndProc with their
+    // observers.
+    virtual LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp) { return WndProc(msg, wp, lp); }
     LRESULT DefaultHandler(UINT msg, WPARAM wp, LPARAM lp);
     // Messages of a window given to AttachWindow.
     virtual LRESULT AttachedWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -104,7 +108,7 @@ class TWinControl : public TControl {
     TGraphicControl* mouseControl_ = nullptr; // graphic child holding the mouse
     std::unique_ptr<THintWindow> hints_;      // tooltips of the graphic children, once wanted
     COLORREF color_;
-    HBRUSH brush_ = nullptr;
+    BrushHandle brush_;
     COLORREF brushColor_ = CLR_INVALID;
     HFONT font_ = nullptr;
 };

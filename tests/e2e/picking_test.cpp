@@ -2,6 +2,7 @@
 // shown on the X screen; the program is read from outside (probe, screenshots, xclip).
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <optional>
 #include <string>
 
@@ -162,13 +163,28 @@ TEST_F(Picking, OtherZoomsEnlargeTheLastGrabInBlocks) {
 }
 
 TEST_F(Picking, RightAndMiddleButtonsOnAnIconDoNothing) {
+    // The magnifier's placeholder as painted at start; a pick would replace it with a grab.
+    const Point swatch = app().layoutRect("shpColor").center();
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return screen_.capture().pixel(swatch) == Rgb{247, 213, 185};
+        },
+        5s));
+    const Rect m = app().layoutRect("imgZoom");
+    const Point spot{m.left + 100, m.top + 30};
+    std::string placeholder = screen_.capture().pixel(spot).hex();
+    for (char& c : placeholder)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+
     const Point icon = app().layoutRect("imgDrag").center();
     xdo_.mouseMove(icon);
     xdo_.click(3);
     xdo_.click(2);
     xdo_.mouseMove(picture().screen(60, 50));
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(app().text("edtHtml"), "#F7D5B9");
+    // A left click after them has to take effect; by then they have been handled too.
+    xdo_.mouseMove(spot);
+    xdo_.click(1);
+    EXPECT_TRUE(WaitText("edtHtml", placeholder)) << "the magnifier still shows the placeholder";
     EXPECT_EQ(app().text("StatusBar1"), kHint);
     // A popup menu of the right button would be a top-level window now; none is.
     EXPECT_EQ(app().probe().findWindow("#32768", "*"), 0u);

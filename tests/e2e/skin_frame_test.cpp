@@ -114,17 +114,26 @@ TEST_F(SkinFrame, DraggingTheTitleMovesTheWindow) {
     xdo_.drag(at(18, 16), at(118, 76), 10);
     xdo_.drag(at(45, 16), at(145, 76), 10);
     xdo_.drag(at(120, 15), at(220, 75), 10, 15ms, 3);
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(probe_->rect(window_), rect_);
-    EXPECT_TRUE(app_->running());
+    // A real drag after them has to move the window; by then they have been handled too.
+    xdo_.drag(at(120, 15), at(130, 25), 10);
+    EXPECT_TRUE(movesTo(rect_.offset(10, 10))) << probe_->rect(window_);
 }
 
 TEST_F(SkinFrame, CloseButtonEndsTheProgramWithExitCodeZero) {
     painted();
     // Pressed, then moved off the button before the release: it still closes.
+    auto tile = [&] {
+        const Screenshot shot = screen_.capture();
+        std::vector<Rgb> pixels;
+        for (int y = 9; y < 25; ++y)
+            for (int x = 234; x < 250; ++x)
+                pixels.push_back(shot.pixel(at(x, y)));
+        return pixels;
+    };
+    const auto up = tile();
     xdo_.mouseMove(at(242, 17));
     xdo_.mouseDown();
-    std::this_thread::sleep_for(200ms);
+    EXPECT_TRUE(waitUntil([&] { return tile() != up; }, 5s)) << "the button shows its down tile";
     EXPECT_TRUE(app_->running()) << "the press alone closes nothing";
     xdo_.mouseMove(at(130, 300));
     xdo_.mouseUp();

@@ -220,6 +220,36 @@ TEST(ApplicationTest, ErrorEscapingAnEventHandlerIsShownAndTheProgramGoesOn) {
               (std::vector<std::string>{"Cannot open clipboard.", "Cannot open clipboard."}));
 }
 
+TEST(ApplicationTest, FormObserversSeeEveryFormsMessagesAroundItsOwnHandling) {
+    class TLoggingForm : public TForm {
+      public:
+        std::vector<std::string>* log = nullptr;
+
+      protected:
+        LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+            if (msg == WM_APP) log->push_back("form");
+            return msg == WM_APP ? 5 : TForm::WndProc(msg, wp, lp);
+        }
+    };
+    std::vector<std::string> log;
+    TLoggingForm form;
+    form.log = &log;
+    {
+        TFormMessageObserver observer(
+            [&](TForm& f, UINT msg, WPARAM, LPARAM) {
+                if (msg == WM_APP && &f == &form) log.push_back("before");
+            },
+            [&](TForm& f, UINT msg, WPARAM, LPARAM, LRESULT& result) {
+                if (msg != WM_APP || &f != &form) return;
+                log.push_back("after " + std::to_string(result));
+                result = 7;
+            });
+        EXPECT_EQ(SendMessageA(form.Handle(), WM_APP, 0, 0), 7);
+    }
+    EXPECT_EQ(SendMessageA(form.Handle(), WM_APP, 0, 0), 5) << "the observer has gone";
+    EXPECT_EQ(log, (std::vector<std::string>{"before", "form", "after 5", "form"}));
+}
+
 TEST(ApplicationTest, IdleHandlersRunWhenTheQueueIsEmpty) {
     int runs = 0;
     const int id = Application().AddIdleHandler([&] { ++runs; });

@@ -8,6 +8,7 @@
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
+#include "ui/SpinEdit.h"
 #include "ui/StdCtrls.h"
 
 #include <gtest/gtest.h>
@@ -30,13 +31,17 @@ class PaintCounter {
         for (auto& [wnd, count] : counts_)
             if (IsWindow(wnd)) RemoveWindowSubclass(wnd, &Proc, reinterpret_cast<UINT_PTR>(this));
     }
-    // The control and every windowed control below it.
+    // The control and every windowed control below it, a spin box's arrows included.
     void WatchTree(TWinControl& root) {
-        SetWindowSubclass(root.Handle(), &Proc, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this));
-        counts_[root.Handle()] = 0;
+        Watch(root.Handle());
+        if (auto* spin = dynamic_cast<TSpinEdit*>(&root)) Watch(spin->UpDownHandle());
         for (TControl* c : root.Controls())
             if (auto* w = dynamic_cast<TWinControl*>(c)) WatchTree(*w);
+    }
+    void Watch(HWND wnd) {
+        SetWindowSubclass(wnd, &Proc, reinterpret_cast<UINT_PTR>(this),
+                          reinterpret_cast<DWORD_PTR>(this));
+        counts_[wnd] = 0;
     }
     std::map<HWND, int> Counts() const { return counts_; }
     int Total() const {
@@ -71,15 +76,6 @@ void SendUiStateChange(HWND wnd, WORD action, WORD flags) {
     SendMessageA(wnd, WM_UPDATEUISTATE, MAKEWPARAM(action, flags), 0);
 }
 
-// Notes in *data that the window's last message arrived.
-LRESULT CALLBACK WatchEnd(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
-    if (msg == WM_NCDESTROY) {
-        *reinterpret_cast<bool*>(data) = true;
-        RemoveWindowSubclass(wnd, &WatchEnd, id);
-    }
-    return DefSubclassProc(wnd, msg, wp, lp);
-}
-
 // A form whose own answer to the end-session query is "no".
 class TStubbornForm : public TForm {
   protected:
@@ -107,6 +103,7 @@ class RepaintFixTest : public testing::Test {
         (new TLabel(f.get(), panel, "Label:"))->SetBounds(10, 70, 60, 14);
         (new TEdit(f.get(), f.get(), false))->SetBounds(10, 130, 100, 21);
         (new TBevel(f.get(), f.get()))->SetBounds(5, 125, 290, 60);
+        new TSpinEdit(f.get(), f.get(), 150, 130, 90, 22, 0, 255);
         f->Show();
         return f;
     }
@@ -118,7 +115,8 @@ class RepaintFixTest : public testing::Test {
 TEST_F(RepaintFixTest, OneChangeRepaintsTheFormAndEachWindowedControlOnceAtTheNextIdleMoment) {
     PaintCounter paints;
     paints.WatchTree(*form);
-    ASSERT_EQ(paints.Counts().size(), 5u) << "form, panel, button, check box, edit";
+    ASSERT_EQ(paints.Counts().size(), 7u)
+        << "form, panel, button, check box, edit, spin box and its arrows";
     SendUiStateChange(form->Handle(), UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS);
     DispatchPending();
     const auto before = paints.Counts();
@@ -145,23 +143,22 @@ TEST_F(RepaintFixTest, SeveralChangesBeforeAnIdleMomentRepaintOnce) {
 TEST_F(RepaintFixTest, AFormThatIsNotToldIsNeverRepainted) {
     auto other = MakeForm();
     test::PumpFor(100);
-    PaintCounter paints;
-    paints.WatchTree(*other);
+    PaintCounter told, untold;
+    told.WatchTree(*form);
+    untold.WatchTree(*other);
     SendUiStateChange(form->Handle(), UIS_CLEAR, UISF_HIDEACCEL);
-    test::PumpFor(100);
-    EXPECT_EQ(paints.Total(), 0);
+    test::PumpPending();
+    ASSERT_GT(told.Total(), 0) << "the told form has been repainted by now";
+    EXPECT_EQ(untold.Total(), 0);
 }
 
 TEST_F(RepaintFixTest, FormsAreHookedAtTheNextIdleMomentAndDroppedAfterTheyAreGone) {
     const size_t base = fix->HookCount();
-    auto dialog = std::make_unique<TStubbornForm>();
+    auto dialog = std::make_unique<TForm>();
     DispatchPending();
     EXPECT_EQ(fix->HookCount(), base) << "not before an idle moment";
-    EXPECT_EQ(SendMessageA(dialog->Handle(), WM_QUERYENDSESSION, 0, 0), 0);
     Application().Idle();
     EXPECT_EQ(fix->HookCount(), base + 1);
-    EXPECT_EQ(SendMessageA(dialog->Handle(), WM_QUERYENDSESSION, 0, 0), 1)
-        << "every window of the program lets the session end";
     dialog.reset();
     EXPECT_EQ(fix->HookCount(), base + 1);
     Application().Idle();
@@ -190,25 +187,22 @@ TEST_F(RepaintFixTest, ADialogOpenedClosedAndOpenedAgainIsHookedAfreshEachTime) 
 
 TEST_F(RepaintFixTest, ANewFormAtTheAddressOfAGoneOneIsHookedAfresh) {
     // The same object address with a new window must not pass for the old, hooked form.
-    alignas(TStubbornForm) unsigned char storage[sizeof(TStubbornForm)];
-    auto* first = new (storage) TStubbornForm();
+    const size_t base = fix->HookCount();
+    alignas(TForm) unsigned char storage[sizeof(TForm)];
+    auto* first = new (storage) TForm();
     test::PumpPending();
-    ASSERT_EQ(SendMessageA(first->Handle(), WM_QUERYENDSESSION, 0, 0), 1);
-    first->~TStubbornForm();
-    auto* second = new (storage) TStubbornForm();
+    first->~TForm();
+    auto* second = new (storage) TForm();
+    second->SetClientSize(100, 50);
+    second->Show();
     test::PumpPending();
-    EXPECT_EQ(SendMessageA(second->Handle(), WM_QUERYENDSESSION, 0, 0), 1);
-    second->~TStubbornForm();
+    EXPECT_EQ(fix->HookCount(), base + 1) << "the gone form's entry was dropped";
+    PaintCounter paints;
+    paints.WatchTree(*second);
+    SendUiStateChange(second->Handle(), UIS_CLEAR, UISF_HIDEACCEL);
     test::PumpPending();
-}
-
-TEST_F(RepaintFixTest, HooksOnAFormSeeItsWindowGoSoTheirRecordsAreFreed) {
-    auto dialog = MakeForm();
-    test::PumpPending(); // hooked by the fix
-    bool sawEnd = false;
-    SetWindowSubclass(dialog->Handle(), &WatchEnd, 1, reinterpret_cast<DWORD_PTR>(&sawEnd));
-    dialog.reset();
-    EXPECT_TRUE(sawEnd) << "the subclass chain was cut before the window went";
+    EXPECT_EQ(paints.Total(), 1);
+    second->~TForm();
     test::PumpPending();
 }
 
@@ -240,14 +234,24 @@ TEST_F(RepaintFixTest, AModalDialogIsHookedAndRepaintedInsideItsOwnLoop) {
     EXPECT_EQ(after, OneMoreEach(before));
 }
 
-TEST_F(RepaintFixTest, WithoutTheFixFormsAreUnhookedAndAnswerForThemselves) {
-    TStubbornForm stubborn;
+TEST_F(RepaintFixTest, WithoutTheFixNothingIsRepaintedAndNoMessageReachesItsEntries) {
+    PaintCounter paints;
+    paints.WatchTree(*form);
+    SendUiStateChange(form->Handle(), UIS_CLEAR, UISF_HIDEACCEL);
     test::PumpPending();
-    ASSERT_EQ(SendMessageA(stubborn.Handle(), WM_QUERYENDSESSION, 0, 0), 1);
+    const auto repainted = paints.Counts();
+    ASSERT_GT(paints.Total(), 0) << "the fix works before it goes";
     fix.reset();
-    EXPECT_EQ(SendMessageA(stubborn.Handle(), WM_QUERYENDSESSION, 0, 0), 0);
-    SendUiStateChange(stubborn.Handle(), UIS_CLEAR, UISF_HIDEACCEL); // reaches no freed hook
+    SendUiStateChange(form->Handle(), UIS_CLEAR, UISF_HIDEACCEL);
     test::PumpPending();
+    EXPECT_EQ(paints.Counts(), repainted);
+}
+
+TEST_F(RepaintFixTest, EveryFormLetsTheSessionEndWhateverItsOwnAnswer) {
+    TStubbornForm stubborn;
+    EXPECT_EQ(SendMessageA(stubborn.Handle(), WM_QUERYENDSESSION, 0, 0), 1);
+    fix.reset();
+    EXPECT_EQ(SendMessageA(stubborn.Handle(), WM_QUERYENDSESSION, 0, 0), 1) << "fix or no fix";
 }
 
 TEST_F(RepaintFixTest, TheMainWindowRepaintsAllItsWindowedControlsOnce) {

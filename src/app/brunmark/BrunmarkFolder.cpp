@@ -1,6 +1,7 @@
 // The per-user data folder and the INI operations of the utility class.
 #include "app/brunmark/BrunmarkClass.h"
 #include "ui/Error.h"
+#include "ui/Handles.h"
 #include "ui/Application.h"
 
 #include <shlobj.h>
@@ -14,20 +15,22 @@ bool DirectoryExists(const std::string& path) {
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-struct ItemIdList {
-    LPITEMIDLIST pidl = nullptr;
-    ~ItemIdList() {
-        if (pidl) CoTaskMemFree(pidl);
-    }
+struct ItemIdListTraits {
+    using Handle = LPITEMIDLIST;
+    static Handle Empty() { return nullptr; }
+    static void Free(Handle h) { CoTaskMemFree(h); }
 };
+using ItemIdList = UniqueHandle<ItemIdListTraits>;
 
 } // namespace
 
 std::string TBrunmark::GetSpecialFolder(int csidl) {
-    ItemIdList id;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &id.pidl)) || !id.pidl) return {};
+    LPITEMIDLIST pidl = nullptr;
+    const HRESULT hr = SHGetSpecialFolderLocation(nullptr, csidl, &pidl);
+    const ItemIdList id(pidl);
+    if (FAILED(hr) || !id) return {};
     char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(id.pidl, path)) return {};
+    if (!SHGetPathFromIDListA(id.Get(), path)) return {};
     return path;
 }
 
