@@ -184,12 +184,12 @@ void TfrmMain::BindEvents() {
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    LRESULT result = TForm::WndProc(msg, wp, lp);
+    const LRESULT result = TForm::WndProc(msg, wp, lp);
     // Another window took the mouse during a pick: end it as a release would.
     if (msg == WM_CAPTURECHANGED && FPicking && !endingPick_ &&
         reinterpret_cast<HWND>(lp) != Handle())
         EndPick(false);
-    TrayWndProcExtension(msg, result);
+    TrayWndProcExtension(msg);
     return result;
 }
 

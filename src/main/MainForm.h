@@ -1,12 +1,8 @@
 // The program's main window: the picker with its magnifier, the colour views and editors,
 // the saved-colour list and the status bar. Its handlers are spread over files by concern:
 // MainForm.cpp (lifecycle), MainEditing.cpp (the colour views and editors),
-<<<<<<< HEAD
-// MainPicking.cpp (screen sampling and the magnifier), MainTray.cpp (the tray icon, hiding
-// to it and stay on top).
-=======
-// MainPicking.cpp (screen sampling and the magnifier), MainSettings.cpp (stay on top, zoom).
->>>>>>> main
+// MainPicking.cpp (screen sampling and the magnifier), MainSettings.cpp (stay on top, zoom),
+// MainTray.cpp (the tray icon, hiding to it and stay on top re-asserted).
 #pragma once
 
 #include "color/ColorValue.h"
@@ -149,8 +145,9 @@ class TfrmMain : public TForm {
     void StartPick(TImage& icon, TMouseButton button);
     TEdit* NotationField(int notation) const;
     bool CanHideToTray() const;
-    // After the standard processing of every message, once start-up is over.
-    void TrayWndProcExtension(UINT msg, LRESULT& result);
+    // After the standard processing of every message, once start-up is over. (The toolkit
+    // answers the end-session query for every form.)
+    void TrayWndProcExtension(UINT msg);
 
     std::unique_ptr<TTrayIconMan> FTray;
     std::array<std::string, 8> FValues; // 1..7 by notation number
@@ -164,16 +161,10 @@ class TfrmMain : public TForm {
     std::unique_ptr<TSkinManEx> FSkin;
     IconHandle pickerCursor_, zoomCursor_;
     bool endingPick_ = false;
-<<<<<<< HEAD
     bool reassertingTopmost_ = false;
     bool hidingToTray_ = false;
-    // Set while start-up runs on default settings because the settings could not be
-    // stored; the failure has been reported once and start-up does not try again.
-    bool settingsUnavailable_ = false;
-=======
     // A settings failure has been told and nothing was stored since.
     bool settingsFailureTold_ = false;
->>>>>>> main
     std::array<COLORREF, 16> customColors_; // of the colour dialog, kept for the run
 };
 

@@ -48,7 +48,7 @@ bool TfrmMain::CanHideToTray() const {
     return FTray && FTray->IconShown() && FTray->MenuEnabled();
 }
 
-void TfrmMain::TrayWndProcExtension(UINT msg, LRESULT& result) {
+void TfrmMain::TrayWndProcExtension(UINT msg) {
     if (!FReady) return;
     TApplication& app = Application();
     if (FStayOnTop && (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) &&
@@ -62,7 +62,6 @@ void TfrmMain::TrayWndProcExtension(UINT msg, LRESULT& result) {
         app.ProcessMessages();
         ShowMainWindow(false);
     }
-    if (msg == WM_QUERYENDSESSION) result = 1;
 }
 
 void TfrmMain::mnuTray_ShowClick() {

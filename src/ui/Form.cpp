@@ -7,12 +7,6 @@
 
 namespace vtl {
 
-<<<<<<< HEAD
-TForm::TForm(TComponent* owner)
-    : TForm(owner, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0) {}
-
-TForm::TForm(TComponent* owner, DWORD style, DWORD exStyle) : TWinControl(owner, nullptr) {
-=======
 namespace {
 struct Observer {
     TFormMessageObserver::Before before;
@@ -43,8 +37,10 @@ TFormMessageObserver::~TFormMessageObserver() {
     Observers().erase(id_);
 }
 
-TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
->>>>>>> main
+TForm::TForm(TComponent* owner)
+    : TForm(owner, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0) {}
+
+TForm::TForm(TComponent* owner, DWORD style, DWORD exStyle) : TWinControl(owner, nullptr) {
     visible_ = false;
     TCreateParams params;
     params.style = style;
