@@ -44,7 +44,7 @@ void TfrmAbout::CreateControls() {
 
     shpBackground->SetColors(RGB(255, 255, 255), RGB(255, 255, 255));
     imgIcon->Transparent = true;
-    lblTitle->SetLabelFont(static_cast<HFONT>(titleFont_.Get()));
+    lblTitle->SetLabelFont(titleFont_.Get());
     MakeLink(*lblEmailAddr, TBrunmark::kContactMail);
     MakeLink(*lblWebsiteAddr, TBrunmark::kWebSite);
     lblEmailAddr->OnClick = [this](TComponent&) { lblEmailAddrClick(); };
@@ -54,7 +54,7 @@ void TfrmAbout::CreateControls() {
 }
 
 void TfrmAbout::MakeLink(TStaticText& label, const std::string& caption) {
-    label.SetLabelFont(static_cast<HFONT>(linkFont_.Get()));
+    label.SetLabelFont(linkFont_.Get());
     label.SetCaption(caption);
     label.SetFontColor(kLinkColor);
     label.Cursor = crHandPoint;

@@ -39,8 +39,8 @@ class TfrmAbout : public TForm {
     void MakeLink(TStaticText& label, const std::string& caption);
     void CenterHorizontally(TControl& control);
 
-    GdiObject titleFont_;
-    GdiObject linkFont_;
+    FontHandle titleFont_;
+    FontHandle linkFont_;
 };
 
 } // namespace vtl
