@@ -1,4 +1,5 @@
-// Stands in for the mail program and the browser in the test prefix.
+// Stands in for the mail program and the browser in the test prefix (a GUI program: no console
+// window opens over the tray while it runs).
 //   vtlurlrecorder.exe register <log>   makes itself the handler of mailto, http and https
 //   vtlurlrecorder.exe <log> <url>      appends the url it was given as one line to <log>
 #include <windows.h>
