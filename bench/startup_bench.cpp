@@ -11,6 +11,8 @@
 // Building the target startup_bench builds the three programs with it.
 #include <windows.h>
 
+#include "BenchClock.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -32,17 +34,6 @@ std::string OwnFolder() {
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string s = path;
     return s.substr(0, s.find_last_of('\\'));
-}
-
-double Now() {
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return double(f.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / ticksPerMs;
 }
 
 HWND VisibleWindowOf(const Program& p, DWORD processId) {

@@ -30,6 +30,7 @@ enum Flags : unsigned {
     kHidden = 1 << 2,   // created invisible
     kWhite = 1 << 3,    // white background (edits, spin boxes)
     kStretch = 1 << 4,  // image stretched to its bounds
+    kTabStop = 1 << 5,  // reached with the Tab key, in table order
 };
 
 struct Item {

@@ -111,7 +111,7 @@ void TfrmMain::CreateControls() {
 
     shpColor->SetPenColor(kInitialColor);
     shpColor->SetBrushColor(kInitialColor);
-    ImageList1 = new TImageList(this, 48, 16);
+    ImageList1 = new TImageList(this, 48, 16, 256);
     ImageList1->Name = "ImageList1";
     ListView1->AddColumn("Color", 95);
     ListView1->AddColumn("Value", 95);
@@ -181,9 +181,14 @@ void TfrmMain::BindEvents() {
     mnuTray_Website->OnClick = [this](TComponent&) { mnuTray_WebsiteClick(); };
     mnuTray_About->OnClick = [this](TComponent&) { mnuTray_AboutClick(); };
     mnuTray_Exit->OnClick = [this](TComponent&) { mnuTray_ExitClick(); };
+    BindSavedColorEvents();
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kTellSavedColorsNotice) {
+        TellSavedColorsNotice();
+        return 0;
+    }
     const LRESULT result = TForm::WndProc(msg, wp, lp);
     // Another window took the mouse during a pick: end it as a release would.
     if (msg == WM_CAPTURECHANGED && FPicking && !endingPick_ &&
@@ -206,6 +211,9 @@ void TfrmMain::FormCreate() {
     Screen().RegisterCursor(crPicker, pickerCursor_.Get());
     Screen().RegisterCursor(crZoom, zoomCursor_.Get());
     imgZoom->Cursor = crZoom;
+
+    FColorsFile = GetColorsFileName();
+    LoadSavedColors();
 
     FZoomBuffer = std::make_unique<TBitmap>(imgZoom->Width(), imgZoom->Height());
     FZoomBuffer->Fill(0x00C0C0C0);
@@ -236,7 +244,9 @@ void TfrmMain::FormCreate() {
     FReady = true;
 }
 
-void TfrmMain::FormActivate() {}
+void TfrmMain::FormActivate() {
+    ScrollToLastSavedColor();
+}
 
 void TfrmMain::FormDestroy() {
     InstallTrayIcon(false);

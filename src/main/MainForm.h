@@ -2,10 +2,12 @@
 // the saved-colour list and the status bar. Its handlers are spread over files by concern:
 // MainForm.cpp (lifecycle), MainEditing.cpp (the colour views and editors),
 // MainPicking.cpp (screen sampling and the magnifier), MainSettings.cpp (stay on top, zoom),
-// MainTray.cpp (the tray icon, hiding to it and stay on top re-asserted).
+// MainSaved.cpp (the saved colours), MainTray.cpp (the tray icon, hiding to it and stay on
+// top re-asserted).
 #pragma once
 
 #include "color/ColorValue.h"
+#include "saved/ColorsFile.h"
 #include "shell/TrayIconMan.h"
 #include "skin/SkinClass.h"
 #include "ui/Bitmap.h"
@@ -78,6 +80,22 @@ class TfrmMain : public TForm {
     void ToggleMainWindow();
     void InstallTrayIcon(bool on);
 
+    // The saved colours: the list, its menu and colors.ini.
+    void LoadSavedColors();
+    void StoreSavedColors();
+    void ScrollToLastSavedColor();
+    void Save1Click();
+    void ListView1DblClick();
+    void ListView1KeyDown(WORD& key);
+    void ListView1MouseDown(TMouseButton button);
+    void ListView1MouseUp(TMouseButton button);
+    void mnuMyColors_Open1Click();
+    void mnuMyColors_Open2Click();
+    void mnuMyColors_DeleteClick();
+    void mnuMyColors_ClearClick();
+    // Shows the Values dialog for the selected entry.
+    void OpenSavedColor();
+
     // Settings, read and written at the moment they are used.
     std::string GetSettingsFileName();
     bool ReadStayOnTop();
@@ -138,6 +156,7 @@ class TfrmMain : public TForm {
     void ReadStartupSettings();
     // Runs one store of a setting; a failure is told once, never in the way of the view.
     void StoreSetting(const std::function<void()>& store);
+    std::string GetColorsFileName();
     void EndPick(bool releaseCapture);
     void Grab(HDC screen, POINT pointer);
     void CreateMenus();
@@ -148,6 +167,11 @@ class TfrmMain : public TForm {
     // After the standard processing of every message, once start-up is over. (The toolkit
     // answers the end-session query for every form.)
     void TrayWndProcExtension(UINT msg);
+    void BindSavedColorEvents();
+    void AddSavedColors(const std::vector<SavedColor>& colors);
+    void PopupListMenu(bool entryItems);
+    bool Confirm(const char* question);
+    void TellSavedColorsNotice();
 
     std::unique_ptr<TTrayIconMan> FTray;
     std::array<std::string, 8> FValues; // 1..7 by notation number
@@ -165,7 +189,14 @@ class TfrmMain : public TForm {
     bool hidingToTray_ = false;
     // A settings failure has been told and nothing was stored since.
     bool settingsFailureTold_ = false;
-    std::array<COLORREF, 16> customColors_; // of the colour dialog, kept for the run
+    std::array<COLORREF, 16> customColors_;   // of the colour dialog, kept for the run
+    std::unique_ptr<TColorsFile> colorsFile_; // none when the data folder is unavailable
+    // The entries' texts in list order, as the list shows them: written out without asking
+    // the list for each (slow for long lists under Wine) and never cut by a buffer.
+    std::vector<std::string> savedTexts_;
+    // Posted to itself so that trouble with colors.ini is told once the window shows.
+    static constexpr UINT kTellSavedColorsNotice = WM_APP + 10;
+    bool listMenuShown_ = false; // by the press of this right click: its release shows none
 };
 
 } // namespace vtl

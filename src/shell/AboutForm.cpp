@@ -14,9 +14,8 @@ constexpr int kIconGap = 10;
 } // namespace
 
 TfrmAbout::TfrmAbout()
-    : TForm(nullptr, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME,
-            WS_EX_DLGMODALFRAME),
-      titleFont_(CreateUiFont(true, 13)), linkFont_(CreateUiFont(false, 11, true)) {
+    : TForm(nullptr, DialogFrame{nullptr}), titleFont_(CreateUiFont(true, 13)),
+      linkFont_(CreateUiFont(false, 11, true)) {
     Name = "frmAbout";
     SetCaption("About");
     CenterOnFirstShow = true;

@@ -168,6 +168,11 @@ bool TApplication::ProcessMessage(MSG& msg) {
         terminated_ = true;
         return true;
     }
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd) {
+        const HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+        const auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(top));
+        if (form && form->DialogKeys && IsDialogMessageA(top, &msg)) return true;
+    }
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;

@@ -4,14 +4,21 @@
 
 namespace vtl {
 
-TImageList::TImageList(TComponent* owner, int width, int height)
-    : TComponent(owner), width_(width), height_(height),
-      list_(ImageList_Create(width, height, ILC_COLOR24, 4, 4)) {
+TImageList::TImageList(TComponent* owner, int width, int height, int grow)
+    : TComponent(owner), width_(width), height_(height), grow_(grow),
+      list_(ImageList_Create(width, height, ILC_COLOR24, grow, grow)) {
     CheckWin32(bool(list_), "ImageList_Create");
 }
 
 int TImageList::Count() const {
     return ImageList_GetImageCount(list_.Get());
+}
+
+void TImageList::Reserve(int n) {
+    if (Count() > 0) return;
+    ImageListHandle list(ImageList_Create(width_, height_, ILC_COLOR24, n, grow_));
+    CheckWin32(bool(list), "ImageList_Create");
+    list_ = std::move(list);
 }
 
 int TImageList::Add(HBITMAP bitmap) {
@@ -45,6 +52,10 @@ void TListView::SetSmallImages(TImageList* images) {
     ListView_SetImageList(Handle(), images ? images->Handle() : nullptr, LVSIL_SMALL);
 }
 
+void TListView::Reserve(int count) {
+    SendMessageA(Handle(), LVM_SETITEMCOUNT, WPARAM(count), LVSICF_NOINVALIDATEALL);
+}
+
 int TListView::ItemCount() const {
     return ListView_GetItemCount(Handle());
 }
@@ -66,13 +77,21 @@ void TListView::SetSubItem(int index, int column, const std::string& text) {
 }
 
 std::string TListView::ItemText(int index, int column) const {
-    char buf[512] = {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = buf;
-    item.cchTextMax = sizeof buf;
-    SendMessageA(Handle(), LVM_GETITEMTEXTA, WPARAM(index), reinterpret_cast<LPARAM>(&item));
-    return buf;
+    // Texts of any length come back whole: the buffer grows until the text fits.
+    std::string buf(256, '\0');
+    for (;;) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = buf.data();
+        item.cchTextMax = int(buf.size());
+        const auto got = size_t(SendMessageA(Handle(), LVM_GETITEMTEXTA, WPARAM(index),
+                                             reinterpret_cast<LPARAM>(&item)));
+        if (got + 1 < buf.size()) {
+            buf.resize(got);
+            return buf;
+        }
+        buf.resize(buf.size() * 4);
+    }
 }
 
 void TListView::DeleteItem(int index) {
@@ -94,24 +113,43 @@ void TListView::Select(int index) {
                               LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+void TListView::SelectOnly(int index) {
+    // Item by item: changing all at once (-1) visits every item of a long list.
+    for (int i = SelectedIndex(); i >= 0; i = ListView_GetNextItem(Handle(), i, LVNI_SELECTED))
+        ListView_SetItemState(Handle(), i, 0, LVIS_SELECTED);
+    if (index >= 0) ListView_SetItemState(Handle(), index, LVIS_SELECTED, LVIS_SELECTED);
+}
+
 void TListView::MakeVisible(int index) {
     ListView_EnsureVisible(Handle(), index, FALSE);
 }
 
-bool TListView::Notify(NMHDR& hdr, LRESULT& result) {
+LRESULT TListView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_KEYDOWN && OnKeyDown) {
+        WORD key = WORD(wp);
+        TShiftState shift = 0;
+        if (GetKeyState(VK_SHIFT) < 0) shift |= MK_SHIFT;
+        if (GetKeyState(VK_CONTROL) < 0) shift |= MK_CONTROL;
+        OnKeyDown(*this, key, shift);
+        if (key == 0) return 0;
+        wp = key;
+    }
+    const LRESULT r = TWinControl::WndProc(msg, wp, lp);
+    // The list tracks a right press in a loop of its own and swallows the release that ends
+    // it, so the release is delivered here. After a drag the button is still down and the
+    // real release comes later.
+    if (msg == WM_RBUTTONDOWN && Handle() && GetKeyState(VK_RBUTTON) >= 0) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(Handle(), &p);
+        MouseUp(TMouseButton::Right, TShiftState(GET_KEYSTATE_WPARAM(wp) & ~MK_RBUTTON), p.x, p.y);
+    }
+    return r;
+}
+
+bool TListView::Notify(NMHDR& hdr, LRESULT& /*result*/) {
     switch (hdr.code) {
     case NM_DBLCLK: DblClick(); return true;
-    case LVN_KEYDOWN: {
-        auto& key = reinterpret_cast<NMLVKEYDOWN&>(hdr);
-        if (OnKeyDown) {
-            TShiftState shift = 0;
-            if (GetKeyState(VK_SHIFT) < 0) shift |= MK_SHIFT;
-            if (GetKeyState(VK_CONTROL) < 0) shift |= MK_CONTROL;
-            OnKeyDown(*this, key.wVKey, shift);
-        }
-        result = 0;
-        return true;
-    }
     default: return false;
     }
 }

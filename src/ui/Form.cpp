@@ -37,17 +37,30 @@ TFormMessageObserver::~TFormMessageObserver() {
     Observers().erase(id_);
 }
 
-TForm::TForm(TComponent* owner)
-    : TForm(owner, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, 0) {}
-
-TForm::TForm(TComponent* owner, DWORD style, DWORD exStyle) : TWinControl(owner, nullptr) {
+TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
     visible_ = false;
     TCreateParams params;
-    params.style = style;
-    params.exStyle = exStyle;
+    params.style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
     params.parentOrOwner = Application().Handle();
     CreateHandle(params);
     Application().RegisterForm(this);
+}
+
+TForm::TForm(TComponent* owner, DialogFrame frame) : TWinControl(owner, nullptr) {
+    visible_ = false;
+    TCreateParams params;
+    params.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    params.exStyle = WS_EX_DLGMODALFRAME;
+    params.parentOrOwner = frame.ownerForm ? frame.ownerForm->Handle() : Application().Handle();
+    CreateHandle(params);
+    Application().RegisterForm(this);
+}
+
+void TForm::CenterOver(HWND wnd) {
+    RECT r;
+    if (!GetWindowRect(wnd, &r)) return;
+    SetPosition(r.left + (r.right - r.left - Width()) / 2,
+                r.top + (r.bottom - r.top - Height()) / 2);
 }
 
 TForm::~TForm() {

@@ -15,8 +15,11 @@ class TForm : public TWinControl {
   public:
     // Creates the (hidden) window at once, so controls can be placed on it.
     explicit TForm(TComponent* owner = nullptr);
-    // A form with a border of its own (dialogs), of the window styles given.
-    TForm(TComponent* owner, DWORD style, DWORD exStyle);
+    // A dialog frame (caption and close box, not resizable) owned by the given form's window.
+    struct DialogFrame {
+        TForm* ownerForm;
+    };
+    TForm(TComponent* owner, DialogFrame frame);
     ~TForm() override;
 
     void SetClientSize(int width, int height);
@@ -38,6 +41,10 @@ class TForm : public TWinControl {
     TWinControl* ActiveControl = nullptr;
     int ModalResult = mrNone;
     bool Modal() const { return modal_; }
+    // Places the form centred over another window (its owner, for dialogs).
+    void CenterOver(HWND wnd);
+    // Tab moves the focus through the children with tab stops, in creation order.
+    bool DialogKeys = false;
 
     // Destroys the window while the object is whole: OnDestroy runs first, once.
     void DestroyWindowNow();

@@ -76,6 +76,10 @@ TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) 
         auto* e = new TEdit(&form_, parent, item.flags & layout::kReadOnly);
         SetWindowLongPtrA(e->Handle(), GWLP_ID, id);
         if (item.flags & layout::kWhite) e->SetBackground(RGB(255, 255, 255));
+        if (item.flags & layout::kTabStop)
+            SetWindowLongA(e->Handle(), GWL_STYLE,
+                           GetWindowLongA(e->Handle(), GWL_STYLE) | WS_TABSTOP);
+        if (*item.caption) e->SetShownText(item.caption);
         return place(e);
     }
     case Kind::SpinEdit: {

@@ -135,6 +135,12 @@ void TEdit::SetTextColor(COLORREF color) {
     Invalidate();
 }
 
+LRESULT TEdit::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    const LRESULT r = TWinControl::WndProc(msg, wp, lp);
+    // Our fields keep their selection when the Tab key brings the focus to them.
+    return msg == WM_GETDLGCODE ? r & ~LRESULT(DLGC_HASSETSEL) : r;
+}
+
 bool TEdit::CommandNotify(WORD code) {
     if (code != EN_CHANGE) return false;
     if (!settingText_) text_ = Text();

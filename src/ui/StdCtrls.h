@@ -58,6 +58,7 @@ class TEdit : public TWinControl {
     TNotifyEvent OnChange;
 
   protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool CommandNotify(WORD code) override;
     HBRUSH CtlColor(HDC dc) override;
 

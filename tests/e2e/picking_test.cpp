@@ -8,9 +8,7 @@
 
 #include "shown_picture.hpp"
 #include "support/clipboard.hpp"
-#include "support/config.hpp"
-#include "support/line_reader.hpp"
-#include "support/process.hpp"
+#include "support/holder.hpp"
 #include "support/screen.hpp"
 #include "support/wait.hpp"
 #include "support/xdo.hpp"
@@ -222,40 +220,10 @@ TEST(Copying, HexAndHtmlNotationsReachTheClipboardAsText) {
 
 namespace {
 
-// Another Win32 program holding the clipboard open until released.
-class ClipboardHolder {
-  public:
-    ClipboardHolder() : process_(Options()), reader_(process_.stdoutPipe().get()) {
-        const auto line = reader_.readLine(std::chrono::steady_clock::now() + 30s);
-        if (!line || *line != "held")
-            throw std::runtime_error("the clipboard holder did not start");
-    }
-    void Release() {
-        process_.stdinPipe().reset();
-        process_.waitExit(10s);
-    }
-
-  private:
-    static SpawnOptions Options() {
-        SpawnOptions o;
-        std::string exe = vtl::e2e::config::vantrelExe();
-        exe = exe.substr(0, exe.rfind('/') + 1) + "vtlclipholder.exe";
-        o.argv = {"wine", exe};
-        o.env = vtl::e2e::config::wineEnvironment();
-        o.in = Stdio::Pipe;
-        o.out = Stdio::Pipe;
-        o.err = Stdio::AppendTo;
-        o.errFile = vtl::e2e::config::wineLogFile();
-        return o;
-    }
-    ChildProcess process_;
-    LineReader reader_;
-};
-
 TEST(Copying, ClipboardHeldByAnotherProgramIsReportedAndTheProgramGoesOn) {
     VantrelSession vantrel;
     Xdo xdo;
-    std::optional<ClipboardHolder> holder;
+    std::optional<Holder> holder;
     holder.emplace();
     xdo.mouseMove(vantrel.layoutRect("btnHexCopy").center());
     xdo.click(1);
@@ -276,7 +244,7 @@ TEST(Copying, ClipboardHeldByAnotherProgramIsReportedAndTheProgramGoesOn) {
     EXPECT_EQ(vantrel.probe().text(box), "Vantrel");
     vantrel.probe().post(box, 0x0111 /*WM_COMMAND*/, 1 /*IDOK*/, 0);
     ASSERT_TRUE(vantrel.probe().waitGone(box, 5s));
-    holder->Release();
+    holder->release();
 
     // Free again, the same click copies.
     xdo.click(1);

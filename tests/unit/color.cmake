@@ -25,15 +25,9 @@ set_source_files_properties(${_color_dir}/color_sweep_test.cpp PROPERTIES COMPIL
   "${_color_sweep_flags}")
 add_test(NAME color_tests COMMAND color_tests)
 
-# Fuzzes the integer and Html parses; native clang only, run by hand.
-if(NOT WIN32 AND CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-  # The parses are compiled in here so that they get the fuzzer's coverage instrumentation.
-  add_executable(fuzz_strtoint
-    ${_color_dir}/fuzz_strtoint.cpp
-    ${_color_dir}/../../src/color/ColorValue.cpp
-    ${_color_dir}/../../src/color/Text.cpp
-  )
-  target_include_directories(fuzz_strtoint PRIVATE ${_color_dir}/../../src)
-  target_compile_options(fuzz_strtoint PRIVATE -fsanitize=fuzzer,address,undefined)
-  target_link_options(fuzz_strtoint PRIVATE -fsanitize=fuzzer,address,undefined)
-endif()
+# Fuzzes the integer and Html parses.
+vtl_fuzz_target(fuzz_strtoint
+  ${_color_dir}/fuzz_strtoint.cpp
+  ${_color_dir}/../../src/color/ColorValue.cpp
+  ${_color_dir}/../../src/color/Text.cpp
+)

@@ -34,6 +34,10 @@ class TBrunmark {
     static constexpr const char* kWebSite = "http://www.vantrel.example/";
     static void OpenContactMail();
     static void OpenWebSite();
+    // A system message box owned by the application window, its caption chosen by the icon
+    // bits of flags ("Information", "Warning", "Confirm", "Error", else the title); returns
+    // the id of the button that closed it.
+    static int ShowMsgBox(const std::string& text, int flags);
 
     // Flat push buttons and check boxes.
     static void MakeButtonsFlat(TComponent* component);

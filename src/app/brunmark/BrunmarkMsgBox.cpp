@@ -1,0 +1,20 @@
+#include "app/brunmark/BrunmarkClass.h"
+#include "ui/Application.h"
+
+namespace vtl {
+
+int TBrunmark::ShowMsgBox(const std::string& text, int flags) {
+    std::string caption;
+    if (flags & MB_ICONINFORMATION)
+        caption = "Information";
+    else if ((flags & MB_ICONWARNING) == MB_ICONWARNING)
+        caption = "Warning";
+    else if (flags & MB_ICONQUESTION)
+        caption = "Confirm";
+    else if (flags & MB_ICONERROR)
+        caption = "Error";
+    if (caption.empty()) caption = Application().Title();
+    return MessageBoxA(Application().Handle(), text.c_str(), caption.c_str(), UINT(flags));
+}
+
+} // namespace vtl

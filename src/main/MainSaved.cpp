@@ -1,0 +1,192 @@
+// The saved colours: the list with its swatches, its menu and keys, "Save", and colors.ini,
+// read once at start-up and written whole after every change.
+#include "app/brunmark/BrunmarkClass.h"
+#include "main/MainForm.h"
+#include "saved/Swatches.h"
+#include "saved/ValuesDialog.h"
+#include "ui/Application.h"
+#include "ui/Error.h"
+
+namespace vtl {
+
+void TfrmMain::BindSavedColorEvents() {
+    Save1->OnClick = [this](TComponent&) { Save1Click(); };
+    ListView1->OnDblClick = [this](TComponent&) { ListView1DblClick(); };
+    ListView1->OnKeyDown = [this](TComponent&, WORD& key, TShiftState) { ListView1KeyDown(key); };
+    ListView1->OnMouseDown = [this](TControl&, TMouseButton b, TShiftState, int, int) {
+        ListView1MouseDown(b);
+    };
+    ListView1->OnMouseUp = [this](TControl&, TMouseButton b, TShiftState, int, int) {
+        ListView1MouseUp(b);
+    };
+    mnuMyColors_Open1->OnClick = [this](TComponent&) { mnuMyColors_Open1Click(); };
+    mnuMyColors_Open2->OnClick = [this](TComponent&) { mnuMyColors_Open2Click(); };
+    mnuMyColors_Delete->OnClick = [this](TComponent&) { mnuMyColors_DeleteClick(); };
+    mnuMyColors_Clear->OnClick = [this](TComponent&) { mnuMyColors_ClearClick(); };
+}
+
+std::string TfrmMain::GetColorsFileName() {
+    try {
+        return TBrunmark::GetDataFolder() + "\\" + "colors.ini";
+    } catch (const Error&) {
+        // The settings have told the user already; the list then lives in memory only.
+        return {};
+    }
+}
+
+void TfrmMain::AddSavedColors(const std::vector<SavedColor>& colors) {
+    std::vector<TColor> values;
+    values.reserve(colors.size());
+    for (const SavedColor& c : colors)
+        values.push_back(c.color);
+    if (ImageList1->Count() == 0) {
+        ImageList1->Reserve(int(colors.size()) + 256);
+        ListView1->SetSmallImages(ImageList1);
+    }
+    ListView1->Reserve(ListView1->ItemCount() + int(colors.size()));
+    int image = AddSwatches(*ImageList1, values);
+    // One repaint for the lot, not one per entry.
+    SendMessageA(ListView1->Handle(), WM_SETREDRAW, FALSE, 0);
+    for (const SavedColor& c : colors) {
+        const int index = ListView1->AddItem("", image++);
+        ListView1->SetSubItem(index, 1, c.text);
+        savedTexts_.push_back(c.text);
+    }
+    SendMessageA(ListView1->Handle(), WM_SETREDRAW, TRUE, 0);
+    ListView1->Invalidate();
+}
+
+void TfrmMain::LoadSavedColors() {
+    colorsFile_.reset();
+    ListView1->Clear();
+    savedTexts_.clear();
+    if (FColorsFile.empty()) return;
+    colorsFile_ = std::make_unique<TColorsFile>(FColorsFile);
+    AddSavedColors(colorsFile_->Load());
+    // Told once the window shows, not while start-up still builds it.
+    PostMessageA(Handle(), kTellSavedColorsNotice, 0, 0);
+}
+
+void TfrmMain::StoreSavedColors() {
+    if (!colorsFile_) return;
+    colorsFile_->Store(savedTexts_);
+    TellSavedColorsNotice();
+}
+
+void TfrmMain::TellSavedColorsNotice() {
+    if (!colorsFile_) return;
+    const std::string notice = colorsFile_->TakeNotice();
+    if (!notice.empty())
+        RunModal([&] { return TBrunmark::ShowMsgBox(notice, MB_OK | MB_ICONWARNING); });
+}
+
+void TfrmMain::ScrollToLastSavedColor() {
+    if (ListView1->ItemCount() == 0) return;
+    try {
+        Application().ProcessMessages();
+        SendMessageA(ListView1->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+        ListView1->SelectOnly(ListView1->ItemCount() - 1);
+    } catch (...) {
+        // Cosmetic: the list stays where it is.
+    }
+}
+
+void TfrmMain::Save1Click() {
+    const TColor color = CurrentColor();
+    const int index = ListView1->AddItem("", AddSwatches(*ImageList1, {&color, 1}));
+    savedTexts_.push_back(edtHtml->Text());
+    ListView1->SetSubItem(index, 1, savedTexts_.back());
+    ScrollToLastSavedColor();
+    StoreSavedColors();
+}
+
+void TfrmMain::ListView1DblClick() {
+    if (ListView1->SelectedIndex() >= 0) OpenSavedColor();
+}
+
+void TfrmMain::ListView1KeyDown(WORD& key) {
+    if (ListView1->SelectedIndex() < 0) return;
+    if (key == VK_RETURN) {
+        OpenSavedColor();
+        key = 0;
+    }
+    if (key == VK_DELETE) {
+        mnuMyColors_DeleteClick();
+        key = 0;
+    }
+}
+
+void TfrmMain::PopupListMenu(bool entryItems) {
+    for (TMenuItem* item : {mnuMyColors_Open1, mnuMyColors_Open2, mnuMyColors_Delete})
+        item->Enabled = entryItems;
+    listMenuShown_ = true;
+    POINT p;
+    GetCursorPos(&p);
+    mnuMyColors->Popup(p.x, p.y, Handle());
+}
+
+void TfrmMain::ListView1MouseDown(TMouseButton button) {
+    if (button != TMouseButton::Right) return;
+    listMenuShown_ = false;
+    if (ListView1->SelectedIndex() >= 0) PopupListMenu(true);
+}
+
+void TfrmMain::ListView1MouseUp(TMouseButton button) {
+    // One menu per click: after the press's menu, "Delete" may have left nothing selected.
+    if (button != TMouseButton::Right || std::exchange(listMenuShown_, false)) return;
+    if (ListView1->SelectedIndex() < 0) PopupListMenu(false);
+}
+
+bool TfrmMain::Confirm(const char* question) {
+    return RunModal([&] { return TBrunmark::ShowMsgBox(question, MB_YESNO | MB_ICONQUESTION); }) ==
+           IDYES;
+}
+
+void TfrmMain::mnuMyColors_Open1Click() {
+    OpenSavedColor();
+}
+
+void TfrmMain::mnuMyColors_Open2Click() {
+    if (!Confirm("Are you sure you want to open it? (Open II)")) return;
+    try {
+        const int index = ListView1->SelectedIndex();
+        if (index < 0) return;
+        SetCurrentColor(HtmlToColor(savedTexts_.at(size_t(index))));
+        ShowRGB();
+        ShowHSL();
+        ShowColorValues();
+    } catch (const std::exception&) {
+        // An entry that is not a colour changes nothing.
+    }
+}
+
+void TfrmMain::mnuMyColors_DeleteClick() {
+    if (!Confirm("Are you sure you want to delete it?")) return;
+    if (const int index = ListView1->SelectedIndex(); index >= 0) {
+        ListView1->DeleteItem(index);
+        savedTexts_.erase(savedTexts_.begin() + index);
+    }
+    StoreSavedColors();
+}
+
+void TfrmMain::mnuMyColors_ClearClick() {
+    if (!Confirm("Are you sure you want to clear it?")) return;
+    ListView1->Clear();
+    savedTexts_.clear();
+    StoreSavedColors();
+}
+
+void TfrmMain::OpenSavedColor() {
+    RunModal([&] {
+        TfrmNew dialog(this);
+        try {
+            const int index = ListView1->SelectedIndex();
+            if (index >= 0) dialog.ShowColor(savedTexts_.at(size_t(index)));
+        } catch (const std::exception&) {
+            // The fields keep "#".
+        }
+        return dialog.ShowModal();
+    });
+}
+
+} // namespace vtl

@@ -1,0 +1,49 @@
+#include "saved/ColorsText.h"
+
+#include <gtest/gtest.h>
+
+namespace vtl {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::vector<std::string> Texts(const SavedColorsText& parsed) {
+    Lines texts;
+    for (const SavedColor& e : parsed.entries)
+        texts.push_back(e.text);
+    return texts;
+}
+
+TEST(SavedColorsText, LineEndsOfEveryKindAndANulThatEndsTheText) {
+    EXPECT_EQ(SplitColorLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(SplitColorLines("a\n\rb\r\n"), (Lines{"a", "", "b"})) << "LF CR is two line ends";
+    EXPECT_EQ(SplitColorLines("\r\n\r\n"), (Lines{"", ""}));
+    EXPECT_EQ(SplitColorLines(std::string_view("a\nb\0c\nd", 7)), (Lines{"a", "b"}));
+    EXPECT_TRUE(SplitColorLines("").empty());
+}
+
+TEST(SavedColorsText, WritesCrLfAfterEveryLineAndReadsItBack) {
+    EXPECT_EQ(FormatSavedColors({"#F7D5B9", "#FF0000"}), "#F7D5B9\r\n#FF0000\r\n");
+    EXPECT_EQ(FormatSavedColors({}), "");
+    const Lines texts{"#00ff00", "#ABCDEF and more", std::string(5000, 'A').insert(0, "#")};
+    const SavedColorsText back = ParseSavedColors(FormatSavedColors(texts));
+    EXPECT_EQ(Texts(back), texts);
+    EXPECT_EQ(back.entries[0].color, 0x00FF00u);
+    EXPECT_FALSE(back.dropsText);
+}
+
+TEST(SavedColorsText, LinesThatAreNotColoursAreSkippedAndMarkTheFileForABackup) {
+    SavedColorsText parsed = ParseSavedColors("\xEF\xBB\xBF#FF0000\r\n\r\n#0000ff\n");
+    EXPECT_EQ(Texts(parsed), (Lines{"#FF0000", "#0000ff"})) << "the mark alone goes";
+    EXPECT_FALSE(parsed.dropsText) << "an empty line loses nothing";
+
+    parsed = ParseSavedColors("#FF0000\r\nstray word\r\n#12G456\r\n");
+    EXPECT_EQ(Texts(parsed), (Lines{"#FF0000"}));
+    EXPECT_TRUE(parsed.dropsText);
+
+    EXPECT_FALSE(ParseSavedColors(std::string_view("#FF0000\0\0\r\n", 11)).dropsText);
+    EXPECT_TRUE(ParseSavedColors(std::string_view("#FF0000\0#00FF00", 15)).dropsText);
+}
+
+} // namespace
+} // namespace vtl

@@ -1,0 +1,44 @@
+// The saved-colour list inside the program: swatches, image indexes that only grow, and entry
+// texts of any length going through the list and back to the file whole.
+#include "WinTestSupport.h"
+
+#include "main/MainForm.h"
+
+#include <gtest/gtest.h>
+
+namespace vtl {
+namespace {
+
+TEST(SavedColorsList, SwatchesLongTextsAndImagesThatOnlyGrow) {
+    test::ResetDataFolder();
+    CreateDirectoryA(test::DataFolder().c_str(), nullptr);
+    const std::string file = test::DataFolder() + "\\colors.ini";
+    const std::string longText = "#abcdef" + std::string(3000, 'x');
+    test::WriteFileText(file, "#FF0000\r\n#00FF00\r\n" + longText + "\r\n");
+    TfrmMain form;
+    ASSERT_EQ(form.ListView1->ItemCount(), 3);
+
+    TBitmap swatch(48, 16);
+    ImageList_Draw(form.ImageList1->Handle(), 0, swatch.Dc(), 0, 0, ILD_NORMAL);
+    EXPECT_EQ(swatch.Pixel(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(swatch.Pixel(47, 15), 0xFFFFFFu);
+    EXPECT_EQ(swatch.Pixel(1, 1), 0u);
+    EXPECT_EQ(swatch.Pixel(46, 14), 0u);
+    EXPECT_EQ(swatch.Pixel(2, 2), 0x0000FFu);
+    EXPECT_EQ(swatch.Pixel(45, 13), 0x0000FFu);
+
+    form.StoreSavedColors();
+    EXPECT_EQ(test::ReadFileText(file), "#FF0000\r\n#00FF00\r\n" + longText + "\r\n");
+
+    test::WriteFileText(file, "");
+    form.LoadSavedColors(); // removes every entry, as "Clear" does
+    form.Save1Click();
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    ASSERT_TRUE(ListView_GetItem(form.ListView1->Handle(), &item));
+    EXPECT_EQ(item.iImage, 3) << "a new entry after a clear gets the next new image";
+    EXPECT_EQ(test::ReadFileText(file), "#F7D5B9\r\n");
+}
+
+} // namespace
+} // namespace vtl
