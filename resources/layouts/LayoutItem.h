@@ -19,7 +19,8 @@ enum class Kind {
     Edit,
     SpinEdit,
     ListView,
-    StatusBar
+    StatusBar,
+    StaticText // a label with a window of its own, readable from other programs
 };
 
 enum Flags : unsigned {

@@ -1,6 +1,7 @@
 // The colour views and editors: spin boxes, notation fields and their copy controls.
 #include "color/Hsl.h"
 #include "color/Text.h"
+#include "main/FlagScope.h"
 #include "main/MainForm.h"
 #include "ui/Application.h"
 #include "ui/Clipboard.h"
@@ -9,20 +10,6 @@
 #include <commdlg.h>
 
 namespace vtl {
-
-namespace {
-// Clears a guard flag however the scope ends.
-class FlagScope {
-  public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-  private:
-    bool& flag_;
-};
-} // namespace
 
 void TfrmMain::RGBToHSL(int R, int G, int B, int& H, int& S, int& L) {
     vtl::RGBToHSL(R, G, B, H, S, L);

@@ -176,7 +176,11 @@ void TfrmMain::BindEvents() {
     cboZoom->OnClick = [this](TComponent&) { cboZoomClick(); };
     chkStayOnTop->OnClick = [this](TComponent&) { chkStayOnTopClick(); };
     btnMenu->OnClick = [this](TComponent&) { btnMenuClick(); };
-    mnuTray_Exit->OnClick = [this](TComponent&) { Close(); };
+    mnuTray_Show->OnClick = [this](TComponent&) { mnuTray_ShowClick(); };
+    mnuTray_Email->OnClick = [this](TComponent&) { mnuTray_EmailClick(); };
+    mnuTray_Website->OnClick = [this](TComponent&) { mnuTray_WebsiteClick(); };
+    mnuTray_About->OnClick = [this](TComponent&) { mnuTray_AboutClick(); };
+    mnuTray_Exit->OnClick = [this](TComponent&) { mnuTray_ExitClick(); };
     BindSavedColorEvents();
 }
 
@@ -190,6 +194,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CAPTURECHANGED && FPicking && !endingPick_ &&
         reinterpret_cast<HWND>(lp) != Handle())
         EndPick(false);
+    TrayWndProcExtension(msg);
     return result;
 }
 
@@ -231,6 +236,8 @@ void TfrmMain::FormCreate() {
 
     TBrunmark::MakeButtonsFlat(this);
 
+    InstallTrayIcon(true);
+
     // The taskbar button comes back and the program comes to the front.
     Application().SetTaskbarButton(true);
     Application().BringToFront();
@@ -242,6 +249,7 @@ void TfrmMain::FormActivate() {
 }
 
 void TfrmMain::FormDestroy() {
+    InstallTrayIcon(false);
     FZoomBuffer.reset();
     FSkin.reset();
 }

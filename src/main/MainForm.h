@@ -2,11 +2,13 @@
 // the saved-colour list and the status bar. Its handlers are spread over files by concern:
 // MainForm.cpp (lifecycle), MainEditing.cpp (the colour views and editors),
 // MainPicking.cpp (screen sampling and the magnifier), MainSettings.cpp (stay on top, zoom),
-// MainSaved.cpp (the saved colours).
+// MainSaved.cpp (the saved colours), MainTray.cpp (the tray icon, hiding to it and stay on
+// top re-asserted).
 #pragma once
 
 #include "color/ColorValue.h"
 #include "saved/ColorsFile.h"
+#include "shell/TrayIconMan.h"
 #include "skin/SkinClass.h"
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
@@ -69,6 +71,16 @@ class TfrmMain : public TForm {
     void cboZoomClick();
     void btnMenuClick();
     void chkStayOnTopClick();
+    void mnuTray_ShowClick();
+    void mnuTray_EmailClick();
+    void mnuTray_WebsiteClick();
+    void mnuTray_AboutClick();
+    void mnuTray_ExitClick();
+
+    // Visibility: shows and restores, or hides to the tray; the tray icon's click handler.
+    void ShowMainWindow(bool show);
+    void ToggleMainWindow();
+    void InstallTrayIcon(bool on);
 
     // The saved colours: the list, its menu and colors.ini.
     void LoadSavedColors();
@@ -165,12 +177,17 @@ class TfrmMain : public TForm {
     };
     ShownColor SaveShownColor() const;
     void RestoreShownColor(const ShownColor& shown);
+    bool CanHideToTray() const;
+    // After the standard processing of every message, once start-up is over. (The toolkit
+    // answers the end-session query for every form.)
+    void TrayWndProcExtension(UINT msg);
     void BindSavedColorEvents();
     void AddSavedColors(const std::vector<SavedColor>& colors);
     void PopupListMenu(bool entryItems);
     bool Confirm(const char* question);
     void TellSavedColorsNotice();
 
+    std::unique_ptr<TTrayIconMan> FTray;
     std::array<std::string, 8> FValues; // 1..7 by notation number
     bool FPicking = false;
     bool FUpdatingRGB = false;
@@ -184,6 +201,8 @@ class TfrmMain : public TForm {
     bool endingPick_ = false;
     ShownColor beforePick_{};
     std::optional<TMessageFilterScope> pickKeys_; // while a pick runs
+    bool reassertingTopmost_ = false;
+    bool hidingToTray_ = false;
     // A settings failure has been told and nothing was stored since.
     bool settingsFailureTold_ = false;
     std::array<COLORREF, 16> customColors_;   // of the colour dialog, kept for the run

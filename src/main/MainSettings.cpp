@@ -48,11 +48,6 @@ void TfrmMain::chkStayOnTopClick() {
     SetStayOnTop(chkStayOnTop->Checked());
 }
 
-void TfrmMain::EnableTrayMenu(bool on) {
-    // Without a tray icon there is no menu to guard.
-    (void)on;
-}
-
 void TfrmMain::ReadStartupSettings() {
     // A folder that cannot be made or a file that cannot be written must not stop the
     // program: it starts on the defaults (stay on top, zoom 1) and says once which path

@@ -21,8 +21,8 @@ TScreen& Screen() {
     return screen;
 }
 
-HFONT CreateUiFont(bool bold) {
-    return CreateFontA(-11, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+HFONT CreateUiFont(bool bold, int height, bool underline) {
+    return CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
 }
@@ -125,6 +125,9 @@ void TApplication::Minimize() {
     // Windows hides the owned forms with their minimised owner; Wine does not, so say it.
     ShowOwnedPopups(handle_, FALSE);
     ShowWindow(handle_, SW_MINIMIZE);
+    // Under Wine the owned main form gets no message of its own after this; one posted lets
+    // it react to the minimised state.
+    if (mainForm_) PostMessageA(mainForm_->Handle(), WM_NULL, 0, 0);
 }
 
 void TApplication::Restore() {
@@ -305,6 +308,7 @@ void TScreen::RegisterCursor(int number, HCURSOR cursor) {
 HCURSOR TScreen::CursorHandle(int number) const {
     auto it = cursors_.find(number);
     if (it != cursors_.end()) return it->second;
+    if (number == crHandPoint) return LoadCursor(nullptr, IDC_HAND);
     return LoadCursor(nullptr, IDC_ARROW);
 }
 

@@ -156,7 +156,7 @@ TScreen& Screen();
 
 // The font every control uses unless it is given another: Tahoma, 11 pixels high.
 HFONT DefaultFont();
-// Creates Tahoma 11 pixels high with the given weight (for bold captions).
-HFONT CreateUiFont(bool bold);
+// Creates Tahoma of the given character height (bold captions, underlined links).
+HFONT CreateUiFont(bool bold, int height = 11, bool underline = false);
 
 } // namespace vtl

@@ -23,6 +23,7 @@ using TMouseMoveEvent = std::function<void(TControl& sender, TShiftState shift, 
 
 // Cursor numbers; positive numbers are registered by the program (TScreen::RegisterCursor).
 constexpr int crDefault = 0;
+constexpr int crHandPoint = -21; // the system's hand, for links
 
 class TControl : public TComponent {
   public:

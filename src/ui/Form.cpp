@@ -93,6 +93,7 @@ void TForm::SetIcon(HICON icon) {
 }
 
 void TForm::Show() {
+    if (OnShow) OnShow(*this);
     if (!shownOnce_) {
         shownOnce_ = true;
         if (CenterOnFirstShow)
@@ -166,12 +167,14 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             const HWND previous = reinterpret_cast<HWND>(lp);
             const bool fromOurForm =
                 previous && previous != Handle() && Application().IsFormWindow(previous);
+            LRESULT r = TWinControl::WndProc(msg, wp, lp);
+            // The default processing focuses the form itself; the chosen control wins.
+            if (ActiveControl) ActiveControl->SetFocus();
             if (!activatedOnce_ || fromOurForm) {
                 activatedOnce_ = true;
-                LRESULT r = TWinControl::WndProc(msg, wp, lp);
                 if (OnActivate) OnActivate(*this);
-                return r;
             }
+            return r;
         }
         break;
     }

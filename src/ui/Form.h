@@ -37,6 +37,8 @@ class TForm : public TWinControl {
     // The main form's close ends the program; a modal form's ends its loop; others hide.
     void Close();
     int ShowModal();
+    // The control that gets the keyboard focus whenever the form is activated.
+    TWinControl* ActiveControl = nullptr;
     int ModalResult = mrNone;
     bool Modal() const { return modal_; }
     // Places the form centred over another window (its owner, for dialogs).
@@ -48,6 +50,8 @@ class TForm : public TWinControl {
     void DestroyWindowNow();
 
     TNotifyEvent OnCreate;
+    // Runs each time the form is about to be shown.
+    TNotifyEvent OnShow;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDestroy;
 

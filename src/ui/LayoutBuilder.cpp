@@ -94,6 +94,13 @@ TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) 
         SetWindowLongPtrA(l->Handle(), GWLP_ID, id);
         return place(l);
     }
+    case Kind::StaticText: {
+        auto* t = new TStaticText(&form_, parent, item.caption);
+        SetWindowLongPtrA(t->Handle(), GWLP_ID, id);
+        if (item.flags & layout::kWhite) t->SetColor(RGB(255, 255, 255));
+        t->SetPosition(item.left, item.top);
+        return t;
+    }
     case Kind::StatusBar: {
         auto* s = new TStatusBar(&form_, parent);
         SetWindowLongPtrA(s->Handle(), GWLP_ID, id);

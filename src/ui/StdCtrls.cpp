@@ -17,6 +17,14 @@ bool TButton::CommandNotify(WORD code) {
     return true;
 }
 
+LRESULT TButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_KEYDOWN && wp == VK_RETURN) {
+        if (OnClick) OnClick(*this);
+        return 0;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
+}
+
 TCheckBox::TCheckBox(TComponent* owner, TWinControl* parent, const std::string& caption)
     : TWinControl(owner, parent) {
     TCreateParams p;
@@ -145,6 +153,69 @@ HBRUSH TEdit::CtlColor(HDC dc) {
     SetBkColor(dc, background_);
     ::SetTextColor(dc, textColor_);
     return backgroundBrush_.Get();
+}
+
+TStaticText::TStaticText(TComponent* owner, TWinControl* parent, const std::string& caption)
+    : TWinControl(owner, parent) {
+    TCreateParams p;
+    p.className = "STATIC";
+    p.caption = caption;
+    // SS_NOTIFY: the label takes the mouse instead of letting it through to its parent.
+    p.style = WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX | SS_NOTIFY;
+    CreateHandle(p);
+    AdjustSize();
+}
+
+void TStaticText::SetCaption(const std::string& caption) {
+    SetText(caption);
+    AdjustSize();
+}
+
+void TStaticText::SetFontColor(COLORREF color) {
+    fontColor_ = color;
+    Repaint();
+}
+
+void TStaticText::SetLabelFont(HFONT font) {
+    SetFont(font);
+    AdjustSize();
+}
+
+void TStaticText::AdjustSize() {
+    const std::string caption = Text();
+    WindowDC dc(Handle());
+    SelectScope font(dc.Get(), Font());
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc.Get(), caption.c_str(), int(caption.size()), &r,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SetSize(r.right, r.bottom);
+}
+
+HBRUSH TStaticText::CtlColor(HDC dc) {
+    SetTextColor(dc, fontColor_);
+    SetBkColor(dc, Color());
+    return ColorBrush();
+}
+
+LRESULT TStaticText::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        pressed_ = true;
+        SetCapture(Handle());
+        break;
+    case WM_LBUTTONUP: {
+        const LRESULT r = TWinControl::WndProc(msg, wp, lp);
+        const bool click = pressed_ && GET_X_LPARAM(lp) >= 0 && GET_Y_LPARAM(lp) >= 0 &&
+                           GET_X_LPARAM(lp) < Width() && GET_Y_LPARAM(lp) < Height();
+        pressed_ = false;
+        if (GetCapture() == Handle()) ReleaseCapture();
+        if (click && OnClick) OnClick(*this);
+        return r;
+    }
+    case WM_CAPTURECHANGED: pressed_ = false; break;
+    }
+    return TWinControl::WndProc(msg, wp, lp);
 }
 
 } // namespace vtl

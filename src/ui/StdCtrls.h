@@ -1,4 +1,4 @@
-// Standard windowed controls: push button, check box, drop-down list, edit field.
+// Standard windowed controls: push button, check box, drop-down list, edit field, static text.
 #pragma once
 
 #include "ui/Handles.h"
@@ -14,6 +14,8 @@ class TButton : public TWinControl {
 
   protected:
     bool CommandNotify(WORD code) override;
+    // Enter on the focused button clicks it, as in a dialog (our forms run no dialog loop).
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 class TCheckBox : public TWinControl {
@@ -66,6 +68,27 @@ class TEdit : public TWinControl {
     COLORREF background_ = GetSysColor(COLOR_WINDOW);
     COLORREF textColor_ = GetSysColor(COLOR_WINDOWTEXT);
     BrushHandle backgroundBrush_;
+};
+
+// A label with a window of its own (so other programs can read it), sized to its text. Takes
+// the mouse: OnClick runs for a left press and release both on the label.
+class TStaticText : public TWinControl {
+  public:
+    TStaticText(TComponent* owner, TWinControl* parent, const std::string& caption);
+    void SetCaption(const std::string& caption);
+    void SetFontColor(COLORREF color);
+    COLORREF FontColor() const { return fontColor_; }
+    // A font of the label's own (not owned), and the label resized to its text.
+    void SetLabelFont(HFONT font);
+    void AdjustSize();
+
+  protected:
+    LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    HBRUSH CtlColor(HDC dc) override;
+
+  private:
+    COLORREF fontColor_ = GetSysColor(COLOR_BTNTEXT);
+    bool pressed_ = false;
 };
 
 } // namespace vtl

@@ -1,9 +1,12 @@
 #include "vantrel_session.hpp"
 
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 #include "support/config.hpp"
+#include "support/wait.hpp"
 
 namespace vtl::e2e {
 
@@ -20,8 +23,18 @@ std::filesystem::path VantrelSession::dataFolder() {
            (user && *user ? user : "root") / "AppData" / "Roaming" / "Vantrel";
 }
 
+std::string VantrelSession::readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
 VantrelSession::VantrelSession(bool keepData) {
     if (!keepData) std::filesystem::remove_all(dataFolder());
+    // The shell refuses tray icons while its taskbar window is briefly gone.
+    if (!waitUntil([&] { return probe_.findWindow("Shell_TrayWnd") != 0; }, 30s))
+        throw std::runtime_error("the taskbar window did not show up");
     app_.emplace(config::vantrelExe());
     window_ = probe_.waitWindow("VtlWindow", "Vantrel", 30s);
     if (!window_) throw std::runtime_error("the main window of Vantrel did not show up");

@@ -29,6 +29,11 @@ class TBrunmark {
     static bool ProcessExists(DWORD processId);
     static bool EnablePrivilege(const std::string& name);
 
+    // The maker's links, opened with the shell; the results are not looked at.
+    static constexpr const char* kContactMail = "contact@vantrel.example";
+    static constexpr const char* kWebSite = "http://www.vantrel.example/";
+    static void OpenContactMail();
+    static void OpenWebSite();
     // A system message box owned by the application window, its caption chosen by the icon
     // bits of flags ("Information", "Warning", "Confirm", "Error", else the title); returns
     // the id of the button that closed it.

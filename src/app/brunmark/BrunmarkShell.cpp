@@ -1,8 +1,11 @@
 // Start-up and shell utilities of TBrunmark: the version test, the program's folder, the
-// mutex name, the foreground and the taskbar.
+// mutex name, the foreground, the taskbar and the maker's links.
 #include "app/brunmark/BrunmarkClass.h"
 
 #include "app/brunmark/Md5.h"
+#include "ui/Application.h"
+
+#include <shellapi.h>
 
 namespace vtl {
 
@@ -95,6 +98,21 @@ std::string TBrunmark::GetWindowsFolder() {
     const UINT length = GetWindowsDirectoryA(folder.data(), size);
     folder.resize(length < size ? length : 0);
     return folder;
+}
+
+namespace {
+void OpenWithShell(const std::string& file) {
+    // No mail program or browser: the shell says so itself, or nothing happens.
+    ShellExecuteA(Application().Handle(), "open", file.c_str(), nullptr, nullptr, SW_SHOW);
+}
+} // namespace
+
+void TBrunmark::OpenContactMail() {
+    OpenWithShell(std::string("mailto:") + kContactMail);
+}
+
+void TBrunmark::OpenWebSite() {
+    OpenWithShell(kWebSite);
 }
 
 } // namespace vtl

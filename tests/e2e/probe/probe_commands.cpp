@@ -19,10 +19,14 @@
 //   guiinfo <hwnd>                    -> "active|focus|capture|menuowner <hwnd>" of the window's
 //   thread udmpos <hwnd>                     -> UDM_GETPOS32 of an up-down control pixel <x> <y> ->
 //   screen pixel as 0xBBGGRR cursor                            -> x y quit
+//   traydel <hwnd> <uid>              -> 1 when the shell removed that notification-area icon
+//   broadcast <name>                  -> 1 once the registered message <name> is posted to all
+//                                        top-level windows
 #include "probe_commands.hpp"
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -395,6 +399,21 @@ Commands::Commands() {
         char buf[16];
         std::snprintf(buf, sizeof buf, "0x%06lx", static_cast<unsigned long>(c));
         r.push_back(buf);
+    };
+    // A restart of the desktop shell, imitated: the icon goes, then "TaskbarCreated" comes.
+    h["traydel"] = [](Args& a, Reply& r) {
+        NOTIFYICONDATAA data{};
+        data.cbSize = sizeof data;
+        data.hWnd = anyWindow(a);
+        data.uID = static_cast<UINT>(a.integer("uid"));
+        a.end();
+        r.push_back(Shell_NotifyIconA(NIM_DELETE, &data) ? "1" : "0");
+    };
+    h["broadcast"] = [](Args& a, Reply& r) {
+        const std::string name = a.rest();
+        if (!PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(name.c_str()), 0, 0))
+            throw CommandError("PostMessage failed (error " + std::to_string(GetLastError()) + ")");
+        r.push_back("1");
     };
     h["cursor"] = [](Args& a, Reply& r) {
         a.end();

@@ -241,4 +241,12 @@ Point Probe::cursor() {
     return parsePoint(single("cursor"));
 }
 
+bool Probe::trayDelete(Hwnd hwnd, unsigned uid) {
+    return single("traydel" + hwndArg(hwnd) + " " + std::to_string(uid)) == "1";
+}
+
+void Probe::broadcast(const std::string& messageName) {
+    single("broadcast " + messageName);
+}
+
 } // namespace vtl::e2e

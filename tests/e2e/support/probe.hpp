@@ -69,6 +69,10 @@ class Probe {
     int udmPos(Hwnd hwnd);
     Rgb pixel(int x, int y); // as Win32 GetPixel on the screen sees it
     Point cursor();
+    // Removes another program's notification-area icon, as a shell that ends would.
+    bool trayDelete(Hwnd hwnd, unsigned uid);
+    // Posts a registered message (such as "TaskbarCreated") to all top-level windows.
+    void broadcast(const std::string& messageName);
 
   private:
     static ChildProcess start();

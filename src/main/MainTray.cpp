@@ -1,0 +1,93 @@
+// The program's visibility: hiding to the tray icon on minimise, the icon's menu, showing and
+// hiding from the icon, and stay on top re-asserted while it is on.
+#include "app/brunmark/BrunmarkClass.h"
+#include "main/FlagScope.h"
+#include "main/MainForm.h"
+#include "shell/AboutForm.h"
+#include "ui/Application.h"
+
+namespace vtl {
+
+void TfrmMain::ShowMainWindow(bool show) {
+    TApplication& app = Application();
+    if (show) {
+        app.SetTaskbarButton(true);
+        app.Show();
+        if (app.Minimized()) app.Restore();
+        Show();
+        app.BringToFront();
+    } else {
+        app.Hide();
+        app.SetTaskbarButton(false);
+        Hide();
+    }
+}
+
+void TfrmMain::ToggleMainWindow() {
+    ShowMainWindow(!Visible());
+}
+
+void TfrmMain::InstallTrayIcon(bool on) {
+    if (on) {
+        if (FTray || TBrunmark::GetTaskbarProcessId() == 0) return;
+        FTray = std::make_unique<TTrayIconMan>();
+        FTray->AddIcon(Application().Icon(), Application().Title(), mnuTray,
+                       [this] { ToggleMainWindow(); });
+    } else {
+        FTray.reset(); // removes the icon; the manager's teardown throws nothing
+    }
+}
+
+void TfrmMain::EnableTrayMenu(bool on) {
+    if (FTray) FTray->EnableMenu(on);
+}
+
+bool TfrmMain::CanHideToTray() const {
+    // Never hide to an icon the shell does not show, nor while a modal dialog has switched
+    // it off: the program would have no way back.
+    return FTray && FTray->IconShown() && FTray->MenuEnabled();
+}
+
+void TfrmMain::TrayWndProcExtension(UINT msg) {
+    if (!FReady) return;
+    TApplication& app = Application();
+    if (FStayOnTop && (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) &&
+        !reassertingTopmost_) {
+        FlagScope guard(reassertingTopmost_); // the call moves this window again
+        SetTopmost(true);
+    }
+    if (app.Minimized() && Visible() && !hidingToTray_ && CanHideToTray()) {
+        FlagScope guard(hidingToTray_);
+        SetForegroundWindow(FindWindowA("Shell_TrayWnd", ""));
+        app.ProcessMessages();
+        ShowMainWindow(false);
+    }
+}
+
+void TfrmMain::mnuTray_ShowClick() {
+    ToggleMainWindow();
+}
+
+void TfrmMain::mnuTray_EmailClick() {
+    TBrunmark::OpenContactMail();
+}
+
+void TfrmMain::mnuTray_WebsiteClick() {
+    TBrunmark::OpenWebSite();
+}
+
+void TfrmMain::mnuTray_AboutClick() {
+    RunModal([] {
+        TfrmAbout about;
+        about.FTitle = "Vantrel";
+        about.FVersion = "6.37";
+        about.FYear = "2009";
+        return about.ShowModal();
+    });
+}
+
+void TfrmMain::mnuTray_ExitClick() {
+    Close();
+}
+
+} // namespace vtl

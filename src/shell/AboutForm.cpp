@@ -1,0 +1,117 @@
+#include "shell/AboutForm.h"
+
+#include "app/brunmark/BrunmarkClass.h"
+#include "layouts/AboutLayout.h"
+#include "ui/Application.h"
+#include "ui/LayoutBuilder.h"
+
+namespace vtl {
+
+namespace {
+constexpr COLORREF kLinkColor = 0xFF0000;    // blue
+constexpr COLORREF kPressedColor = 0x0000FF; // red
+constexpr int kIconGap = 10;
+} // namespace
+
+TfrmAbout::TfrmAbout()
+    : TForm(nullptr, DialogFrame{nullptr}), titleFont_(CreateUiFont(true, 13)),
+      linkFont_(CreateUiFont(false, 11, true)) {
+    Name = "frmAbout";
+    SetCaption("About");
+    CenterOnFirstShow = true;
+    SetClientSize(layout::kAboutClientWidth, layout::kAboutClientHeight);
+    CreateControls();
+    OnCreate = [this](TComponent&) { FormCreate(); };
+    OnShow = [this](TComponent&) { FormShow(); };
+    DoCreate();
+}
+
+void TfrmAbout::CreateControls() {
+    TLayoutBuilder b(*this, nullptr);
+    b.Build(layout::kAboutLayout);
+    shpBackground = &b.Get<TShape>("shpBackground");
+    bvlBackground = &b.Get<TBevel>("bvlBackground");
+    imgIcon = &b.Get<TImage>("imgIcon");
+    lblTitle = &b.Get<TStaticText>("lblTitle");
+    lblVersion = &b.Get<TStaticText>("lblVersion");
+    lblCopyright = &b.Get<TStaticText>("lblCopyright");
+    lblEmail = &b.Get<TStaticText>("lblEmail");
+    lblEmailAddr = &b.Get<TStaticText>("lblEmailAddr");
+    lblWebsite = &b.Get<TStaticText>("lblWebsite");
+    lblWebsiteAddr = &b.Get<TStaticText>("lblWebsiteAddr");
+    btnOK = &b.Get<TButton>("btnOK");
+
+    shpBackground->SetColors(RGB(255, 255, 255), RGB(255, 255, 255));
+    imgIcon->Transparent = true;
+    lblTitle->SetLabelFont(titleFont_.Get());
+    MakeLink(*lblEmailAddr, TBrunmark::kContactMail);
+    MakeLink(*lblWebsiteAddr, TBrunmark::kWebSite);
+    lblEmailAddr->OnClick = [this](TComponent&) { lblEmailAddrClick(); };
+    lblWebsiteAddr->OnClick = [this](TComponent&) { lblWebsiteAddrClick(); };
+    btnOK->OnClick = [this](TComponent&) { btnOKClick(); };
+    ActiveControl = btnOK;
+}
+
+void TfrmAbout::MakeLink(TStaticText& label, const std::string& caption) {
+    label.SetLabelFont(linkFont_.Get());
+    label.SetCaption(caption);
+    label.SetFontColor(kLinkColor);
+    label.Cursor = crHandPoint;
+    label.OnMouseDown = [this](TControl& c, TMouseButton b, TShiftState, int, int) {
+        LabelMouseDown(c, b);
+    };
+    label.OnMouseUp = [this](TControl& c, TMouseButton b, TShiftState, int, int) {
+        LabelMouseUp(c, b);
+    };
+}
+
+void TfrmAbout::FormCreate() {
+    FTitle = "Brunmark";
+    FVersion = "1.00";
+    FYear = "2008";
+}
+
+void TfrmAbout::FormShow() {
+    HINSTANCE instance = Application().Instance();
+    if (FindResourceA(instance, "MAINICON", RT_GROUP_ICON))
+        imgIcon->SetIcon(
+            static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 32, 32, 0)), true);
+    else
+        imgIcon->SetIcon(static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32512), IMAGE_ICON,
+                                                       0, 0, LR_SHARED)),
+                         false);
+
+    lblTitle->SetCaption(FTitle);
+    CenterHorizontally(*lblTitle);
+    imgIcon->SetPosition(lblTitle->Left() - imgIcon->Width() - kIconGap, imgIcon->Top());
+    lblVersion->SetCaption("Version " + FVersion);
+    CenterHorizontally(*lblVersion);
+    lblCopyright->SetCaption("Copyright (C) " + FYear + " Brunmark Software");
+    CenterHorizontally(*lblCopyright);
+}
+
+void TfrmAbout::CenterHorizontally(TControl& control) {
+    control.SetPosition((ClientWidth() - control.Width()) / 2, control.Top());
+}
+
+void TfrmAbout::btnOKClick() {
+    ModalResult = mrOk;
+}
+
+void TfrmAbout::LabelMouseDown(TControl& sender, TMouseButton button) {
+    if (button == TMouseButton::Left) static_cast<TStaticText&>(sender).SetFontColor(kPressedColor);
+}
+
+void TfrmAbout::LabelMouseUp(TControl& sender, TMouseButton button) {
+    if (button == TMouseButton::Left) static_cast<TStaticText&>(sender).SetFontColor(kLinkColor);
+}
+
+void TfrmAbout::lblEmailAddrClick() {
+    TBrunmark::OpenContactMail();
+}
+
+void TfrmAbout::lblWebsiteAddrClick() {
+    TBrunmark::OpenWebSite();
+}
+
+} // namespace vtl

@@ -1,0 +1,267 @@
+// The tray icon with real clicks on Wine's own tray window: hiding on minimise, showing and
+// hiding by click and menu, the About box, the links, the icon's return after the taskbar is
+// recreated, and stay on top.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "layouts/AboutLayout.h"
+#include "support/config.hpp"
+#include "support/screen.hpp"
+#include "support/wait.hpp"
+#include "support/xdo.hpp"
+#include "vantrel_session.hpp"
+
+using namespace vtl::e2e;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr unsigned kWmSysCommand = 0x0112, kScMinimize = 0xF020, kScRestore = 0xF120;
+constexpr std::uint32_t kWsMinimize = 0x20000000, kWsExToolWindow = 0x80, kWsExTopmost = 0x8;
+// Longer than the double-click time plus the guard's slack: the next click is a new one.
+constexpr auto kBetweenClicks = 700ms;
+
+// Wine hides some windows for good instead of destroying them (menus, its tray window).
+bool waitClosed(Probe& probe, Hwnd window) {
+    return waitUntil([&] { return !probe.exists(window) || !probe.visible(window); }, 10s);
+}
+
+// Items of the tray menu from its top edge, in the order the menu lists them.
+enum class TrayItem { Show, ContactUs, VisitWebsite, About, Exit };
+
+class Tray {
+  public:
+    explicit Tray(VantrelSession& vantrel) : vantrel_(vantrel), probe_(vantrel.probe()) {
+        app_ = probe_.owner(vantrel.window());
+        icon_ = waitIcon();
+    }
+    Hwnd app() const { return app_; }
+    Hwnd iconWindow() {
+        for (const WindowInfo& w : probe_.topLevelWindows(probe_.pid(vantrel_.window())))
+            if (w.className == "VtlHiddenWindow") return w.hwnd;
+        return 0;
+    }
+    // Wine's tray window exists while it holds at least one icon.
+    Point waitIcon() {
+        const Hwnd tray = probe_.waitWindow("__winex11_standalone_tray", "Wine System Tray", 10s);
+        if (!tray) throw std::runtime_error("no tray window");
+        const Rect r = probe_.rect(tray);
+        return icon_ = {r.left + 13, r.top + 32};
+    }
+    void click(int button = 1, int repeat = 1) {
+        xdo_.mouseMove(icon_);
+        xdo_.click(button, repeat);
+    }
+    bool shown() { return probe_.visible(vantrel_.window()); }
+    // Shown in its normal state with the taskbar button, or hidden without it.
+    bool waitShown(bool shown) {
+        return waitUntil(
+            [&] {
+                return probe_.visible(vantrel_.window()) == shown &&
+                       probe_.visible(app_) == shown &&
+                       bool(probe_.exStyle(app_) & kWsExToolWindow) == !shown &&
+                       (!shown || !(probe_.style(app_) & kWsMinimize));
+            },
+            10s);
+    }
+    bool minimized() { return probe_.style(app_) & kWsMinimize; }
+    Hwnd openMenu() {
+        click(3);
+        Hwnd menu = 0;
+        waitUntil([&] { return (menu = probe_.findWindow("#32768")) && probe_.visible(menu); },
+                  10s);
+        return menu;
+    }
+    void choose(TrayItem item) {
+        const Hwnd menu = openMenu();
+        ASSERT_NE(menu, 0u) << "the tray menu did not open";
+        const Rect r = probe_.rect(menu);
+        // Items 17 pixels high, separators 8, after a 3-pixel border.
+        static constexpr int kTop[] = {3, 28, 45, 62, 87};
+        xdo_.mouseMove(r.left + 30, r.top + kTop[int(item)] + 8);
+        xdo_.click(1);
+        EXPECT_TRUE(waitClosed(probe_, menu));
+    }
+
+  private:
+    VantrelSession& vantrel_;
+    Probe& probe_;
+    Xdo xdo_;
+    Hwnd app_ = 0;
+    Point icon_;
+};
+
+TEST(TrayIcon, MinimiseHidesToTheTrayAndClicksShowAndHide) {
+    VantrelSession vantrel;
+    Tray tray(vantrel);
+    Probe& probe = vantrel.probe();
+
+    // Minimised by the system through the application window, as the taskbar does.
+    probe.post(tray.app(), kWmSysCommand, kScMinimize, 0);
+    ASSERT_TRUE(tray.waitShown(false)) << "minimising did not hide the program to the tray";
+
+    tray.click();
+    ASSERT_TRUE(tray.waitShown(true)) << "a click did not bring the program back";
+    EXPECT_TRUE(waitUntil(
+        [&] { return probe.foreground() == tray.app() || probe.foreground() == vantrel.window(); },
+        5s));
+
+    std::this_thread::sleep_for(kBetweenClicks);
+    tray.click();
+    EXPECT_TRUE(tray.waitShown(false)) << "a click while shown did not hide the program";
+    EXPECT_FALSE(tray.minimized());
+
+    // A double click toggles once; the menu opened afterwards proves the clicks were handled.
+    std::this_thread::sleep_for(kBetweenClicks);
+    tray.click(1, 2);
+    ASSERT_TRUE(tray.waitShown(true));
+    const Hwnd menu = tray.openMenu();
+    ASSERT_NE(menu, 0u);
+    EXPECT_TRUE(tray.shown()) << "the second half of the double click hid the program again";
+    Xdo().run({"mousemove", "700", "20", "click", "1"}); // closes the menu
+    EXPECT_TRUE(waitClosed(probe, menu));
+}
+
+TEST(TrayIcon, MenuShowsAndHidesOpensAboutWhileClicksAreOffAndExits) {
+    VantrelSession vantrel;
+    Tray tray(vantrel);
+    Probe& probe = vantrel.probe();
+
+    tray.choose(TrayItem::Show);
+    ASSERT_TRUE(tray.waitShown(false));
+
+    tray.choose(TrayItem::About);
+    const Hwnd about = probe.waitWindow("VtlWindow", "About", 10s);
+    ASSERT_NE(about, 0u);
+    auto label = [&](const char* name) {
+        return probe.child(about, vtl::layout::ControlIdOf(vtl::layout::kAboutLayout, name));
+    };
+    const Rect client = probe.clientRect(about);
+    EXPECT_EQ(client.width(), 295);
+    EXPECT_EQ(client.height(), 194);
+    for (const char* name : {"lblTitle", "lblVersion", "lblCopyright"}) {
+        const Rect r = label(name).rect;
+        EXPECT_LE(std::abs((r.left - client.left) - (client.right - r.right)), 1) << name;
+    }
+    EXPECT_EQ(label("lblTitle").text, "Vantrel");
+    EXPECT_EQ(label("lblVersion").text, "Version 6.37");
+    EXPECT_EQ(label("lblCopyright").text, "Copyright (C) 2009 Brunmark Software");
+
+    // Clicks on the icon do nothing while the box is open.
+    tray.click();
+    tray.click(3);
+    Xdo xdo;
+    xdo.mouseMove(client.left + 150, client.top + 90); // on the white panel: the box takes the keys
+    xdo.click(1);
+    xdo.key("Return");
+    ASSERT_TRUE(probe.waitGone(about, 10s)) << "Enter did not close the About box";
+    ASSERT_NE(tray.openMenu(), 0u) << "the menu did not come back after the About box";
+    EXPECT_FALSE(tray.shown()) << "a click made while the About box was open counted";
+
+    xdo.key("Escape");
+    tray.choose(TrayItem::Exit);
+    EXPECT_EQ(vantrel.app().waitExit(10s), 0);
+}
+
+TEST(TrayIcon, MinimisedWhileADialogIsOpenItKeepsItsTaskbarButton) {
+    VantrelSession vantrel;
+    Tray tray(vantrel);
+    Probe& probe = vantrel.probe();
+    tray.choose(TrayItem::About);
+    const Hwnd about = probe.waitWindow("VtlWindow", "About", 10s);
+    ASSERT_NE(about, 0u);
+    probe.post(tray.app(), kWmSysCommand, kScMinimize, 0);
+    ASSERT_TRUE(waitUntil([&] { return tray.minimized(); }, 10s));
+    probe.post(tray.app(), kWmSysCommand, kScRestore, 0);
+    ASSERT_TRUE(waitUntil([&] { return !tray.minimized(); }, 10s));
+    EXPECT_TRUE(tray.waitShown(true)) << "hidden to the tray while its icon was switched off";
+    probe.post(about, 0x0010 /*WM_CLOSE*/);
+    EXPECT_TRUE(probe.waitGone(about, 5s));
+}
+
+TEST(TrayIcon, LinksHandExactlyOurAddressesToTheShell) {
+    const std::filesystem::path log = std::filesystem::temp_directory_path() / "vtl_urls.txt";
+    std::filesystem::remove(log);
+    {
+        std::string exe = config::vantrelExe();
+        exe = exe.substr(0, exe.rfind('/') + 1) + "vtlurlrecorder.exe";
+        WineApp registration(exe, {"register", "Z:" + log.string()});
+        ASSERT_EQ(registration.waitExit(30s), 0);
+    }
+    VantrelSession vantrel;
+    Tray tray(vantrel);
+    Probe& probe = vantrel.probe();
+    Xdo xdo;
+
+    const std::string mailLine = "mailto:contact@vantrel.example\n";
+    const std::string expected = mailLine + "http://www.vantrel.example/\n" + mailLine;
+    // Each link is recorded before the next step, so no starting recorder gets in the way.
+    auto recorded = [&](long lines) {
+        return waitUntil(
+            [&] { return std::ranges::count(VantrelSession::readFile(log), '\n') >= lines; }, 20s);
+    };
+    tray.choose(TrayItem::ContactUs);
+    ASSERT_TRUE(recorded(1));
+    tray.choose(TrayItem::VisitWebsite);
+    ASSERT_TRUE(recorded(2));
+    tray.choose(TrayItem::About);
+    const Hwnd about = probe.waitWindow("VtlWindow", "About", 10s);
+    ASSERT_NE(about, 0u);
+    const Rect mail =
+        probe.child(about, vtl::layout::ControlIdOf(vtl::layout::kAboutLayout, "lblEmailAddr"))
+            .rect;
+    auto textIs = [&](Rgb colour) {
+        const Screenshot shot = Screen().capture();
+        for (int y = mail.top; y < mail.bottom; ++y)
+            for (int x = mail.left; x < mail.right; ++x)
+                if (shot.pixel(x, y) == colour) return true;
+        return false;
+    };
+    xdo.mouseMove(mail.center());
+    xdo.click(3); // the right button opens nothing
+    xdo.mouseDown(1);
+    EXPECT_TRUE(waitUntil([&] { return textIs({255, 0, 0}); }, 5s)) << "not red while pressed";
+    xdo.mouseUp(1);
+    EXPECT_TRUE(waitUntil([&] { return textIs({0, 0, 255}) && !textIs({255, 0, 0}); }, 5s));
+    EXPECT_TRUE(recorded(3));
+    EXPECT_EQ(VantrelSession::readFile(log), expected);
+}
+
+TEST(TrayIcon, ComesBackWhenTheTaskbarIsRecreated) {
+    VantrelSession vantrel;
+    Tray tray(vantrel);
+    Probe& probe = vantrel.probe();
+    const Hwnd trayWindow = probe.findWindow("__winex11_standalone_tray");
+
+    ASSERT_TRUE(probe.trayDelete(tray.iconWindow(), 0));
+    ASSERT_TRUE(waitClosed(probe, trayWindow));
+    probe.broadcast("TaskbarCreated");
+    tray.waitIcon();
+    tray.click();
+    EXPECT_TRUE(tray.waitShown(false)) << "the icon came back without its click";
+}
+
+TEST(StayOnTop, StaysAboveAnotherWindowThatIsRaised) {
+    VantrelSession vantrel;
+    Probe& probe = vantrel.probe();
+    ASSERT_TRUE(probe.exStyle(vantrel.window()) & kWsExTopmost);
+    WineApp other(config::fixtureExe());
+    const Hwnd fixture = probe.waitWindow("VtlFixtureWnd", "VtlFixture", 30s);
+    ASSERT_NE(fixture, 0u);
+    Xdo xdo;
+    xdo.mouseMove(probe.rect(fixture).center());
+    xdo.click(1);
+    EXPECT_TRUE(waitUntil([&] { return probe.foreground() == fixture; }, 5s));
+    auto above = [&] {
+        for (const WindowInfo& w : probe.topLevelWindows()) {
+            if (w.hwnd == vantrel.window()) return true;
+            if (w.hwnd == fixture) return false;
+        }
+        return false;
+    };
+    EXPECT_TRUE(above()) << "the raised window came above the program";
+}
+
+} // namespace
