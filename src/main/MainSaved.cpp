@@ -45,15 +45,12 @@ void TfrmMain::AddSavedColors(const std::vector<SavedColor>& colors) {
     }
     ListView1->Reserve(ListView1->ItemCount() + int(colors.size()));
     int image = AddSwatches(*ImageList1, values);
-    // One repaint for the lot, not one per entry.
-    SendMessageA(ListView1->Handle(), WM_SETREDRAW, FALSE, 0);
+    const TListView::TUpdateScope oneRepaint(*ListView1);
     for (const SavedColor& c : colors) {
         const int index = ListView1->AddItem("", image++);
         ListView1->SetSubItem(index, 1, c.text);
         savedTexts_.push_back(c.text);
     }
-    SendMessageA(ListView1->Handle(), WM_SETREDRAW, TRUE, 0);
-    ListView1->Invalidate();
 }
 
 void TfrmMain::LoadSavedColors() {
@@ -84,7 +81,7 @@ void TfrmMain::ScrollToLastSavedColor() {
     if (ListView1->ItemCount() == 0) return;
     try {
         Application().ProcessMessages();
-        SendMessageA(ListView1->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+        ListView1->ScrollToEnd();
         ListView1->SelectOnly(ListView1->ItemCount() - 1);
     } catch (...) {
         // Cosmetic: the list stays where it is.

@@ -127,6 +127,19 @@ void TListView::MakeVisible(int index) {
     ListView_EnsureVisible(Handle(), index, FALSE);
 }
 
+void TListView::ScrollToEnd() {
+    SendMessageA(Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+}
+
+TListView::TUpdateScope::TUpdateScope(TListView& list) : list_(list) {
+    SendMessageA(list_.Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+TListView::TUpdateScope::~TUpdateScope() {
+    SendMessageA(list_.Handle(), WM_SETREDRAW, TRUE, 0);
+    list_.Invalidate();
+}
+
 LRESULT TListView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_KEYDOWN && OnKeyDown) {
         WORD key = WORD(wp);

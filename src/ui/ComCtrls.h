@@ -51,6 +51,21 @@ class TListView : public TWinControl {
     // Selects only this item (none for -1) and leaves the focus mark where it is.
     void SelectOnly(int index);
     void MakeVisible(int index);
+    // Scrolls to the end of the list.
+    void ScrollToEnd();
+
+    // Holds the list's repaints for one scope and repaints once when it ends, however it
+    // ends: adding many items then costs one repaint, not one per item.
+    class TUpdateScope {
+      public:
+        explicit TUpdateScope(TListView& list);
+        ~TUpdateScope();
+        TUpdateScope(const TUpdateScope&) = delete;
+        TUpdateScope& operator=(const TUpdateScope&) = delete;
+
+      private:
+        TListView& list_;
+    };
 
     // Fired for each key pressed in the list; setting the key to 0 consumes it.
     TKeyEvent OnKeyDown;
