@@ -87,16 +87,14 @@ void TTrayIconMan::StopRetry() {
 bool TTrayIconMan::TrayWndProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     clickGuard_.Tick(GetTickCount());
     result = 0;
-    if (msg == WM_QUERYENDSESSION) {
-        result = 1;
-    } else if (msg == FTaskbarCreatedMsg) {
+    if (msg == FTaskbarCreatedMsg) {
         if (FAdded) PutIcon();
     } else if (msg == WM_TIMER && wp == kRetryTimer) {
         if (FAdded && !shown_) PutIcon();
     } else if (msg == kCallbackMessage) {
         if (enabled_) MouseEvent(UINT(lp));
     } else {
-        return false; // creation and the rest: the default processing
+        return false; // creation, the end-of-session query and the rest: the window's own
     }
     return true;
 }
