@@ -6,11 +6,6 @@
 namespace vtl {
 
 namespace {
-bool FileExists(const std::string& path) {
-    const DWORD attr = GetFileAttributesA(path.c_str());
-    return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::string ReadSetting(const char* key) {
     return TBrunmark::ReadIniString(SettingsFileName(), kSettingsSection, key);
 }

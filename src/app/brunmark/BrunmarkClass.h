@@ -52,4 +52,7 @@ class TBrunmark {
                                const std::string& key, const std::string& value);
 };
 
+// True for an existing file; false for a folder or nothing there.
+bool FileExists(const std::string& path);
+
 } // namespace vtl

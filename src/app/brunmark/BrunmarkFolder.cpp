@@ -24,6 +24,11 @@ using ItemIdList = UniqueHandle<ItemIdListTraits>;
 
 } // namespace
 
+bool FileExists(const std::string& path) {
+    const DWORD attr = GetFileAttributesA(path.c_str());
+    return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::string TBrunmark::GetSpecialFolder(int csidl) {
     LPITEMIDLIST pidl = nullptr;
     const HRESULT hr = SHGetSpecialFolderLocation(nullptr, csidl, &pidl);

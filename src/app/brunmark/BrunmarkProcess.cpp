@@ -46,11 +46,6 @@ const Psapi& PsapiFunctions() {
     return psapi;
 }
 
-bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::string ShortPath(const std::string& path) {
     if (path.empty()) return {};
     const DWORD size = GetShortPathNameA(path.c_str(), nullptr, 0);
