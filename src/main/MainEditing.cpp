@@ -3,6 +3,7 @@
 #include "color/Text.h"
 #include "main/FlagScope.h"
 #include "main/MainForm.h"
+#include "ui/ModalScope.h"
 #include "ui/Application.h"
 #include "ui/Clipboard.h"
 #include "ui/Error.h"
@@ -162,7 +163,10 @@ void TfrmMain::btnMenuClick() {
                CC_SOLIDCOLOR | CC_ANYCOLOR;
     cc.lpfnHook = &PlaceColorDialog;
     cc.lCustData = reinterpret_cast<LPARAM>(active ? active->Handle() : Handle());
-    if (!RunModal([&] { return RunChooseColor(cc); })) return;
+    {
+        TModalScope modal;
+        if (!RunChooseColor(cc)) return;
+    }
     SetCurrentColor(cc.rgbResult);
     ShowRGB();
     ShowHSL();

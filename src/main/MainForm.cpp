@@ -237,6 +237,8 @@ void TfrmMain::FormCreate() {
     TBrunmark::MakeButtonsFlat(this);
 
     InstallTrayIcon(true);
+    // The tray icon ignores the mouse while any modal window of the program is open.
+    Application().OnModal = [this](bool modal) { EnableTrayMenu(!modal); };
 
     // The taskbar button comes back and the program comes to the front.
     Application().SetTaskbarButton(true);
@@ -249,6 +251,7 @@ void TfrmMain::FormActivate() {
 }
 
 void TfrmMain::FormDestroy() {
+    Application().OnModal = nullptr;
     InstallTrayIcon(false);
     FZoomBuffer.reset();
     FSkin.reset();

@@ -89,7 +89,7 @@ class TfrmMain : public TForm {
     void Save1Click();
     void ListView1DblClick();
     void ListView1KeyDown(WORD& key);
-    void ListView1MouseDown(TMouseButton button);
+    void ListView1MouseDown(TMouseButton button, TShiftState shift);
     void ListView1MouseUp(TMouseButton button);
     void mnuMyColors_Open1Click();
     void mnuMyColors_Open2Click();
@@ -107,19 +107,6 @@ class TfrmMain : public TForm {
     bool StayOnTop() const { return FStayOnTop; }
     // The tray icon ignores the mouse while a modal dialog is open.
     void EnableTrayMenu(bool on);
-    // Runs one modal dialog (a function that shows it and returns its result) with the tray
-    // icon's reactions switched off, and on again however the dialog ends, by an exception too.
-    template <class Dialog> decltype(auto) RunModal(Dialog&& dialog) {
-        struct TrayMenuOff {
-            TfrmMain& form;
-            explicit TrayMenuOff(TfrmMain& f) : form(f) { form.EnableTrayMenu(false); }
-            ~TrayMenuOff() { form.EnableTrayMenu(true); }
-            TrayMenuOff(const TrayMenuOff&) = delete;
-            TrayMenuOff& operator=(const TrayMenuOff&) = delete;
-        } off(*this);
-        return dialog();
-    }
-
     const std::string& Value(int notation) const { return FValues.at(size_t(notation)); }
     bool Picking() const { return FPicking; }
     bool Ready() const { return FReady; }
@@ -183,6 +170,7 @@ class TfrmMain : public TForm {
     void TrayWndProcExtension(UINT msg);
     void BindSavedColorEvents();
     void AddSavedColors(const std::vector<SavedColor>& colors);
+    void AddSavedEntry(int image, const std::string& text);
     void PopupListMenu(bool entryItems);
     bool Confirm(const char* question);
     void TellSavedColorsNotice();
@@ -212,6 +200,7 @@ class TfrmMain : public TForm {
     std::vector<std::string> savedTexts_;
     // Posted to itself so that trouble with colors.ini is told once the window shows.
     static constexpr UINT kTellSavedColorsNotice = WM_APP + 10;
+    std::string listNotice_;     // the list refused an entry at start-up: told once it shows
     bool listMenuShown_ = false; // by the press of this right click: its release shows none
 };
 

@@ -13,8 +13,8 @@ void TfrmMain::BindSavedColorEvents() {
     Save1->OnClick = [this](TComponent&) { Save1Click(); };
     ListView1->OnDblClick = [this](TComponent&) { ListView1DblClick(); };
     ListView1->OnKeyDown = [this](TComponent&, WORD& key, TShiftState) { ListView1KeyDown(key); };
-    ListView1->OnMouseDown = [this](TControl&, TMouseButton b, TShiftState, int, int) {
-        ListView1MouseDown(b);
+    ListView1->OnMouseDown = [this](TControl&, TMouseButton b, TShiftState shift, int, int) {
+        ListView1MouseDown(b, shift);
     };
     ListView1->OnMouseUp = [this](TControl&, TMouseButton b, TShiftState, int, int) {
         ListView1MouseUp(b);
@@ -46,11 +46,16 @@ void TfrmMain::AddSavedColors(const std::vector<SavedColor>& colors) {
     ListView1->Reserve(ListView1->ItemCount() + int(colors.size()));
     int image = AddSwatches(*ImageList1, values);
     const TListView::TUpdateScope oneRepaint(*ListView1);
-    for (const SavedColor& c : colors) {
-        const int index = ListView1->AddItem("", image++);
-        ListView1->SetSubItem(index, 1, c.text);
-        savedTexts_.push_back(c.text);
-    }
+    for (const SavedColor& c : colors)
+        AddSavedEntry(image++, c.text);
+}
+
+void TfrmMain::AddSavedEntry(int image, const std::string& text) {
+    // The kept texts and the list stay in step: an entry the list refused is not kept.
+    const int index = ListView1->AddItem("", image);
+    if (index < 0) throw Error("Cannot add the colour to the list");
+    savedTexts_.push_back(text);
+    ListView1->SetSubItem(index, 1, text);
 }
 
 void TfrmMain::LoadSavedColors() {
@@ -59,7 +64,14 @@ void TfrmMain::LoadSavedColors() {
     savedTexts_.clear();
     if (FColorsFile.empty()) return;
     colorsFile_ = std::make_unique<TColorsFile>(FColorsFile);
-    AddSavedColors(colorsFile_->Load());
+    try {
+        AddSavedColors(colorsFile_->Load());
+    } catch (const Error& e) {
+        // The next write would drop the entries the list could not take: the file is left
+        // as it is for this run.
+        colorsFile_.reset();
+        listNotice_ = std::string(e.what()) + ". colors.ini is left unchanged until Vantrel ends.";
+    }
     // Told once the window shows, not while start-up still builds it.
     PostMessageA(Handle(), kTellSavedColorsNotice, 0, 0);
 }
@@ -71,10 +83,11 @@ void TfrmMain::StoreSavedColors() {
 }
 
 void TfrmMain::TellSavedColorsNotice() {
+    if (!listNotice_.empty())
+        TBrunmark::ShowMsgBox(std::exchange(listNotice_, {}), MB_OK | MB_ICONWARNING);
     if (!colorsFile_) return;
     const std::string notice = colorsFile_->TakeNotice();
-    if (!notice.empty())
-        RunModal([&] { return TBrunmark::ShowMsgBox(notice, MB_OK | MB_ICONWARNING); });
+    if (!notice.empty()) TBrunmark::ShowMsgBox(notice, MB_OK | MB_ICONWARNING);
 }
 
 void TfrmMain::ScrollToLastSavedColor() {
@@ -90,9 +103,7 @@ void TfrmMain::ScrollToLastSavedColor() {
 
 void TfrmMain::Save1Click() {
     const TColor color = CurrentColor();
-    const int index = ListView1->AddItem("", AddSwatches(*ImageList1, {&color, 1}));
-    savedTexts_.push_back(edtHtml->Text());
-    ListView1->SetSubItem(index, 1, savedTexts_.back());
+    AddSavedEntry(AddSwatches(*ImageList1, {&color, 1}), edtHtml->Text());
     ScrollToLastSavedColor();
     StoreSavedColors();
 }
@@ -122,10 +133,11 @@ void TfrmMain::PopupListMenu(bool entryItems) {
     mnuMyColors->Popup(p.x, p.y, Handle());
 }
 
-void TfrmMain::ListView1MouseDown(TMouseButton button) {
+void TfrmMain::ListView1MouseDown(TMouseButton button, TShiftState shift) {
     if (button != TMouseButton::Right) return;
-    listMenuShown_ = false;
-    if (ListView1->SelectedIndex() >= 0) PopupListMenu(true);
+    // The second press of a right double click opens no menu, nor does its release.
+    listMenuShown_ = (shift & ssDouble) != 0;
+    if (!listMenuShown_ && ListView1->SelectedIndex() >= 0) PopupListMenu(true);
 }
 
 void TfrmMain::ListView1MouseUp(TMouseButton button) {
@@ -135,8 +147,7 @@ void TfrmMain::ListView1MouseUp(TMouseButton button) {
 }
 
 bool TfrmMain::Confirm(const char* question) {
-    return RunModal([&] { return TBrunmark::ShowMsgBox(question, MB_YESNO | MB_ICONQUESTION); }) ==
-           IDYES;
+    return TBrunmark::ShowMsgBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void TfrmMain::mnuMyColors_Open1Click() {
@@ -174,16 +185,14 @@ void TfrmMain::mnuMyColors_ClearClick() {
 }
 
 void TfrmMain::OpenSavedColor() {
-    RunModal([&] {
-        TfrmNew dialog(this);
-        try {
-            const int index = ListView1->SelectedIndex();
-            if (index >= 0) dialog.ShowColor(savedTexts_.at(size_t(index)));
-        } catch (const std::exception&) {
-            // The fields keep "#".
-        }
-        return dialog.ShowModal();
-    });
+    TfrmNew dialog(this);
+    try {
+        const int index = ListView1->SelectedIndex();
+        if (index >= 0) dialog.ShowColor(savedTexts_.at(size_t(index)));
+    } catch (const std::exception&) {
+        // The fields keep "#".
+    }
+    dialog.ShowModal();
 }
 
 } // namespace vtl

@@ -24,7 +24,9 @@ void TfrmMain::ShowMainWindow(bool show) {
 }
 
 void TfrmMain::ToggleMainWindow() {
-    ShowMainWindow(!Visible());
+    // A minimised program (its icon came back after the minimise) is brought back, whatever
+    // its visibility flag says.
+    ShowMainWindow(!Visible() || Application().Minimized());
 }
 
 void TfrmMain::InstallTrayIcon(bool on) {
@@ -77,13 +79,11 @@ void TfrmMain::mnuTray_WebsiteClick() {
 }
 
 void TfrmMain::mnuTray_AboutClick() {
-    RunModal([] {
-        TfrmAbout about;
-        about.FTitle = "Vantrel";
-        about.FVersion = "6.37";
-        about.FYear = "2009";
-        return about.ShowModal();
-    });
+    TfrmAbout about;
+    about.FTitle = "Vantrel";
+    about.FVersion = "6.37";
+    about.FYear = "2009";
+    about.ShowModal();
 }
 
 void TfrmMain::mnuTray_ExitClick() {

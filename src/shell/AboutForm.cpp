@@ -50,6 +50,8 @@ void TfrmAbout::CreateControls() {
     lblWebsiteAddr->OnClick = [this](TComponent&) { lblWebsiteAddrClick(); };
     btnOK->OnClick = [this](TComponent&) { btnOKClick(); };
     ActiveControl = btnOK;
+    SetDefaultButton(btnOK);
+    DialogKeys = true;
 }
 
 void TfrmAbout::MakeLink(TStaticText& label, const std::string& caption) {

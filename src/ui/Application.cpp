@@ -2,6 +2,7 @@
 
 #include "ui/Error.h"
 #include "ui/Form.h"
+#include "ui/ModalScope.h"
 
 #include <algorithm>
 
@@ -9,7 +10,14 @@ namespace vtl {
 
 namespace {
 constexpr const char* kAppClass = "VtlApplication";
+// Posted to the application window when it took the focus: handed on once the activation
+// that gave it has settled.
+constexpr UINT kHandActivationOn = WM_APP + 1;
+
+bool CanActivate(HWND wnd) {
+    return wnd && IsWindow(wnd) && IsWindowVisible(wnd) && IsWindowEnabled(wnd);
 }
+} // namespace
 
 TApplication& Application() {
     static TApplication app;
@@ -84,6 +92,10 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
             return 0;
         }
         break;
+    case WM_SETFOCUS: PostMessageA(wnd, kHandActivationOn, 0, 0); break;
+    case kHandActivationOn:
+        if (self) self->HandActivationOn();
+        return 0;
     case WM_QUERYENDSESSION: return 1;
     case WM_DISPLAYCHANGE: Screen().DisplayChanged(); break;
     }
@@ -113,7 +125,27 @@ void TApplication::Hide() {
 }
 
 void TApplication::BringToFront() {
-    if (handle_) SetForegroundWindow(handle_);
+    if (!handle_) return;
+    SetForegroundWindow(handle_);
+    // Already active, the window gets no new focus to hand on: asked here.
+    PostMessageA(handle_, kHandActivationOn, 0, 0);
+}
+
+HWND TApplication::ActivationTarget() const {
+    if (const HWND popup = GetLastActivePopup(handle_); popup != handle_ && CanActivate(popup))
+        return popup;
+    if (!mainForm_ || !IsWindowVisible(mainForm_->Handle())) return nullptr;
+    // A dialog owned by the main form is the main form's last active popup, not ours.
+    const HWND main = mainForm_->Handle();
+    if (const HWND popup = GetLastActivePopup(main); popup != main && CanActivate(popup))
+        return popup;
+    return CanActivate(main) ? main : nullptr;
+}
+
+void TApplication::HandActivationOn() {
+    // The zero-size window never keeps the focus: the keys belong to a form.
+    if ((GetActiveWindow() != handle_ && GetFocus() != handle_) || IsIconic(handle_)) return;
+    if (const HWND target = ActivationTarget()) SetActiveWindow(target);
 }
 
 bool TApplication::Minimized() const {
@@ -278,6 +310,7 @@ void TApplication::ShowException(const std::exception& e) {
     }
     HWND owner = GetActiveWindow();
     if (!owner) owner = handle_;
+    TModalScope modal;
     MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 

@@ -93,6 +93,16 @@ class TApplication {
     void Minimize();
     void Restore();
     void BringToFront();
+    // The window that takes activation and focus from the application window: the popup
+    // last active, or the main form; none while neither is shown and enabled.
+    HWND ActivationTarget() const;
+
+    // Hears when the outermost modal window of the program opens (true) and closes (false);
+    // TModalScope tells it.
+    std::function<void(bool modal)> OnModal;
+    void ModalChanged(bool modal) {
+        if (OnModal) OnModal(modal);
+    }
 
     // Tooltips of the whole program: milliseconds until a tip hides, -1 for never.
     int HintHidePause() const { return hintHidePause_; }
@@ -102,6 +112,7 @@ class TApplication {
     bool ProcessMessage(MSG& msg);
     bool FilterMessage(const MSG& msg);
     static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+    void HandActivationOn();
 
     HINSTANCE instance_;
     HWND handle_ = nullptr;

@@ -30,14 +30,15 @@ class ClipboardScope {
 } // namespace
 
 void ClipboardSetText(const std::string& text) {
-    ClipboardScope clipboard(Application().Handle());
-    EmptyClipboard();
+    // The text is made ready first: a failure leaves what the clipboard holds untouched.
     GlobalMemory mem(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
     CheckWin32(bool(mem), "GlobalAlloc");
     void* p = GlobalLock(mem.Get());
     CheckWin32(p != nullptr, "GlobalLock");
     std::memcpy(p, text.c_str(), text.size() + 1);
     GlobalUnlock(mem.Get());
+    ClipboardScope clipboard(Application().Handle());
+    EmptyClipboard();
     CheckWin32(SetClipboardData(CF_TEXT, mem.Get()) != nullptr, "SetClipboardData");
     mem.Release(); // the clipboard owns it now
 }

@@ -15,6 +15,8 @@ class TControl;
 
 enum class TMouseButton { Left, Right, Middle };
 using TShiftState = unsigned; // MK_* flags of the mouse message
+// Set in the shift state of the press that makes a double click.
+constexpr TShiftState ssDouble = 0x8000;
 
 using TNotifyEvent = std::function<void(TComponent& sender)>;
 using TMouseEvent =

@@ -1,6 +1,8 @@
 #include "ui/Form.h"
 
 #include "ui/Application.h"
+#include "ui/ModalScope.h"
+#include "ui/StdCtrls.h"
 
 #include <map>
 #include <vector>
@@ -129,25 +131,43 @@ void TForm::Close() {
 }
 
 int TForm::ShowModal() {
-    // Every other window of ours is disabled while the modal form runs.
-    std::vector<HWND> disabled;
-    for (TForm* f : Application().Forms())
-        if (f != this && f->Handle() && IsWindowEnabled(f->Handle())) {
-            EnableWindow(f->Handle(), FALSE);
-            disabled.push_back(f->Handle());
-        }
-    HWND previous = GetActiveWindow();
+    TModalScope modal(Handle());
     ModalResult = mrNone;
     modal_ = true;
     Show();
     SetForegroundWindow(Handle());
-    Application().ModalLoop([this] { return ModalResult != mrNone; });
+    try {
+        Application().ModalLoop([this] { return ModalResult != mrNone; });
+    } catch (...) {
+        modal_ = false;
+        throw;
+    }
     modal_ = false;
-    for (HWND w : disabled)
-        if (IsWindow(w)) EnableWindow(w, TRUE);
+    // Enabled before the form hides: the system then hands activation back to its owner.
+    modal.EnableWindows();
     Hide();
-    if (previous && IsWindow(previous)) SetActiveWindow(previous);
     return ModalResult;
+}
+
+void TForm::SetDefaultButton(TButton* button) {
+    if (defaultButton_) defaultButton_->SetDefault(false);
+    defaultButton_ = button;
+    if (defaultButton_) defaultButton_->SetDefault(true);
+}
+
+void TForm::RememberFocus() {
+    const HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus)) focus_ = focus;
+}
+
+void TForm::RestoreFocus() {
+    // The control that had the keys when the form went inactive has them again; the first
+    // time, the chosen control.
+    if (focus_ && IsWindow(focus_) && IsChild(Handle(), focus_) && IsWindowVisible(focus_) &&
+        IsWindowEnabled(focus_))
+        ::SetFocus(focus_);
+    else if (ActiveControl)
+        ActiveControl->SetFocus();
 }
 
 LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -160,7 +180,13 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
         break;
+    case DM_GETDEFID:
+        // Enter anywhere in a form with dialog keys presses its default button.
+        if (defaultButton_ && defaultButton_->HandleAllocated())
+            return MAKELRESULT(GetDlgCtrlID(defaultButton_->Handle()), DC_HASDEFID);
+        return 0;
     case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE) RememberFocus();
         if (LOWORD(wp) != WA_INACTIVE) {
             // Only the first showing and focus coming back from another of our own forms
             // count; system dialogs and other programs do not.
@@ -168,8 +194,8 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             const bool fromOurForm =
                 previous && previous != Handle() && Application().IsFormWindow(previous);
             LRESULT r = TWinControl::WndProc(msg, wp, lp);
-            // The default processing focuses the form itself; the chosen control wins.
-            if (ActiveControl) ActiveControl->SetFocus();
+            // The default processing focuses the form itself; a control of it wins.
+            if (!HIWORD(wp)) RestoreFocus();
             if (!activatedOnce_ || fromOurForm) {
                 activatedOnce_ = true;
                 if (OnActivate) OnActivate(*this);

@@ -11,6 +11,8 @@ constexpr int mrNone = 0;
 constexpr int mrOk = 1;
 constexpr int mrCancel = 2;
 
+class TButton;
+
 class TForm : public TWinControl {
   public:
     // Creates the (hidden) window at once, so controls can be placed on it.
@@ -37,8 +39,12 @@ class TForm : public TWinControl {
     // The main form's close ends the program; a modal form's ends its loop; others hide.
     void Close();
     int ShowModal();
-    // The control that gets the keyboard focus whenever the form is activated.
+    // The control that gets the keyboard focus when the form is activated, until the user
+    // focused another: the control that had the focus when the form went inactive gets it
+    // back when it is activated again.
     TWinControl* ActiveControl = nullptr;
+    // Drawn as the default push button; Enter presses it (with DialogKeys).
+    void SetDefaultButton(TButton* button);
     int ModalResult = mrNone;
     bool Modal() const { return modal_; }
     // Places the form centred over another window (its owner, for dialogs).
@@ -62,6 +68,11 @@ class TForm : public TWinControl {
     void DoCreate();
 
   private:
+    void RememberFocus();
+    void RestoreFocus();
+
+    HWND focus_ = nullptr;
+    TButton* defaultButton_ = nullptr;
     bool shownOnce_ = false;
     bool activatedOnce_ = false;
     bool destroyed_ = false;

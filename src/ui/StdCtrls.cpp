@@ -11,6 +11,10 @@ TButton::TButton(TComponent* owner, TWinControl* parent, const std::string& capt
     CreateHandle(p);
 }
 
+void TButton::SetDefault(bool on) {
+    SendMessageA(Handle(), BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
 bool TButton::CommandNotify(WORD code) {
     if (code != BN_CLICKED) return false;
     if (OnClick) OnClick(*this);

@@ -11,6 +11,8 @@ namespace vtl {
 class TButton : public TWinControl {
   public:
     TButton(TComponent* owner, TWinControl* parent, const std::string& caption);
+    // Drawn as the default push button, or as a plain one.
+    void SetDefault(bool on);
 
   protected:
     bool CommandNotify(WORD code) override;

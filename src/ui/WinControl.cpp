@@ -263,7 +263,9 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 bool TWinControl::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
     POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-    const TShiftState shift = GET_KEYSTATE_WPARAM(wp);
+    const bool twice =
+        msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+    const TShiftState shift = GET_KEYSTATE_WPARAM(wp) | (twice ? ssDouble : 0);
     TControl* target = this;
     if (mouseControl_)
         target = mouseControl_;
@@ -286,7 +288,8 @@ bool TWinControl::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
             SetCapture(handle_);
         }
         target->MouseDown(button, shift, x, y);
-        if (msg == WM_LBUTTONDBLCLK) target->DblClick();
+        // A common control raises its double click from its own notification, never here.
+        if (msg == WM_LBUTTONDBLCLK && ownClass_) target->DblClick();
         return true;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <thread>
 
 #include "layouts/AboutLayout.h"
 #include "support/config.hpp"
 #include "support/screen.hpp"
+#include "support/user.hpp"
 #include "support/wait.hpp"
 #include "support/xdo.hpp"
 #include "vantrel_session.hpp"
@@ -165,20 +167,100 @@ TEST(TrayIcon, MenuShowsAndHidesOpensAboutWhileClicksAreOffAndExits) {
     EXPECT_EQ(vantrel.app().waitExit(10s), 0);
 }
 
-TEST(TrayIcon, MinimisedWhileADialogIsOpenItKeepsItsTaskbarButton) {
+TEST(TrayIcon, MinimisedWhileADialogIsOpenItKeepsItsTaskbarButtonUntilAClick) {
     VantrelSession vantrel;
     Tray tray(vantrel);
     Probe& probe = vantrel.probe();
     tray.choose(TrayItem::About);
     const Hwnd about = probe.waitWindow("VtlWindow", "About", 10s);
     ASSERT_NE(about, 0u);
+    // The taskbar's minimise: no taskbar here, so the message stands in for it.
     probe.post(tray.app(), kWmSysCommand, kScMinimize, 0);
     ASSERT_TRUE(waitUntil([&] { return tray.minimized(); }, 10s));
     probe.post(tray.app(), kWmSysCommand, kScRestore, 0);
     ASSERT_TRUE(waitUntil([&] { return !tray.minimized(); }, 10s));
     EXPECT_TRUE(tray.waitShown(true)) << "hidden to the tray while its icon was switched off";
+    probe.post(tray.app(), kWmSysCommand, kScMinimize, 0);
+    ASSERT_TRUE(waitUntil([&] { return tray.minimized(); }, 10s));
     probe.post(about, 0x0010 /*WM_CLOSE*/);
     EXPECT_TRUE(probe.waitGone(about, 5s));
+    // Minimised with its icon back: a click brings it back, whatever it counted itself.
+    tray.click();
+    EXPECT_TRUE(tray.waitShown(true)) << "a click on the minimised program did not restore it";
+}
+
+// A day's use with real input only; after each step a key must reach the program.
+TEST(Journey, EveryStepLeavesTheKeysWithTheProgram) {
+    std::filesystem::remove_all(VantrelSession::dataFolder());
+    std::filesystem::create_directories(VantrelSession::dataFolder());
+    std::ofstream(VantrelSession::dataFolder() / "colors.ini") << "#FF0000\n#00FF00\n";
+    VantrelSession vantrel(true);
+    Tray tray(vantrel);
+    Probe& probe = vantrel.probe();
+    Xdo xdo;
+    const Hwnd main = vantrel.window(), list = vantrel.control("ListView1");
+    auto selected = [&] { return int(probe.send(list, 0x100C /*LVM_GETNEXTITEM*/, -1, 2)); };
+    auto clickAt = [&](Point p) {
+        xdo.mouseMove(p);
+        xdo.click();
+    };
+    const Rect w = vantrel.windowRect();
+
+    xdo.drag(vantrel.layoutRect("imgDrag").center(), {w.right + 40, w.bottom + 40});
+    ASSERT_TRUE(waitUntil([&] { return vantrel.text("edtHtml") == "#000000"; }, 5s));
+    clickAt(vantrel.layoutRect("spiR").center());
+    xdo.run({"key", "Up", "Up", "Up"});
+    ASSERT_TRUE(waitUntil([&] { return vantrel.text("edtHtml") == "#030000"; }, 5s));
+
+    clickAt(vantrel.layoutRect("btnMenu").center());
+    ASSERT_TRUE(answerBox(probe, "Color", "Cancel"));
+    ASSERT_TRUE(waitKeys(probe, main, main, vantrel.control("btnMenu")));
+    xdo.key("Return"); // the focused button opens the dialog again; Escape cancels it
+    const Hwnd colors = probe.waitWindow("#32770", "Color", 10s);
+    xdo.key("Escape");
+    ASSERT_TRUE(colors && probe.waitGone(colors, 5s));
+
+    clickAt(vantrel.layoutRect("btnHtmlCopy").center());
+    const Hwnd menu = probe.waitWindow("#32768", "*", 10s);
+    clickAt({probe.rect(menu).left + 20, probe.rect(menu).bottom - 11}); // "Save"
+    ASSERT_TRUE(waitUntil([&] { return selected() == 2; }, 5s));
+    const Rect header = probe.rect(Hwnd(probe.send(list, 0x101F /*LVM_GETHEADER*/)));
+    clickAt({header.left + 40, header.bottom + 17 + 8}); // the second entry, then Enter
+    xdo.key("Return");
+    const Hwnd values = probe.waitWindow("VtlWindow", "Values", 10s);
+    xdo.key("alt+F4");
+    ASSERT_TRUE(values && probe.waitGone(values, 5s));
+    ASSERT_TRUE(waitKeys(probe, main, main, list));
+
+    xdo.key("Delete");
+    ASSERT_NE(probe.waitWindow("#32770", "Confirm", 10s), 0u);
+    EXPECT_FALSE(probe.enabled(main) || probe.enabled(tray.app())) << "not modal for them";
+    ASSERT_TRUE(answerBox(probe, "Confirm", "No"));
+    ASSERT_TRUE(waitKeys(probe, main, main, list));
+    xdo.key("Delete");
+    ASSERT_TRUE(answerBox(probe, "Confirm", "Yes"));
+    ASSERT_TRUE(waitKeys(probe, main, main, list));
+    xdo.key("Home");
+    ASSERT_TRUE(waitUntil([&] { return selected() == 0; }, 5s));
+
+    clickAt({w.left + 223, w.top + 17}); // the frame's Minimize button
+    ASSERT_TRUE(tray.waitShown(false)) << "the Minimize button did not hide to the tray";
+    tray.click();
+    ASSERT_TRUE(tray.waitShown(true));
+    ASSERT_TRUE(waitKeys(probe, main, main, list));
+    xdo.key("End");
+    ASSERT_TRUE(waitUntil([&] { return selected() == 1; }, 5s));
+
+    tray.choose(TrayItem::About);
+    const Hwnd about = probe.waitWindow("VtlWindow", "About", 10s);
+    ASSERT_NE(about, 0u);
+    clickButton(probe, about, "OK");
+    ASSERT_TRUE(probe.waitGone(about, 5s));
+    ASSERT_TRUE(waitKeys(probe, main, main, list));
+    xdo.key("Home");
+    ASSERT_TRUE(waitUntil([&] { return selected() == 0; }, 5s));
+    tray.choose(TrayItem::Exit);
+    EXPECT_EQ(vantrel.app().waitExit(10s), 0);
 }
 
 TEST(TrayIcon, LinksHandExactlyOurAddressesToTheShell) {

@@ -7,11 +7,13 @@
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
+#include "ui/ModalScope.h"
 #include "ui/StdCtrls.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -274,6 +276,23 @@ TEST(ApplicationTest, ModalLoopRunsIdleWorkAndEndsWithTheResult) {
     Application().RemoveIdleHandler(id);
     EXPECT_GE(idle, 3);
     EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
+}
+
+TEST(ApplicationTest, ModalScopesNestAndEnableOurWindowsAgainOnEveryPath) {
+    TForm form;
+    std::vector<bool> told;
+    Application().OnModal = [&](bool modal) { told.push_back(modal); };
+    try {
+        TModalScope outer;
+        EXPECT_FALSE(IsWindowEnabled(form.Handle()) || IsWindowEnabled(Application().Handle()));
+        { TModalScope inner; }
+        EXPECT_FALSE(IsWindowEnabled(form.Handle())) << "the inner scope ended the outer one";
+        throw std::runtime_error("escapes");
+    } catch (const std::runtime_error&) {
+    }
+    Application().OnModal = nullptr;
+    EXPECT_TRUE(IsWindowEnabled(form.Handle()) && IsWindowEnabled(Application().Handle()));
+    EXPECT_EQ(told, (std::vector<bool>{true, false})) << "the tray is switched once, outermost";
 }
 
 } // namespace

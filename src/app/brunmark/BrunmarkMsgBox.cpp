@@ -1,5 +1,6 @@
 #include "app/brunmark/BrunmarkClass.h"
 #include "ui/Application.h"
+#include "ui/ModalScope.h"
 
 namespace vtl {
 
@@ -14,6 +15,7 @@ int TBrunmark::ShowMsgBox(const std::string& text, int flags) {
     else if (flags & MB_ICONERROR)
         caption = "Error";
     if (caption.empty()) caption = Application().Title();
+    TModalScope modal;
     return MessageBoxA(Application().Handle(), text.c_str(), caption.c_str(), UINT(flags));
 }
 
