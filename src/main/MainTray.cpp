@@ -62,7 +62,8 @@ void TfrmMain::TrayWndProcExtension(UINT msg) {
         FlagScope guard(hidingToTray_);
         SetForegroundWindow(FindWindowA("Shell_TrayWnd", ""));
         app.ProcessMessages();
-        ShowMainWindow(false);
+        // A tray click among those messages may have brought the program back already.
+        if (app.Minimized()) ShowMainWindow(false);
     }
 }
 

@@ -82,6 +82,7 @@ struct Saved : testing::Test {
         const std::string text = boxText(box);
         probe().post(box, kWmCommand, button, 0);
         EXPECT_TRUE(probe().waitGone(box, 5s));
+        EXPECT_TRUE(waitUntil([&] { return probe().enabled(vantrel->window()); }, 5s));
         return text;
     }
     // Right click at p, then a click on the menu's item (separators count as items).
