@@ -147,6 +147,7 @@ TEST(TrayIcon, MenuShowsAndHidesOpensAboutWhileClicksAreOffAndExits) {
         const Rect r = label(name).rect;
         EXPECT_LE(std::abs((r.left - client.left) - (client.right - r.right)), 1) << name;
     }
+    EXPECT_EQ(probe.style(label("btnOK").hwnd) & 0xF, 1u) << "OK is not the default button";
     EXPECT_EQ(label("lblTitle").text, "Vantrel");
     EXPECT_EQ(label("lblVersion").text, "Version 6.37");
     EXPECT_EQ(label("lblCopyright").text, "Copyright (C) 2009 Brunmark Software");
