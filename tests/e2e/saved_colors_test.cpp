@@ -9,7 +9,6 @@
 #include "layouts/ValuesLayout.h"
 #include "support/clipboard.hpp"
 #include "support/holder.hpp"
-#include "support/user.hpp"
 #include "support/wait.hpp"
 #include "support/xdo.hpp"
 #include "vantrel_session.hpp"
@@ -142,14 +141,6 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
     probe().post(dialog, 0x0010 /*WM_CLOSE*/);
     ASSERT_TRUE(probe().waitGone(dialog, 5s));
     EXPECT_TRUE(waitUntil([&] { return selected() == 1; }, 5s)) << "back to the last entry";
-    // A real double click opens one dialog: the key after it reaches the list, not a second.
-    xdo.mouseMove(itemPoint(0));
-    xdo.click(1, 2);
-    const Hwnd once = waitFor("VtlWindow", "Values");
-    xdo.key("alt+F4");
-    ASSERT_TRUE(once && probe().waitGone(once, 5s));
-    xdo.key("Delete");
-    EXPECT_TRUE(answerBox(probe(), "Confirm", "No")) << "a second Values dialog took the key";
 
     // "Open II" on the first entry, answered No, then Yes.
     menu(itemPoint(0), 2);

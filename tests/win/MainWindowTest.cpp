@@ -169,5 +169,13 @@ TEST_F(MainWindowTest, CursorsAreRegisteredFromTheIcons) {
     if (info.hbmColor) DeleteObject(info.hbmColor);
 }
 
+TEST_F(MainWindowTest, ATrayClickOnTheMinimisedProgramBringsItBack) {
+    // Minimised while no icon could be had, which came back since: no message in between.
+    Application().Minimize();
+    form->ToggleMainWindow();
+    EXPECT_FALSE(Application().Minimized());
+    EXPECT_TRUE(form->Visible() && IsWindowVisible(form->Handle()));
+}
+
 } // namespace
 } // namespace vtl
