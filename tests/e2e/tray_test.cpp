@@ -194,48 +194,43 @@ TEST(Journey, EveryStepLeavesTheKeysWithTheProgram) {
     Probe& probe = vantrel.probe();
     Xdo xdo;
     const Hwnd main = vantrel.window(), list = vantrel.control("ListView1");
-    auto selected = [&] { return int(probe.send(list, 0x100C /*LVM_GETNEXTITEM*/, -1, 2)); };
+    const Rect w = vantrel.windowRect();
     auto clickAt = [&](Point p, int times = 1) {
         xdo.mouseMove(p);
         xdo.click(1, times);
     };
-    auto closeWith = [&](const char* cls, const char* title, const char* key) {
-        const Hwnd window = probe.waitWindow(cls, title, 10s);
+    auto closeWith = [&](const char* title, const char* key) {
+        const Hwnd window = probe.waitWindow("*", title, 10s);
         xdo.key(key);
         return window && probe.waitGone(window, 5s);
     };
-    auto listKey = [&](const char* key, int entry) { // the key moves the list's selection
+    auto listKey = [&](const char* key, int entry) { // the list has the keys: one moves it
         if (!waitKeys(probe, main, main, list)) return false;
         xdo.key(key);
-        return waitUntil([&] { return selected() == entry; }, 5s);
+        return waitUntil([&] { return probe.send(list, 0x100C, -1, 2) == entry; }, 5s);
     };
-    const Rect w = vantrel.windowRect();
 
     xdo.drag(vantrel.layoutRect("imgDrag").center(), {w.right + 40, w.bottom + 40});
     ASSERT_TRUE(waitUntil([&] { return vantrel.text("edtHtml") == "#000000"; }, 5s));
     clickAt(vantrel.layoutRect("spiR").center());
     xdo.run({"key", "Up", "Up", "Up"});
     ASSERT_TRUE(waitUntil([&] { return vantrel.text("edtHtml") == "#030000"; }, 5s));
-
     clickAt(vantrel.layoutRect("btnMenu").center());
     ASSERT_TRUE(answerBox(probe, "Color", "Cancel"));
     ASSERT_TRUE(waitKeys(probe, main, main, vantrel.control("btnMenu")));
     xdo.key("Return"); // the focused button opens the dialog again
-    ASSERT_TRUE(closeWith("#32770", "Color", "Escape"));
+    ASSERT_TRUE(closeWith("Color", "Escape"));
 
     clickAt(vantrel.layoutRect("btnHtmlCopy").center());
     const Rect menu = probe.rect(probe.waitWindow("#32768", "*", 10s));
     clickAt({menu.left + 20, menu.bottom - 11}); // "Save"
-    ASSERT_TRUE(waitUntil([&] { return selected() == 2; }, 5s));
     // A double click on the second entry opens one Values dialog; Enter opens it again.
     const Rect header = probe.rect(Hwnd(probe.send(list, 0x101F /*LVM_GETHEADER*/)));
     clickAt({header.left + 40, header.bottom + 17 + 8}, 2);
-    ASSERT_TRUE(closeWith("VtlWindow", "Values", "alt+F4"));
-    ASSERT_TRUE(waitKeys(probe, main, main, list));
-    ASSERT_EQ(probe.findWindow("VtlWindow", "Values"), 0u) << "a second dialog";
+    ASSERT_TRUE(closeWith("Values", "alt+F4"));
+    ASSERT_TRUE(waitKeys(probe, main, main, list)) << "a second Values dialog";
     xdo.key("Return");
-    ASSERT_TRUE(closeWith("VtlWindow", "Values", "alt+F4"));
-
+    ASSERT_TRUE(closeWith("Values", "alt+F4"));
     ASSERT_TRUE(waitKeys(probe, main, main, list));
     xdo.key("Delete");
     ASSERT_NE(probe.waitWindow("#32770", "Confirm", 10s), 0u);
@@ -251,12 +246,8 @@ TEST(Journey, EveryStepLeavesTheKeysWithTheProgram) {
     tray.click();
     ASSERT_TRUE(tray.waitShown(true));
     ASSERT_TRUE(listKey("End", 1));
-
     tray.choose(TrayItem::About);
-    const Hwnd about = probe.waitWindow("VtlWindow", "About", 10s);
-    ASSERT_NE(about, 0u);
-    clickButton(probe, about, "OK");
-    ASSERT_TRUE(probe.waitGone(about, 5s));
+    ASSERT_TRUE(answerBox(probe, "About", "OK"));
     ASSERT_TRUE(listKey("Home", 0));
     tray.choose(TrayItem::Exit);
     EXPECT_EQ(vantrel.app().waitExit(10s), 0);

@@ -2,7 +2,6 @@
 // where the keys of a program go.
 #pragma once
 
-#include <algorithm>
 #include <string>
 
 #include "support/probe.hpp"
@@ -20,9 +19,9 @@ inline void clickButton(Probe& probe, Hwnd window, const std::string& button) {
     throw Error("no button " + button);
 }
 
-// Waits for the box of this caption, clicks its button and waits until the box is gone.
+// Waits for the box (or dialog) of this caption, clicks its button and waits until it is gone.
 inline bool answerBox(Probe& probe, const std::string& caption, const std::string& button) {
-    const Hwnd box = probe.waitWindow("#32770", caption, std::chrono::seconds(10));
+    const Hwnd box = probe.waitWindow("*", caption, std::chrono::seconds(10));
     if (box) clickButton(probe, box, button);
     return box && probe.waitGone(box, std::chrono::seconds(10));
 }
