@@ -92,6 +92,10 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
             return 0;
         }
         break;
+    case WM_ACTIVATE:
+        if (self && LOWORD(wp) != WA_INACTIVE)
+            self->activatedFromForm_ = self->IsFormWindow(reinterpret_cast<HWND>(lp));
+        break;
     case WM_SETFOCUS: PostMessageA(wnd, kHandActivationOn, 0, 0); break;
     case kHandActivationOn:
         if (self) self->HandActivationOn();

@@ -96,6 +96,8 @@ class TApplication {
     // The window that takes activation and focus from the application window: the popup
     // last active, or the main form; none while neither is shown and enabled.
     HWND ActivationTarget() const;
+    // The application window was last activated by one of the forms going inactive.
+    bool ActivatedFromForm() const { return activatedFromForm_; }
 
     // Hears when the outermost modal window of the program opens (true) and closes (false);
     // TModalScope tells it.
@@ -127,6 +129,7 @@ class TApplication {
     std::map<int, MessageFilter> messageFilters_;
     int nextFilterId_ = 1;
     int hintHidePause_ = 2500;
+    bool activatedFromForm_ = false;
 };
 
 // A message filter registered for the lifetime of the object.

@@ -191,8 +191,11 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
             // Only the first showing and focus coming back from another of our own forms
             // count; system dialogs and other programs do not.
             const HWND previous = reinterpret_cast<HWND>(lp);
+            // Activation handed on by the application window counts as coming from where the
+            // application window had it (the About box, owned by it).
             const bool fromOurForm =
-                previous && previous != Handle() && Application().IsFormWindow(previous);
+                (previous && previous != Handle() && Application().IsFormWindow(previous)) ||
+                (previous == Application().Handle() && Application().ActivatedFromForm());
             LRESULT r = TWinControl::WndProc(msg, wp, lp);
             // The default processing focuses the form itself; a control of it wins.
             if (!HIWORD(wp)) RestoreFocus();
