@@ -3,10 +3,10 @@
 #include "color/Text.h"
 #include "main/FlagScope.h"
 #include "main/MainForm.h"
-#include "ui/ModalScope.h"
 #include "ui/Application.h"
 #include "ui/Clipboard.h"
 #include "ui/Error.h"
+#include "ui/ModalScope.h"
 
 #include <commdlg.h>
 
