@@ -248,7 +248,9 @@ TEST(Journey, EveryStepLeavesTheKeysWithTheProgram) {
     ASSERT_TRUE(listKey("End", 1));
     tray.choose(TrayItem::About);
     ASSERT_TRUE(answerBox(probe, "About", "OK"));
-    ASSERT_TRUE(listKey("Home", 0));
+    ASSERT_TRUE(waitKeys(probe, main, main, list));
+    xdo.key("Return"); // back from the About box the list selects its end as the key comes
+    ASSERT_TRUE(closeWith("Values", "alt+F4"));
     tray.choose(TrayItem::Exit);
     EXPECT_EQ(vantrel.app().waitExit(10s), 0);
 }
