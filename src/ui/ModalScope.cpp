@@ -21,31 +21,30 @@ BOOL CALLBACK CollectEnabled(HWND wnd, LPARAM lp) {
     return TRUE;
 }
 
-} // namespace
-
-int TModalScope::Depth() {
-    return int(Scopes().size());
+// Neither end of the bracket may throw: the windows would stay disabled.
+void TellApplication(bool modal) noexcept {
+    try {
+        Application().ModalChanged(modal);
+    } catch (...) {
+        Application().HandleCurrentException();
+    }
 }
+
+} // namespace
 
 TModalScope::TModalScope(HWND dialog) : active_(GetActiveWindow()), focus_(GetFocus()) {
     Collect collect{dialog, &disabled_};
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&collect));
     for (HWND wnd : disabled_)
         EnableWindow(wnd, FALSE);
-    if (Scopes().empty()) Application().ModalChanged(true);
     Scopes().push_back(this);
+    if (Scopes().size() == 1) TellApplication(true);
 }
 
 TModalScope::~TModalScope() {
     EnableWindows();
     std::erase(Scopes(), this);
-    if (Scopes().empty()) {
-        try {
-            Application().ModalChanged(false);
-        } catch (...) {
-            Application().HandleCurrentException();
-        }
-    }
+    if (Scopes().empty()) TellApplication(false);
     RestoreActivation();
 }
 

@@ -22,7 +22,6 @@ class TModalScope {
     // activation back to its owner instead of another program. A system dialog (message box,
     // colour dialog) gives the foreground to its owner itself when it ends, disabled or not.
     void EnableWindows();
-    static int Depth();
 
   private:
     void RestoreActivation() const;
