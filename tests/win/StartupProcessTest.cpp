@@ -11,6 +11,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace vtl {
 namespace {
@@ -289,6 +290,51 @@ TEST(VantrelFlatButtons, EveryButtonAndTheCheckBoxOfTheMainWindowIsFlat) {
     }
     EXPECT_EQ(buttons, 9) << "eight push buttons and the check box";
     EXPECT_EQ(program.Close(main), 0u);
+}
+
+// --- Version information --------------------------------------------------------------------
+
+// What Explorer's Properties and installer inventories read, through the system's own API.
+TEST(VantrelVersionInfo, ReadsBackThroughTheVersionApi) {
+    const std::string exe = test::VantrelExe();
+    DWORD ignored = 0;
+    std::vector<char> block(GetFileVersionInfoSizeA(exe.c_str(), &ignored));
+    ASSERT_FALSE(block.empty()) << "no version resource";
+    ASSERT_TRUE(
+        GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(37, 6));
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(37, 6));
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+    struct Translation {
+        WORD language, codePage;
+    }* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &size));
+    ASSERT_GE(size, sizeof(Translation));
+    char prefix[64];
+    wsprintfA(prefix, "\\StringFileInfo\\%04x%04x\\", translation->language, translation->codePage);
+    auto text = [&](const char* name) {
+        char* value = nullptr;
+        UINT length = 0;
+        const std::string path = prefix + std::string(name);
+        if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
+            return std::string("(missing)");
+        return std::string(value);
+    };
+    EXPECT_EQ(text("FileVersion"), "6.37.0.0");
+    EXPECT_EQ(text("ProductVersion"), "6.37.0.0");
+    EXPECT_EQ(text("ProductName"), "Vantrel");
+    EXPECT_EQ(text("CompanyName"), "Brunmark Software");
+    EXPECT_EQ(text("FileDescription"), "Vantrel colour picker");
+    EXPECT_EQ(text("LegalCopyright"), "Copyright (C) 2009 Brunmark Software");
+    EXPECT_EQ(text("OriginalFilename"), "Vantrel.exe");
 }
 
 } // namespace
