@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -335,6 +337,22 @@ TEST(VantrelVersionInfo, ReadsBackThroughTheVersionApi) {
     EXPECT_EQ(text("FileDescription"), "Vantrel colour picker");
     EXPECT_EQ(text("LegalCopyright"), "Copyright (C) 2009 Brunmark Software");
     EXPECT_EQ(text("OriginalFilename"), "Vantrel.exe");
+}
+
+// The guide beside the program opens cleanly in Notepad on any Windows and code page.
+TEST(VantrelUserGuide, HasCrLfLineEndsAndPlainAsciiText) {
+    std::ifstream file(test::BuildFolder() + "\\ReadMe.txt", std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_GT(text.size(), 100u);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    for (size_t i = 0; i < text.size(); ++i) {
+        SCOPED_TRACE(i);
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        ASSERT_TRUE((c >= 0x20 && c < 0x7F) || c == '\r' || c == '\n');
+        ASSERT_EQ(c == '\r', i + 1 < text.size() && text[i + 1] == '\n');
+        ASSERT_EQ(c == '\n', i > 0 && text[i - 1] == '\r');
+    }
+    EXPECT_EQ(text.find('@'), std::string::npos) << "a placeholder left unreplaced";
 }
 
 } // namespace
