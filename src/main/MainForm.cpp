@@ -236,7 +236,9 @@ void TfrmMain::FormCreate() {
 
     TBrunmark::MakeButtonsFlat(this);
 
-    InstallTrayIcon(true);
+    // The icon is not part of the window's first paint; it comes right after it, before any
+    // input can reach the program.
+    Application().AfterFirstPaint([this] { InstallTrayIcon(true); });
 
     // The taskbar button comes back and the program comes to the front.
     Application().SetTaskbarButton(true);

@@ -4,12 +4,19 @@
 #include "ui/Form.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vtl {
 
 namespace {
 constexpr const char* kAppClass = "VtlApplication";
+
+bool IsInput(UINT msg) {
+    return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) ||
+           (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
+           (msg >= WM_NCMOUSEMOVE && msg <= WM_NCXBUTTONDBLCLK);
 }
+} // namespace
 
 TApplication& Application() {
     static TApplication app;
@@ -169,6 +176,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
         terminated_ = true;
         return true;
     }
+    if (!afterFirstPaint_.empty() && IsInput(msg.message)) RunAfterFirstPaint();
     if (FilterMessage(msg)) return true;
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd) {
         const HWND top = GetAncestor(msg.hwnd, GA_ROOT);
@@ -221,8 +229,25 @@ void TApplication::ProcessMessages() {
 void TApplication::HandleMessage() {
     MSG msg;
     if (!ProcessMessage(msg)) {
+        RunAfterFirstPaint();
         Idle();
         if (!terminated_) WaitMessage();
+    }
+}
+
+void TApplication::AfterFirstPaint(std::function<void()> work) {
+    afterFirstPaint_.push_back(std::move(work));
+}
+
+void TApplication::RunAfterFirstPaint() {
+    // Taken out first: the work may pump messages and so come back here.
+    auto work = std::exchange(afterFirstPaint_, {});
+    for (auto& w : work) {
+        try {
+            w();
+        } catch (...) {
+            HandleCurrentException();
+        }
     }
 }
 
