@@ -216,3 +216,23 @@ vtl_xvfb_start() {
 vtl_duration() {
     printf '%dm %02ds' $(($1 / 60)) $(($1 % 60))
 }
+
+# --- Builds from a copy of the sources (scripts/check-reproducible, scripts/release) -----------
+
+# Copies the files of the working tree that git knows (tracked, or new and not ignored) to $1.
+vtl_copy_sources() {
+    local dest="$1"
+    mkdir -p "$dest"
+    git -C "$VTL_ROOT" ls-files -z --cached --others --exclude-standard |
+        tar -C "$VTL_ROOT" --null --ignore-failed-read -T - -cf - |
+        tar -C "$dest" -xf -
+}
+
+# Configures a Release build of the sources in $1 into $2 and builds Vantrel.exe (and the guide
+# beside it) only, at low priority.
+vtl_build_program() {
+    local src="$1" dir="$2"
+    vtl_run nice -n 10 cmake -S "$src" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" &&
+        vtl_run nice -n 10 cmake --build "$dir" --target Vantrel
+}

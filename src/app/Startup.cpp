@@ -28,11 +28,12 @@ TRuntimeStart::~TRuntimeStart() {
 }
 
 void TRuntimeStart::InstallComHook() {
-    // The first hook of the chain: the GUI thread joins COM (shell dialogs and links need it).
+    // The first hook of the chain: the GUI thread joins COM (shell dialogs and links need it),
+    // right after the first paint, which does not.
     auto previous = std::exchange(Application().StartupHook, nullptr);
     Application().StartupHook = [this, previous] {
         if (previous) previous();
-        comEntered_ = SUCCEEDED(CoInitialize(nullptr));
+        Application().AfterFirstPaint([this] { comEntered_ = SUCCEEDED(CoInitialize(nullptr)); });
     };
 }
 

@@ -236,9 +236,11 @@ void TfrmMain::FormCreate() {
 
     TBrunmark::MakeButtonsFlat(this);
 
-    InstallTrayIcon(true);
     // The tray icon ignores the mouse while any modal window of the program is open.
     Application().OnModal = [this](bool modal) { EnableTrayMenu(!modal); };
+    // The icon is not part of the window's first paint; it comes right after it, before any
+    // input can reach the program.
+    Application().AfterFirstPaint([this] { InstallTrayIcon(true); });
 
     // The taskbar button comes back and the program comes to the front.
     Application().SetTaskbarButton(true);

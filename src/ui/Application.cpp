@@ -5,6 +5,7 @@
 #include "ui/ModalScope.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vtl {
 
@@ -16,6 +17,12 @@ constexpr UINT kHandActivationOn = WM_APP + 1;
 
 bool CanActivate(HWND wnd) {
     return wnd && IsWindow(wnd) && IsWindowVisible(wnd) && IsWindowEnabled(wnd);
+}
+
+bool IsInput(UINT msg) {
+    return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) ||
+           (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
+           (msg >= WM_NCMOUSEMOVE && msg <= WM_NCXBUTTONDBLCLK);
 }
 } // namespace
 
@@ -205,6 +212,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
         terminated_ = true;
         return true;
     }
+    if (!afterFirstPaint_.empty() && IsInput(msg.message)) RunAfterFirstPaint();
     if (FilterMessage(msg)) return true;
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd) {
         const HWND top = GetAncestor(msg.hwnd, GA_ROOT);
@@ -257,8 +265,25 @@ void TApplication::ProcessMessages() {
 void TApplication::HandleMessage() {
     MSG msg;
     if (!ProcessMessage(msg)) {
+        RunAfterFirstPaint();
         Idle();
         if (!terminated_) WaitMessage();
+    }
+}
+
+void TApplication::AfterFirstPaint(std::function<void()> work) {
+    afterFirstPaint_.push_back(std::move(work));
+}
+
+void TApplication::RunAfterFirstPaint() {
+    // Taken out first: the work may pump messages and so come back here.
+    auto work = std::exchange(afterFirstPaint_, {});
+    for (auto& w : work) {
+        try {
+            w();
+        } catch (...) {
+            HandleCurrentException();
+        }
     }
 }
 

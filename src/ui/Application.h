@@ -62,6 +62,11 @@ class TApplication {
     // Runs a nested loop until done() is true (modal forms); idle work runs here too.
     void ModalLoop(const std::function<bool()>& done);
 
+    // Start-up work the first paint does not need: it runs once, when the thread first runs
+    // out of messages (every window is painted then), or before the first keyboard or mouse
+    // message if one comes earlier, so that no input ever finds it undone.
+    void AfterFirstPaint(std::function<void()> work);
+
     using IdleHandler = std::function<void()>;
     int AddIdleHandler(IdleHandler handler);
     void RemoveIdleHandler(int id);
@@ -113,6 +118,7 @@ class TApplication {
   private:
     bool ProcessMessage(MSG& msg);
     bool FilterMessage(const MSG& msg);
+    void RunAfterFirstPaint();
     static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
     void HandActivationOn();
 
@@ -124,6 +130,7 @@ class TApplication {
     std::vector<TForm*> forms_;
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
+    std::vector<std::function<void()>> afterFirstPaint_;
     std::map<int, IdleHandler> idleHandlers_;
     int nextIdleId_ = 1;
     std::map<int, MessageFilter> messageFilters_;

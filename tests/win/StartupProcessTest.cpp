@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -289,6 +291,51 @@ TEST(VantrelFlatButtons, EveryButtonAndTheCheckBoxOfTheMainWindowIsFlat) {
     }
     EXPECT_EQ(buttons, 9) << "eight push buttons and the check box";
     EXPECT_EQ(program.Close(main), 0u);
+}
+
+// What Explorer's Properties and installer inventories read, through the system's own API.
+TEST(VantrelVersionInfo, ReadsBackThroughTheVersionApi) {
+    const std::string exe = test::VantrelExe();
+    std::string block(GetFileVersionInfoSizeA(exe.c_str(), nullptr), '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, DWORD(block.size()), block.data()));
+    auto query = [&](const std::string& path) -> void* {
+        void* value = nullptr;
+        UINT size = 0;
+        return VerQueryValueA(block.data(), path.c_str(), &value, &size) && size ? value : nullptr;
+    };
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query("\\"));
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(fixed->dwFileVersionMS, DWORD(MAKELONG(37, 6)));
+    EXPECT_EQ(fixed->dwProductVersionMS, DWORD(MAKELONG(37, 6)));
+    EXPECT_EQ(fixed->dwFileVersionLS | fixed->dwProductVersionLS, 0u);
+    const auto* language = static_cast<const WORD*>(query("\\VarFileInfo\\Translation"));
+    ASSERT_NE(language, nullptr);
+    char prefix[40];
+    wsprintfA(prefix, "\\StringFileInfo\\%04x%04x\\", language[0], language[1]);
+    auto text = [&](const char* name) {
+        const auto* value = static_cast<const char*>(query(prefix + std::string(name)));
+        return std::string(value ? value : "(missing)");
+    };
+    EXPECT_EQ(text("FileVersion"), "6.37.0.0");
+    EXPECT_EQ(text("ProductVersion"), "6.37.0.0");
+    EXPECT_EQ(text("ProductName"), "Vantrel");
+    EXPECT_EQ(text("CompanyName"), "Brunmark Software");
+    EXPECT_EQ(text("FileDescription"), "Vantrel colour picker");
+    EXPECT_EQ(text("LegalCopyright"), "Copyright (C) 2009 Brunmark Software");
+    EXPECT_EQ(text("OriginalFilename"), "Vantrel.exe");
+}
+// The guide beside the program opens cleanly in Notepad on any Windows and code page.
+TEST(VantrelUserGuide, HasCrLfLineEndsAndPlainAsciiText) {
+    std::ifstream file(test::BuildFolder() + "\\ReadMe.txt", std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_GT(text.size(), 100u);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        ASSERT_TRUE((c >= 0x20 && c < 0x7F) || c == '\r' || c == '\n') << "byte " << i;
+        ASSERT_EQ(c == '\r', text[i + 1] == '\n') << "byte " << i; // text[size()] is '\0'
+        ASSERT_EQ(c == '\n', i > 0 && text[i - 1] == '\r') << "byte " << i;
+    }
 }
 
 } // namespace
