@@ -161,9 +161,7 @@ void TApplication::Minimize() {
     // Windows hides the owned forms with their minimised owner; Wine does not, so say it.
     ShowOwnedPopups(handle_, FALSE);
     ShowWindow(handle_, SW_MINIMIZE);
-    // Under Wine the owned main form gets no message of its own after this; one posted lets
-    // it react to the minimised state.
-    if (mainForm_) PostMessageA(mainForm_->Handle(), WM_NULL, 0, 0);
+    if (OnMinimize) OnMinimize();
 }
 
 void TApplication::Restore() {
@@ -171,6 +169,7 @@ void TApplication::Restore() {
     ShowWindow(handle_, SW_RESTORE);
     ShowOwnedPopups(handle_, TRUE);
     if (mainForm_ && mainForm_->Visible()) ShowWindow(mainForm_->Handle(), SW_SHOW);
+    if (OnRestore) OnRestore();
 }
 
 void TApplication::AddForm(std::unique_ptr<TForm> form) {

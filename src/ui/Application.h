@@ -90,8 +90,11 @@ class TApplication {
     void Show();
     void Hide();
     bool Minimized() const;
+    // Minimises or restores the whole program; the events below follow at once.
     void Minimize();
     void Restore();
+    std::function<void()> OnMinimize;
+    std::function<void()> OnRestore;
     void BringToFront();
     // The window that takes activation and focus from the application window: the popup
     // last active, or the main form; none while neither is shown and enabled.
