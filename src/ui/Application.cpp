@@ -3,6 +3,7 @@
 #include "ui/Error.h"
 #include "ui/Form.h"
 #include "ui/ModalScope.h"
+#include "ui/WindowBinding.h"
 
 #include <algorithm>
 
@@ -43,7 +44,9 @@ HFONT DefaultFont() {
 TApplication::TApplication() : instance_(GetModuleHandleA(nullptr)) {}
 
 TApplication::~TApplication() {
-    if (handle_) DestroyWindow(handle_);
+    if (!handle_) return;
+    UnbindWindow(handle_);
+    DestroyWindow(handle_);
 }
 
 void TApplication::Initialize() {
@@ -60,9 +63,8 @@ void TApplication::Initialize() {
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
     handle_ = CreateWindowExA(0, kAppClass, title_.c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                              x, y, 0, 0, nullptr, nullptr, instance_, nullptr);
+                              x, y, 0, 0, nullptr, nullptr, instance_, this);
     CheckWin32(handle_ != nullptr, "CreateWindowEx");
-    SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     if (icon_) {
         SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
         SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
@@ -76,7 +78,7 @@ void TApplication::SetTitle(const std::string& title) {
 }
 
 LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    auto* self = BoundWindowObject<TApplication>(wnd, msg, lp);
     switch (msg) {
     case WM_CLOSE:
         // Closing from the taskbar closes the main form, which ends the program.

@@ -4,6 +4,7 @@
 #include "ui/Error.h"
 #include "ui/Handles.h"
 #include "ui/Hints.h"
+#include "ui/WindowBinding.h"
 
 #include <algorithm>
 #include <set>
@@ -13,12 +14,13 @@ namespace vtl {
 
 namespace {
 
-// Which object each of our windows belongs to, and the window procedure it had before ours.
-// Kept here rather than in window properties or comctl32 subclasses: under Wine both read a
-// property from the server for every message.
+// The common controls we subclass: which object each belongs to and the window procedure it
+// had before ours. They are created by their own classes, so nothing can be bound at their
+// WM_NCCREATE; kept here rather than in window properties or comctl32 subclasses, which under
+// Wine read a property from the server for every message.
 struct WindowEntry {
     TWinControl* object;
-    WNDPROC previous; // null for our own class
+    WNDPROC previous;
 };
 std::unordered_map<HWND, WindowEntry>& Windows() {
     static std::unordered_map<HWND, WindowEntry> windows;
@@ -35,18 +37,25 @@ LRESULT Forward(const WindowEntry* entry, HWND wnd, UINT msg, WPARAM wp, LPARAM 
 }
 constexpr const char* kOwnClass = "VtlWindow";
 
+LRESULT CALLBACK OwnClassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+
+ATOM ownClassAtom = 0;
+
 void RegisterOwnClass(HINSTANCE instance) {
-    static bool registered = false;
-    if (registered) return;
+    if (ownClassAtom) return;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcA; // replaced per window below; see CreateHandle
+    wc.lpfnWndProc = &OwnClassProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kOwnClass;
-    CheckWin32(RegisterClassExA(&wc) != 0, "RegisterClassEx");
-    registered = true;
+    ownClassAtom = RegisterClassExA(&wc);
+    CheckWin32(ownClassAtom != 0, "RegisterClassEx");
+}
+
+bool IsOwnClass(HWND wnd) {
+    return ownClassAtom && GetClassLongA(wnd, GCW_ATOM) == ownClassAtom;
 }
 
 TMouseButton ButtonOf(UINT msg) {
@@ -70,9 +79,18 @@ bool IsMouseMessage(UINT msg) {
 // Lets the window procedures reach the private dispatcher.
 struct WinControlAccess {
     static LRESULT Dispatch(TWinControl* self, HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_NCCREATE && lp) self->handle_ = wnd;
         return self->HandleMessage(wnd, msg, wp, lp);
     }
 };
+
+namespace {
+LRESULT CALLBACK OwnClassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (TWinControl* self = BoundWindowObject<TWinControl>(wnd, msg, lp))
+        return WinControlAccess::Dispatch(self, wnd, msg, wp, lp);
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+} // namespace
 
 TWinControl::TWinControl(TComponent* owner, TWinControl* parent)
     : TControl(owner, parent), color_(GetSysColor(COLOR_BTNFACE)) {}
@@ -85,8 +103,9 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
-    const WindowEntry* entry = wnd ? EntryOf(wnd) : nullptr;
-    return entry ? entry->object : nullptr;
+    if (!wnd) return nullptr;
+    if (const WindowEntry* entry = EntryOf(wnd)) return entry->object;
+    return IsOwnClass(wnd) ? BoundWindowObject<TWinControl>(wnd, 0, 0) : nullptr;
 }
 
 void TWinControl::CreateHandle(TCreateParams params) {
@@ -100,19 +119,17 @@ void TWinControl::CreateHandle(TCreateParams params) {
     }
     HWND wnd = CreateWindowExA(params.exStyle, params.className ? params.className : kOwnClass,
                                params.caption.c_str(), style, left_, top_, width_, height_,
-                               parentWnd, idOrMenu, instance, nullptr);
+                               parentWnd, idOrMenu, instance, ownClass_ ? this : nullptr);
     CheckWin32(wnd != nullptr, "CreateWindowEx");
     handle_ = wnd;
-    Hook(wnd);
+    if (!ownClass_) Hook(wnd);
     SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
 }
 
 void TWinControl::Hook(HWND wnd) {
     Windows()[wnd] = {this, nullptr};
-    const auto previous = reinterpret_cast<WNDPROC>(
+    Windows()[wnd].previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
-    // Our own class starts on DefWindowProcA; everything we get goes there in the end.
-    if (!(ownClass_ && wnd == handle_)) Windows()[wnd].previous = previous;
 }
 
 void TWinControl::AttachWindow(HWND wnd) {
@@ -123,7 +140,10 @@ void TWinControl::AttachWindow(HWND wnd) {
 void TWinControl::Unhook(HWND wnd) {
     // The window keeps our procedure (others may have chained onto it since); without an
     // object it only forwards, and the entry goes with the window's last message.
-    if (WindowEntry* entry = EntryOf(wnd)) entry->object = nullptr;
+    if (WindowEntry* entry = EntryOf(wnd))
+        entry->object = nullptr;
+    else if (IsOwnClass(wnd))
+        UnbindWindow(wnd);
 }
 
 void TWinControl::DestroyHandle() {
