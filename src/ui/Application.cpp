@@ -85,14 +85,7 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
         if (self && self->mainForm_) self->mainForm_->Close();
         return 0;
     case WM_SYSCOMMAND:
-        if ((wp & 0xFFF0) == SC_MINIMIZE && self) {
-            self->Minimize();
-            return 0;
-        }
-        if ((wp & 0xFFF0) == SC_RESTORE && self) {
-            self->Restore();
-            return 0;
-        }
+        if (self && self->OnSysCommand(wp)) return 0;
         break;
     case WM_ACTIVATE:
         if (self && LOWORD(wp) != WA_INACTIVE)
@@ -106,6 +99,14 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_DISPLAYCHANGE: Screen().DisplayChanged(); break;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+bool TApplication::OnSysCommand(WPARAM wp) {
+    switch (wp & 0xFFF0) {
+    case SC_MINIMIZE: Minimize(); return true;
+    case SC_RESTORE: Restore(); return true;
+    default: return false;
+    }
 }
 
 void TApplication::SetTaskbarButton(bool shown) {

@@ -117,6 +117,8 @@ class TApplication {
     bool ProcessMessage(MSG& msg);
     bool FilterMessage(const MSG& msg);
     static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+    // Minimise and restore from the taskbar or the system; false for other commands.
+    bool OnSysCommand(WPARAM wp);
     void HandActivationOn();
 
     HINSTANCE instance_;

@@ -200,85 +200,101 @@ LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_COMMAND:
-        if (lp) {
-            TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp));
-            if (child && child != this && child->CommandNotify(HIWORD(wp))) return 0;
-        }
-        break;
-    case WM_NOTIFY: {
-        auto* hdr = reinterpret_cast<NMHDR*>(lp);
-        TWinControl* child = FromHandle(hdr->hwndFrom);
-        LRESULT result = 0;
-        if (child && child != this && child->Notify(*hdr, result)) return result;
-        break;
-    }
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        TWinControl* child = FromHandle(item.hwndItem);
-        if (child && child != this && child->DrawItem(item)) return TRUE;
-        break;
-    }
+    case WM_COMMAND: return OnCommand(wp, lp);
+    case WM_NOTIFY: return OnNotify(wp, lp);
+    case WM_DRAWITEM: return OnDrawItem(wp, lp);
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX: {
-        TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp));
-        if (child && child != this)
-            if (HBRUSH b = child->CtlColor(reinterpret_cast<HDC>(wp)))
-                return reinterpret_cast<LRESULT>(b);
-        if (ownClass_ && (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN)) {
-            // Check boxes and static text take the colour of the panel they sit on.
-            SetBkColor(reinterpret_cast<HDC>(wp), color_);
-            return reinterpret_cast<LRESULT>(ColorBrush());
-        }
-        break;
-    }
-    case WM_ERASEBKGND:
-        if (ownClass_) return 1;
-        break;
-    case WM_PAINT:
-        if (ownClass_) {
-            PaintScope ps(handle_);
-            PaintWindow(ps.Dc(), ps.Area());
-            return 0;
-        }
-        break;
-    case WM_PRINTCLIENT:
-        if (ownClass_) {
-            RECT r;
-            GetClientRect(handle_, &r);
-            PaintWindow(reinterpret_cast<HDC>(wp), r);
-            return 0;
-        }
-        break;
-    case WM_SETCURSOR:
-        if (Screen().Cursor() != crDefault) {
-            ::SetCursor(Screen().CursorHandle(Screen().Cursor()));
-            return TRUE;
-        }
-        if (reinterpret_cast<HWND>(wp) == handle_ && LOWORD(lp) == HTCLIENT) {
-            POINT p;
-            GetCursorPos(&p);
-            ScreenToClient(handle_, &p);
-            if (SetCursorFor(p)) return TRUE;
-        }
-        break;
+    case WM_CTLCOLORLISTBOX: return OnCtlColor(msg, wp, lp);
+    case WM_ERASEBKGND: return ownClass_ ? 1 : DefaultHandler(msg, wp, lp);
+    case WM_PAINT: return OnPaint(wp, lp);
+    case WM_PRINTCLIENT: return OnPrintClient(wp, lp);
+    case WM_SETCURSOR: return OnSetCursor(wp, lp);
     case WM_CAPTURECHANGED: mouseControl_ = nullptr; break;
     default:
-        if (IsMouseMessage(msg)) {
-            if (ownClass_) {
-                RelayHint(msg, wp, lp);
-                if (RouteMouse(msg, wp, lp)) return 0;
-            } else {
-                LRESULT r = DefaultHandler(msg, wp, lp);
-                RouteMouse(msg, wp, lp);
-                return r;
-            }
-        }
+        if (IsMouseMessage(msg)) return OnMouse(msg, wp, lp);
         break;
     }
     return DefaultHandler(msg, wp, lp);
+}
+
+TWinControl* TWinControl::ChildFromHandle(HWND wnd) const {
+    TWinControl* child = FromHandle(wnd);
+    return child != this ? child : nullptr;
+}
+
+LRESULT TWinControl::OnCommand(WPARAM wp, LPARAM lp) {
+    if (TWinControl* child = ChildFromHandle(reinterpret_cast<HWND>(lp)))
+        if (child->CommandNotify(HIWORD(wp))) return 0;
+    return DefaultHandler(WM_COMMAND, wp, lp);
+}
+
+LRESULT TWinControl::OnNotify(WPARAM wp, LPARAM lp) {
+    auto* hdr = reinterpret_cast<NMHDR*>(lp);
+    LRESULT result = 0;
+    if (TWinControl* child = ChildFromHandle(hdr->hwndFrom))
+        if (child->Notify(*hdr, result)) return result;
+    return DefaultHandler(WM_NOTIFY, wp, lp);
+}
+
+LRESULT TWinControl::OnDrawItem(WPARAM wp, LPARAM lp) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+    if (TWinControl* child = ChildFromHandle(item.hwndItem))
+        if (child->DrawItem(item)) return TRUE;
+    return DefaultHandler(WM_DRAWITEM, wp, lp);
+}
+
+LRESULT TWinControl::OnCtlColor(UINT msg, WPARAM wp, LPARAM lp) {
+    if (TWinControl* child = ChildFromHandle(reinterpret_cast<HWND>(lp)))
+        if (HBRUSH b = child->CtlColor(reinterpret_cast<HDC>(wp)))
+            return reinterpret_cast<LRESULT>(b);
+    if (ownClass_ && (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN)) {
+        // Check boxes and static text take the colour of the panel they sit on.
+        SetBkColor(reinterpret_cast<HDC>(wp), color_);
+        return reinterpret_cast<LRESULT>(ColorBrush());
+    }
+    return DefaultHandler(msg, wp, lp);
+}
+
+LRESULT TWinControl::OnPaint(WPARAM wp, LPARAM lp) {
+    if (!ownClass_) return DefaultHandler(WM_PAINT, wp, lp);
+    PaintScope ps(handle_);
+    PaintWindow(ps.Dc(), ps.Area());
+    return 0;
+}
+
+LRESULT TWinControl::OnPrintClient(WPARAM wp, LPARAM lp) {
+    if (!ownClass_) return DefaultHandler(WM_PRINTCLIENT, wp, lp);
+    RECT r;
+    GetClientRect(handle_, &r);
+    PaintWindow(reinterpret_cast<HDC>(wp), r);
+    return 0;
+}
+
+LRESULT TWinControl::OnSetCursor(WPARAM wp, LPARAM lp) {
+    if (Screen().Cursor() != crDefault) {
+        ::SetCursor(Screen().CursorHandle(Screen().Cursor()));
+        return TRUE;
+    }
+    if (reinterpret_cast<HWND>(wp) == handle_ && LOWORD(lp) == HTCLIENT) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(handle_, &p);
+        if (SetCursorFor(p)) return TRUE;
+    }
+    return DefaultHandler(WM_SETCURSOR, wp, lp);
+}
+
+LRESULT TWinControl::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
+    if (!ownClass_) {
+        // A common control handles the mouse itself; our graphic children hear of it after.
+        const LRESULT r = DefaultHandler(msg, wp, lp);
+        RouteMouse(msg, wp, lp);
+        return r;
+    }
+    RelayHint(msg, wp, lp);
+    return RouteMouse(msg, wp, lp) ? 0 : DefaultHandler(msg, wp, lp);
 }
 
 bool TWinControl::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {
