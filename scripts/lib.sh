@@ -185,16 +185,17 @@ vtl_cleanup_on_exit() {
 
 # --- Private X display ------------------------------------------------------------------------
 
-# Starts Xvfb on the first free display from :91 up; exports DISPLAY and sets VTL_XVFB_PID.
+# Starts Xvfb on the first free display from :91 up, of the screen size given (WxHxD, default
+# $VTL_XVFB_SCREEN); exports DISPLAY and sets VTL_XVFB_PID.
 vtl_xvfb_start() {
-    local n pid i log
+    local n pid i log screen="${1:-$VTL_XVFB_SCREEN}"
     mkdir -p "$VTL_BUILD/logs"
     for ((n = VTL_FIRST_DISPLAY; n <= VTL_LAST_DISPLAY; n++)); do
         if [[ -e "/tmp/.X11-unix/X$n" || -e "/tmp/.X$n-lock" ]]; then
             continue
         fi
         log="$VTL_BUILD/logs/xvfb-$n.log"
-        Xvfb ":$n" -screen 0 "$VTL_XVFB_SCREEN" -nolisten tcp -noreset >"$log" 2>&1 &
+        Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -noreset >"$log" 2>&1 &
         pid=$!
         for ((i = 0; i < 100; i++)); do
             if ! kill -0 "$pid" 2>/dev/null; then

@@ -194,7 +194,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CAPTURECHANGED && FPicking && !endingPick_ &&
         reinterpret_cast<HWND>(lp) != Handle())
         EndPick(false);
-    TrayWndProcExtension(msg);
+    ReassertTopmost(msg);
     return result;
 }
 

@@ -165,9 +165,12 @@ class TfrmMain : public TForm {
     ShownColor SaveShownColor() const;
     void RestoreShownColor(const ShownColor& shown);
     bool CanHideToTray() const;
-    // After the standard processing of every message, once start-up is over. (The toolkit
-    // answers the end-session query for every form.)
-    void TrayWndProcExtension(UINT msg);
+    // After the standard processing of every message, once start-up is over: stay on top
+    // re-asserted when the window moves. (The toolkit answers the end-session query for every
+    // form.)
+    void ReassertTopmost(UINT msg);
+    // The application was minimised: hide to the tray.
+    void AppMinimize();
     void BindSavedColorEvents();
     void AddSavedColors(const std::vector<SavedColor>& colors);
     void AddSavedEntry(int image, const std::string& text);

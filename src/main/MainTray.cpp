@@ -31,11 +31,13 @@ void TfrmMain::ToggleMainWindow() {
 
 void TfrmMain::InstallTrayIcon(bool on) {
     if (on) {
+        Application().OnMinimize = [this] { AppMinimize(); };
         if (FTray || TBrunmark::GetTaskbarProcessId() == 0) return;
         FTray = std::make_unique<TTrayIconMan>();
         FTray->AddIcon(Application().Icon(), Application().Title(), mnuTray,
                        [this] { ToggleMainWindow(); });
     } else {
+        Application().OnMinimize = nullptr;
         FTray.reset(); // removes the icon; the manager's teardown throws nothing
     }
 }
@@ -50,21 +52,23 @@ bool TfrmMain::CanHideToTray() const {
     return FTray && FTray->IconShown() && FTray->MenuEnabled();
 }
 
-void TfrmMain::TrayWndProcExtension(UINT msg) {
-    if (!FReady) return;
-    TApplication& app = Application();
-    if (FStayOnTop && (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) &&
+void TfrmMain::ReassertTopmost(UINT msg) {
+    if (FReady && FStayOnTop && (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) &&
         !reassertingTopmost_) {
         FlagScope guard(reassertingTopmost_); // the call moves this window again
         SetTopmost(true);
     }
-    if (app.Minimized() && Visible() && !hidingToTray_ && CanHideToTray()) {
-        FlagScope guard(hidingToTray_);
-        SetForegroundWindow(FindWindowA("Shell_TrayWnd", ""));
-        app.ProcessMessages();
-        // A tray click among those messages may have brought the program back already.
-        if (app.Minimized()) ShowMainWindow(false);
-    }
+}
+
+void TfrmMain::AppMinimize() {
+    // The minimised program hides to the tray at once, while still counted visible.
+    TApplication& app = Application();
+    if (!FReady || !Visible() || hidingToTray_ || !CanHideToTray()) return;
+    FlagScope guard(hidingToTray_);
+    SetForegroundWindow(FindWindowA("Shell_TrayWnd", ""));
+    app.ProcessMessages();
+    // A tray click among those messages may have brought the program back already.
+    if (app.Minimized()) ShowMainWindow(false);
 }
 
 void TfrmMain::mnuTray_ShowClick() {

@@ -3,6 +3,7 @@
 #include "ui/Error.h"
 #include "ui/Form.h"
 #include "ui/ModalScope.h"
+#include "ui/WindowBinding.h"
 
 #include <algorithm>
 #include <utility>
@@ -50,7 +51,9 @@ HFONT DefaultFont() {
 TApplication::TApplication() : instance_(GetModuleHandleA(nullptr)) {}
 
 TApplication::~TApplication() {
-    if (handle_) DestroyWindow(handle_);
+    if (!handle_) return;
+    UnbindWindow(handle_);
+    DestroyWindow(handle_);
 }
 
 void TApplication::Initialize() {
@@ -67,9 +70,8 @@ void TApplication::Initialize() {
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
     handle_ = CreateWindowExA(0, kAppClass, title_.c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                              x, y, 0, 0, nullptr, nullptr, instance_, nullptr);
+                              x, y, 0, 0, nullptr, nullptr, instance_, this);
     CheckWin32(handle_ != nullptr, "CreateWindowEx");
-    SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     if (icon_) {
         SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
         SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
@@ -83,21 +85,14 @@ void TApplication::SetTitle(const std::string& title) {
 }
 
 LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    auto* self = BoundWindowObject<TApplication>(wnd, msg, lp);
     switch (msg) {
     case WM_CLOSE:
         // Closing from the taskbar closes the main form, which ends the program.
         if (self && self->mainForm_) self->mainForm_->Close();
         return 0;
     case WM_SYSCOMMAND:
-        if ((wp & 0xFFF0) == SC_MINIMIZE && self) {
-            self->Minimize();
-            return 0;
-        }
-        if ((wp & 0xFFF0) == SC_RESTORE && self) {
-            self->Restore();
-            return 0;
-        }
+        if (self && self->OnSysCommand(wp)) return 0;
         break;
     case WM_ACTIVATE:
         if (self && LOWORD(wp) != WA_INACTIVE)
@@ -111,6 +106,14 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_DISPLAYCHANGE: Screen().DisplayChanged(); break;
     }
     return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+bool TApplication::OnSysCommand(WPARAM wp) {
+    switch (wp & 0xFFF0) {
+    case SC_MINIMIZE: Minimize(); return true;
+    case SC_RESTORE: Restore(); return true;
+    default: return false;
+    }
 }
 
 void TApplication::SetTaskbarButton(bool shown) {
@@ -168,9 +171,7 @@ void TApplication::Minimize() {
     // Windows hides the owned forms with their minimised owner; Wine does not, so say it.
     ShowOwnedPopups(handle_, FALSE);
     ShowWindow(handle_, SW_MINIMIZE);
-    // Under Wine the owned main form gets no message of its own after this; one posted lets
-    // it react to the minimised state.
-    if (mainForm_) PostMessageA(mainForm_->Handle(), WM_NULL, 0, 0);
+    if (OnMinimize) OnMinimize();
 }
 
 void TApplication::Restore() {
@@ -178,6 +179,7 @@ void TApplication::Restore() {
     ShowWindow(handle_, SW_RESTORE);
     ShowOwnedPopups(handle_, TRUE);
     if (mainForm_ && mainForm_->Visible()) ShowWindow(mainForm_->Handle(), SW_SHOW);
+    if (OnRestore) OnRestore();
 }
 
 void TApplication::AddForm(std::unique_ptr<TForm> form) {

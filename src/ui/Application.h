@@ -95,8 +95,11 @@ class TApplication {
     void Show();
     void Hide();
     bool Minimized() const;
+    // Minimises or restores the whole program; the events below follow at once.
     void Minimize();
     void Restore();
+    std::function<void()> OnMinimize;
+    std::function<void()> OnRestore;
     void BringToFront();
     // The window that takes activation and focus from the application window: the popup
     // last active, or the main form; none while neither is shown and enabled.
@@ -120,6 +123,8 @@ class TApplication {
     bool FilterMessage(const MSG& msg);
     void RunAfterFirstPaint();
     static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+    // Minimise and restore from the taskbar or the system; false for other commands.
+    bool OnSysCommand(WPARAM wp);
     void HandActivationOn();
 
     HINSTANCE instance_;

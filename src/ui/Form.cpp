@@ -173,41 +173,50 @@ void TForm::RestoreFocus() {
 LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CLOSE: Close(); return 0;
-    case WM_SYSCOMMAND:
-        if ((wp & 0xFFF0) == SC_MINIMIZE && Application().MainForm() == this) {
-            // As with a system frame: the whole program minimises with its owner window.
-            Application().Minimize();
-            return 0;
-        }
-        break;
-    case DM_GETDEFID:
-        // Enter anywhere in a form with dialog keys presses its default button.
-        if (defaultButton_ && defaultButton_->HandleAllocated())
-            return MAKELRESULT(GetDlgCtrlID(defaultButton_->Handle()), DC_HASDEFID);
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wp) == WA_INACTIVE) RememberFocus();
-        if (LOWORD(wp) != WA_INACTIVE) {
-            // Only the first showing and focus coming back from another of our own forms
-            // count; system dialogs and other programs do not.
-            const HWND previous = reinterpret_cast<HWND>(lp);
-            // Activation handed on by the application window counts as coming from where the
-            // application window had it (the About box, owned by it).
-            const bool fromOurForm =
-                (previous && previous != Handle() && Application().IsFormWindow(previous)) ||
-                (previous == Application().Handle() && Application().ActivatedFromForm());
-            LRESULT r = TWinControl::WndProc(msg, wp, lp);
-            // The default processing focuses the form itself; a control of it wins.
-            if (!HIWORD(wp)) RestoreFocus();
-            if (!activatedOnce_ || fromOurForm) {
-                activatedOnce_ = true;
-                if (OnActivate) OnActivate(*this);
-            }
-            return r;
-        }
-        break;
+    case WM_SYSCOMMAND: return OnSysCommand(wp, lp);
+    case DM_GETDEFID: return OnGetDefId();
+    case WM_ACTIVATE: return OnActivateMessage(wp, lp);
     }
     return TWinControl::WndProc(msg, wp, lp);
+}
+
+LRESULT TForm::OnSysCommand(WPARAM wp, LPARAM lp) {
+    if ((wp & 0xFFF0) == SC_MINIMIZE && Application().MainForm() == this) {
+        // As with a system frame: the whole program minimises with its owner window.
+        Application().Minimize();
+        return 0;
+    }
+    return TWinControl::WndProc(WM_SYSCOMMAND, wp, lp);
+}
+
+LRESULT TForm::OnGetDefId() {
+    // Enter anywhere in a form with dialog keys presses its default button.
+    if (defaultButton_ && defaultButton_->HandleAllocated())
+        return MAKELRESULT(GetDlgCtrlID(defaultButton_->Handle()), DC_HASDEFID);
+    return 0;
+}
+
+LRESULT TForm::OnActivateMessage(WPARAM wp, LPARAM lp) {
+    if (LOWORD(wp) == WA_INACTIVE) {
+        RememberFocus();
+        return TWinControl::WndProc(WM_ACTIVATE, wp, lp);
+    }
+    // Only the first showing and focus coming back from another of our own forms count;
+    // system dialogs and other programs do not.
+    const HWND previous = reinterpret_cast<HWND>(lp);
+    // Activation handed on by the application window counts as coming from where the
+    // application window had it (the About box, owned by it).
+    const bool fromOurForm =
+        (previous && previous != Handle() && Application().IsFormWindow(previous)) ||
+        (previous == Application().Handle() && Application().ActivatedFromForm());
+    const LRESULT r = TWinControl::WndProc(WM_ACTIVATE, wp, lp);
+    // The default processing focuses the form itself; a control of it wins.
+    if (!HIWORD(wp)) RestoreFocus();
+    if (!activatedOnce_ || fromOurForm) {
+        activatedOnce_ = true;
+        if (OnActivate) OnActivate(*this);
+    }
+    return r;
 }
 
 LRESULT TForm::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {

@@ -70,6 +70,10 @@ class TForm : public TWinControl {
   private:
     void RememberFocus();
     void RestoreFocus();
+    // Handlers of WndProc.
+    LRESULT OnSysCommand(WPARAM wp, LPARAM lp);
+    LRESULT OnGetDefId();
+    LRESULT OnActivateMessage(WPARAM wp, LPARAM lp); // OnActivate is the event it raises
 
     HWND focus_ = nullptr;
     TButton* defaultButton_ = nullptr;

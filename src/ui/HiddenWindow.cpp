@@ -2,6 +2,7 @@
 
 #include "ui/Application.h"
 #include "ui/Error.h"
+#include "ui/WindowBinding.h"
 
 namespace vtl {
 
@@ -32,20 +33,15 @@ THiddenWindow::THiddenWindow() {
 }
 
 THiddenWindow::~THiddenWindow() {
-    // Messages sent while the window goes away find no object any more.
-    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    UnbindWindow(handle_);
     DestroyWindow(handle_);
 }
 
 LRESULT CALLBACK THiddenWindow::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lp);
-        SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<THiddenWindow*>(create->lpCreateParams)->handle_ = wnd;
-    }
-    auto* self = reinterpret_cast<THiddenWindow*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+    auto* self = BoundWindowObject<THiddenWindow>(wnd, msg, lp);
     // Creation messages before WM_NCCREATE, and teardown: the defaults make it work.
     if (!self) return DefWindowProcA(wnd, msg, wp, lp);
+    self->handle_ = wnd;
     try {
         return self->HandleMessage(msg, wp, lp);
     } catch (...) {

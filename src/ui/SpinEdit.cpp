@@ -82,38 +82,43 @@ int TSpinEdit::ArrowAt(POINT p) const {
 LRESULT TSpinEdit::AttachedWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-        // The control draws the pressed arrow and captures the mouse; the focus stays put.
-        HWND focus = GetFocus();
-        LRESULT r = TWinControl::AttachedWndProc(wnd, msg, wp, lp);
-        if (GetFocus() != focus && focus) ::SetFocus(focus);
-        repeatDirection_ = ArrowAt({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
-        if (repeatDirection_ != 0) {
-            SetTimer(wnd, kRepeatTimer, kRepeatDelayMs, nullptr);
-            Step(repeatDirection_);
-        }
-        return r;
-    }
+    case WM_LBUTTONDBLCLK: return OnArrowDown(wnd, msg, wp, lp);
     case WM_TIMER:
-        if (wp == kRepeatTimer) {
-            POINT p;
-            GetCursorPos(&p);
-            ScreenToClient(wnd, &p);
-            // Repeats only while the pointer stays on the pressed arrow.
-            if (repeatDirection_ != 0 && ArrowAt(p) == repeatDirection_) Step(repeatDirection_);
-            SetTimer(wnd, kRepeatTimer, kRepeatIntervalMs, nullptr);
-            return 0;
-        }
+        if (wp == kRepeatTimer) return OnRepeatTimer(wnd);
         break;
     case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-        if (repeatDirection_ != 0) {
-            KillTimer(wnd, kRepeatTimer);
-            repeatDirection_ = 0;
-        }
-        break;
+    case WM_CAPTURECHANGED: StopRepeat(wnd); break;
     }
     return TWinControl::AttachedWndProc(wnd, msg, wp, lp);
+}
+
+LRESULT TSpinEdit::OnArrowDown(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    // The control draws the pressed arrow and captures the mouse; the focus stays put.
+    HWND focus = GetFocus();
+    LRESULT r = TWinControl::AttachedWndProc(wnd, msg, wp, lp);
+    if (GetFocus() != focus && focus) ::SetFocus(focus);
+    repeatDirection_ = ArrowAt({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
+    if (repeatDirection_ != 0) {
+        SetTimer(wnd, kRepeatTimer, kRepeatDelayMs, nullptr);
+        Step(repeatDirection_);
+    }
+    return r;
+}
+
+LRESULT TSpinEdit::OnRepeatTimer(HWND wnd) {
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(wnd, &p);
+    // Repeats only while the pointer stays on the pressed arrow.
+    if (repeatDirection_ != 0 && ArrowAt(p) == repeatDirection_) Step(repeatDirection_);
+    SetTimer(wnd, kRepeatTimer, kRepeatIntervalMs, nullptr);
+    return 0;
+}
+
+void TSpinEdit::StopRepeat(HWND wnd) {
+    if (repeatDirection_ == 0) return;
+    KillTimer(wnd, kRepeatTimer);
+    repeatDirection_ = 0;
 }
 
 } // namespace vtl

@@ -34,6 +34,10 @@ class TSpinEdit : public TEdit {
     bool Notify(NMHDR& hdr, LRESULT& result) override;
 
   private:
+    // Handlers of the up-down's messages: a press on an arrow steps and starts the repeat.
+    LRESULT OnArrowDown(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnRepeatTimer(HWND wnd);
+    void StopRepeat(HWND wnd);
     void Step(int delta);
     int ArrowAt(POINT p) const; // +1 upper arrow, -1 lower arrow
 

@@ -4,6 +4,7 @@
 #include "ui/Error.h"
 #include "ui/Handles.h"
 #include "ui/Hints.h"
+#include "ui/WindowBinding.h"
 
 #include <algorithm>
 #include <set>
@@ -13,12 +14,13 @@ namespace vtl {
 
 namespace {
 
-// Which object each of our windows belongs to, and the window procedure it had before ours.
-// Kept here rather than in window properties or comctl32 subclasses: under Wine both read a
-// property from the server for every message.
+// The common controls we subclass: which object each belongs to and the window procedure it
+// had before ours. They are created by their own classes, so nothing can be bound at their
+// WM_NCCREATE; kept here rather than in window properties or comctl32 subclasses, which under
+// Wine read a property from the server for every message.
 struct WindowEntry {
     TWinControl* object;
-    WNDPROC previous; // null for our own class
+    WNDPROC previous;
 };
 std::unordered_map<HWND, WindowEntry>& Windows() {
     static std::unordered_map<HWND, WindowEntry> windows;
@@ -35,18 +37,25 @@ LRESULT Forward(const WindowEntry* entry, HWND wnd, UINT msg, WPARAM wp, LPARAM 
 }
 constexpr const char* kOwnClass = "VtlWindow";
 
+LRESULT CALLBACK OwnClassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+
+ATOM ownClassAtom = 0;
+
 void RegisterOwnClass(HINSTANCE instance) {
-    static bool registered = false;
-    if (registered) return;
+    if (ownClassAtom) return;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcA; // replaced per window below; see CreateHandle
+    wc.lpfnWndProc = &OwnClassProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kOwnClass;
-    CheckWin32(RegisterClassExA(&wc) != 0, "RegisterClassEx");
-    registered = true;
+    ownClassAtom = RegisterClassExA(&wc);
+    CheckWin32(ownClassAtom != 0, "RegisterClassEx");
+}
+
+bool IsOwnClass(HWND wnd) {
+    return ownClassAtom && GetClassLongA(wnd, GCW_ATOM) == ownClassAtom;
 }
 
 TMouseButton ButtonOf(UINT msg) {
@@ -70,9 +79,18 @@ bool IsMouseMessage(UINT msg) {
 // Lets the window procedures reach the private dispatcher.
 struct WinControlAccess {
     static LRESULT Dispatch(TWinControl* self, HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_NCCREATE && lp) self->handle_ = wnd;
         return self->HandleMessage(wnd, msg, wp, lp);
     }
 };
+
+namespace {
+LRESULT CALLBACK OwnClassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (TWinControl* self = BoundWindowObject<TWinControl>(wnd, msg, lp))
+        return WinControlAccess::Dispatch(self, wnd, msg, wp, lp);
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+} // namespace
 
 TWinControl::TWinControl(TComponent* owner, TWinControl* parent)
     : TControl(owner, parent), color_(GetSysColor(COLOR_BTNFACE)) {}
@@ -85,8 +103,9 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND wnd) {
-    const WindowEntry* entry = wnd ? EntryOf(wnd) : nullptr;
-    return entry ? entry->object : nullptr;
+    if (!wnd) return nullptr;
+    if (const WindowEntry* entry = EntryOf(wnd)) return entry->object;
+    return IsOwnClass(wnd) ? BoundWindowObject<TWinControl>(wnd, 0, 0) : nullptr;
 }
 
 void TWinControl::CreateHandle(TCreateParams params) {
@@ -100,19 +119,17 @@ void TWinControl::CreateHandle(TCreateParams params) {
     }
     HWND wnd = CreateWindowExA(params.exStyle, params.className ? params.className : kOwnClass,
                                params.caption.c_str(), style, left_, top_, width_, height_,
-                               parentWnd, idOrMenu, instance, nullptr);
+                               parentWnd, idOrMenu, instance, ownClass_ ? this : nullptr);
     CheckWin32(wnd != nullptr, "CreateWindowEx");
     handle_ = wnd;
-    Hook(wnd);
+    if (!ownClass_) Hook(wnd);
     SendMessageA(wnd, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
 }
 
 void TWinControl::Hook(HWND wnd) {
     Windows()[wnd] = {this, nullptr};
-    const auto previous = reinterpret_cast<WNDPROC>(
+    Windows()[wnd].previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
-    // Our own class starts on DefWindowProcA; everything we get goes there in the end.
-    if (!(ownClass_ && wnd == handle_)) Windows()[wnd].previous = previous;
 }
 
 void TWinControl::AttachWindow(HWND wnd) {
@@ -123,7 +140,10 @@ void TWinControl::AttachWindow(HWND wnd) {
 void TWinControl::Unhook(HWND wnd) {
     // The window keeps our procedure (others may have chained onto it since); without an
     // object it only forwards, and the entry goes with the window's last message.
-    if (WindowEntry* entry = EntryOf(wnd)) entry->object = nullptr;
+    if (WindowEntry* entry = EntryOf(wnd))
+        entry->object = nullptr;
+    else if (IsOwnClass(wnd))
+        UnbindWindow(wnd);
 }
 
 void TWinControl::DestroyHandle() {
@@ -180,85 +200,101 @@ LRESULT TWinControl::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_COMMAND:
-        if (lp) {
-            TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp));
-            if (child && child != this && child->CommandNotify(HIWORD(wp))) return 0;
-        }
-        break;
-    case WM_NOTIFY: {
-        auto* hdr = reinterpret_cast<NMHDR*>(lp);
-        TWinControl* child = FromHandle(hdr->hwndFrom);
-        LRESULT result = 0;
-        if (child && child != this && child->Notify(*hdr, result)) return result;
-        break;
-    }
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
-        TWinControl* child = FromHandle(item.hwndItem);
-        if (child && child != this && child->DrawItem(item)) return TRUE;
-        break;
-    }
+    case WM_COMMAND: return OnCommand(wp, lp);
+    case WM_NOTIFY: return OnNotify(wp, lp);
+    case WM_DRAWITEM: return OnDrawItem(wp, lp);
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX: {
-        TWinControl* child = FromHandle(reinterpret_cast<HWND>(lp));
-        if (child && child != this)
-            if (HBRUSH b = child->CtlColor(reinterpret_cast<HDC>(wp)))
-                return reinterpret_cast<LRESULT>(b);
-        if (ownClass_ && (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN)) {
-            // Check boxes and static text take the colour of the panel they sit on.
-            SetBkColor(reinterpret_cast<HDC>(wp), color_);
-            return reinterpret_cast<LRESULT>(ColorBrush());
-        }
-        break;
-    }
-    case WM_ERASEBKGND:
-        if (ownClass_) return 1;
-        break;
-    case WM_PAINT:
-        if (ownClass_) {
-            PaintScope ps(handle_);
-            PaintWindow(ps.Dc(), ps.Area());
-            return 0;
-        }
-        break;
-    case WM_PRINTCLIENT:
-        if (ownClass_) {
-            RECT r;
-            GetClientRect(handle_, &r);
-            PaintWindow(reinterpret_cast<HDC>(wp), r);
-            return 0;
-        }
-        break;
-    case WM_SETCURSOR:
-        if (Screen().Cursor() != crDefault) {
-            ::SetCursor(Screen().CursorHandle(Screen().Cursor()));
-            return TRUE;
-        }
-        if (reinterpret_cast<HWND>(wp) == handle_ && LOWORD(lp) == HTCLIENT) {
-            POINT p;
-            GetCursorPos(&p);
-            ScreenToClient(handle_, &p);
-            if (SetCursorFor(p)) return TRUE;
-        }
-        break;
+    case WM_CTLCOLORLISTBOX: return OnCtlColor(msg, wp, lp);
+    case WM_ERASEBKGND: return ownClass_ ? 1 : DefaultHandler(msg, wp, lp);
+    case WM_PAINT: return OnPaint(wp, lp);
+    case WM_PRINTCLIENT: return OnPrintClient(wp, lp);
+    case WM_SETCURSOR: return OnSetCursor(wp, lp);
     case WM_CAPTURECHANGED: mouseControl_ = nullptr; break;
     default:
-        if (IsMouseMessage(msg)) {
-            if (ownClass_) {
-                RelayHint(msg, wp, lp);
-                if (RouteMouse(msg, wp, lp)) return 0;
-            } else {
-                LRESULT r = DefaultHandler(msg, wp, lp);
-                RouteMouse(msg, wp, lp);
-                return r;
-            }
-        }
+        if (IsMouseMessage(msg)) return OnMouse(msg, wp, lp);
         break;
     }
     return DefaultHandler(msg, wp, lp);
+}
+
+TWinControl* TWinControl::ChildFromHandle(HWND wnd) const {
+    TWinControl* child = FromHandle(wnd);
+    return child != this ? child : nullptr;
+}
+
+LRESULT TWinControl::OnCommand(WPARAM wp, LPARAM lp) {
+    if (TWinControl* child = ChildFromHandle(reinterpret_cast<HWND>(lp)))
+        if (child->CommandNotify(HIWORD(wp))) return 0;
+    return DefaultHandler(WM_COMMAND, wp, lp);
+}
+
+LRESULT TWinControl::OnNotify(WPARAM wp, LPARAM lp) {
+    auto* hdr = reinterpret_cast<NMHDR*>(lp);
+    LRESULT result = 0;
+    if (TWinControl* child = ChildFromHandle(hdr->hwndFrom))
+        if (child->Notify(*hdr, result)) return result;
+    return DefaultHandler(WM_NOTIFY, wp, lp);
+}
+
+LRESULT TWinControl::OnDrawItem(WPARAM wp, LPARAM lp) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+    if (TWinControl* child = ChildFromHandle(item.hwndItem))
+        if (child->DrawItem(item)) return TRUE;
+    return DefaultHandler(WM_DRAWITEM, wp, lp);
+}
+
+LRESULT TWinControl::OnCtlColor(UINT msg, WPARAM wp, LPARAM lp) {
+    if (TWinControl* child = ChildFromHandle(reinterpret_cast<HWND>(lp)))
+        if (HBRUSH b = child->CtlColor(reinterpret_cast<HDC>(wp)))
+            return reinterpret_cast<LRESULT>(b);
+    if (ownClass_ && (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN)) {
+        // Check boxes and static text take the colour of the panel they sit on.
+        SetBkColor(reinterpret_cast<HDC>(wp), color_);
+        return reinterpret_cast<LRESULT>(ColorBrush());
+    }
+    return DefaultHandler(msg, wp, lp);
+}
+
+LRESULT TWinControl::OnPaint(WPARAM wp, LPARAM lp) {
+    if (!ownClass_) return DefaultHandler(WM_PAINT, wp, lp);
+    PaintScope ps(handle_);
+    PaintWindow(ps.Dc(), ps.Area());
+    return 0;
+}
+
+LRESULT TWinControl::OnPrintClient(WPARAM wp, LPARAM lp) {
+    if (!ownClass_) return DefaultHandler(WM_PRINTCLIENT, wp, lp);
+    RECT r;
+    GetClientRect(handle_, &r);
+    PaintWindow(reinterpret_cast<HDC>(wp), r);
+    return 0;
+}
+
+LRESULT TWinControl::OnSetCursor(WPARAM wp, LPARAM lp) {
+    if (Screen().Cursor() != crDefault) {
+        ::SetCursor(Screen().CursorHandle(Screen().Cursor()));
+        return TRUE;
+    }
+    if (reinterpret_cast<HWND>(wp) == handle_ && LOWORD(lp) == HTCLIENT) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(handle_, &p);
+        if (SetCursorFor(p)) return TRUE;
+    }
+    return DefaultHandler(WM_SETCURSOR, wp, lp);
+}
+
+LRESULT TWinControl::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
+    if (!ownClass_) {
+        // A common control handles the mouse itself; our graphic children hear of it after.
+        const LRESULT r = DefaultHandler(msg, wp, lp);
+        RouteMouse(msg, wp, lp);
+        return r;
+    }
+    RelayHint(msg, wp, lp);
+    return RouteMouse(msg, wp, lp) ? 0 : DefaultHandler(msg, wp, lp);
 }
 
 bool TWinControl::RouteMouse(UINT msg, WPARAM wp, LPARAM lp) {

@@ -98,6 +98,16 @@ class TWinControl : public TControl {
     void RelayHint(UINT msg, WPARAM wp, LPARAM lp);
     bool SetCursorFor(POINT client);
     LRESULT HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+    // Handlers of WndProc, one per message or group.
+    TWinControl* ChildFromHandle(HWND wnd) const; // another of our controls, or null
+    LRESULT OnCommand(WPARAM wp, LPARAM lp);      // reflected to the child control
+    LRESULT OnNotify(WPARAM wp, LPARAM lp);
+    LRESULT OnDrawItem(WPARAM wp, LPARAM lp);
+    LRESULT OnCtlColor(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnPaint(WPARAM wp, LPARAM lp);
+    LRESULT OnPrintClient(WPARAM wp, LPARAM lp);
+    LRESULT OnSetCursor(WPARAM wp, LPARAM lp);
+    LRESULT OnMouse(UINT msg, WPARAM wp, LPARAM lp);
     void Hook(HWND wnd);
     void Unhook(HWND wnd);
     static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -8,13 +8,13 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
 #include "probe/fixture_layout.hpp"
 #include "support/clipboard.hpp"
 #include "support/config.hpp"
+#include "support/files.hpp"
 #include "support/probe.hpp"
 #include "support/screen.hpp"
 #include "support/wait.hpp"
@@ -243,9 +243,6 @@ TEST(ScreenTest, SavesWhatItCapturesAsPng) {
     auto path = std::filesystem::temp_directory_path() /
                 ("vtl-e2e-shot-" + std::to_string(::getpid()) + ".png");
     shot.savePng(path.string());
-    std::ifstream in(path, std::ios::binary);
-    char magic[4] = {};
-    in.read(magic, sizeof magic);
-    EXPECT_EQ(std::string(magic, 4), "\x89PNG");
+    EXPECT_EQ(readFile(path).substr(0, 4), "\x89PNG");
     std::filesystem::remove(path);
 }

@@ -11,6 +11,7 @@
 #include "support/clipboard.hpp"
 #include "support/holder.hpp"
 #include "support/screen.hpp"
+#include "support/user.hpp"
 #include "support/wait.hpp"
 #include "support/xdo.hpp"
 #include "vantrel_session.hpp"
@@ -293,8 +294,7 @@ TEST(Copying, HexAndHtmlNotationsReachTheClipboardAsText) {
 
     xdo.mouseMove(vantrel.layoutRect("btnHtmlCopy").center());
     xdo.click(1);
-    ASSERT_TRUE(waitUntil([&] { return vantrel.probe().findWindow("#32768", "*") != 0; }, 5s))
-        << "the menu opens";
+    ASSERT_NE(waitMenu(vantrel.probe()), 0u) << "the menu opens";
     xdo.key("Down");
     xdo.key("Return");
     EXPECT_TRUE(waitUntil([&] { return clipboard.text() == "#F7D5B9"; }, 5s)) << clipboard.text();

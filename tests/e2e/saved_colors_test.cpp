@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "layouts/ValuesLayout.h"
 #include "support/clipboard.hpp"
+#include "support/files.hpp"
 #include "support/holder.hpp"
+#include "support/user.hpp"
 #include "support/wait.hpp"
 #include "support/xdo.hpp"
 #include "vantrel_session.hpp"
@@ -18,17 +19,11 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr unsigned kLvmGetItemCount = 0x1004, kLvmGetNextItem = 0x100C, kWmCommand = 0x0111;
-constexpr int kItemHeight = 17, kMenuItemHeight = 17; // measured under Wine with Tahoma 11
+constexpr unsigned kLvmGetItemCount = 0x1004, kLvmGetNextItem = 0x100C;
+constexpr int kItemHeight = 17; // measured under Wine with Tahoma 11
 
 std::filesystem::path ColorsFile() {
     return VantrelSession::dataFolder() / "colors.ini";
-}
-std::string Read(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 // A fresh data folder holding colors.ini with these bytes.
 void StartWith(const std::string& bytes) {
@@ -56,56 +51,23 @@ struct Saved : testing::Test {
         const Rect header = probe().rect(Hwnd(listSend(0x101F /*LVM_GETHEADER*/)));
         return {header.left + 30, header.bottom + kItemHeight * i + kItemHeight / 2};
     }
-    // A window of the program that shows up: "#32770" boxes, "#32768" menus, "VtlWindow" forms.
-    Hwnd waitFor(const std::string& cls, const std::string& title = "*") {
-        Hwnd found = 0;
-        waitUntil(
-            [&] {
-                for (const WindowInfo& w : probe().topLevelWindows(probe().pid(vantrel->window())))
-                    if (w.visible && w.className == cls && (title == "*" || w.text == title))
-                        found = w.hwnd;
-                return found != 0;
-            },
-            10s);
-        return found;
-    }
-    std::string boxText(Hwnd box) {
-        std::string text;
-        for (const WindowInfo& c : probe().children(box))
-            if (c.className == "Static") text += c.text;
-        return text;
-    }
-    // Answers the box with a button id; returns its text.
-    std::string answer(const std::string& caption, int button) {
-        const Hwnd box = waitFor("#32770", caption);
-        EXPECT_NE(box, 0) << "no box " << caption;
-        const std::string text = boxText(box);
-        probe().post(box, kWmCommand, button, 0);
-        EXPECT_TRUE(probe().waitGone(box, 5s));
+    // Answers the box with the real mouse on its button; returns its text.
+    std::string answer(const std::string& caption, const std::string& button) {
+        const std::optional<std::string> text = answerBox(probe(), caption, button);
+        EXPECT_TRUE(text) << "no box " << caption;
         EXPECT_TRUE(waitUntil([&] { return probe().enabled(vantrel->window()); }, 5s));
-        return text;
+        return text.value_or("");
     }
     // Right click at p, then a click on the menu's item (separators count as items).
     void menu(Point p, int item) {
         xdo.mouseMove(p);
         xdo.click(3);
-        const Hwnd m = waitFor("#32768");
-        ASSERT_NE(m, 0);
-        const Rect r = probe().rect(m);
-        const int sep = item > 1 ? kMenuItemHeight - 9 : 0; // the separator is lower
-        xdo.mouseMove(r.left + 20, r.top + 3 + kMenuItemHeight * item - sep + kMenuItemHeight / 2);
-        xdo.click(1);
-        EXPECT_TRUE(probe().waitGone(m, 5s));
+        EXPECT_TRUE(chooseMenuItem(probe(), item));
     }
     void save() {
         xdo.mouseMove(vantrel->layoutRect("btnHtmlCopy").center());
         xdo.click(1);
-        const Hwnd m = waitFor("#32768");
-        ASSERT_NE(m, 0);
-        const Rect r = probe().rect(m);
-        xdo.mouseMove(r.left + 20, r.bottom - 3 - kMenuItemHeight / 2);
-        xdo.click(1);
-        EXPECT_TRUE(probe().waitGone(m, 5s));
+        EXPECT_TRUE(chooseMenuItem(probe(), -1));
     }
 };
 
@@ -120,7 +82,7 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
     xdo.click(1);
     ASSERT_TRUE(waitUntil([&] { return selected() == 0; }, 5s));
     xdo.key("Return");
-    const Hwnd dialog = waitFor("VtlWindow", "Values");
+    const Hwnd dialog = probe().waitWindow("VtlWindow", "Values", 10s);
     ASSERT_NE(dialog, 0);
     std::vector<std::string> rows;
     for (int k = 1; k <= 8; ++k) {
@@ -144,32 +106,32 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
 
     // "Open II" on the first entry, answered No, then Yes.
     menu(itemPoint(0), 2);
-    EXPECT_EQ(answer("Confirm", 7 /*IDNO*/), "Are you sure you want to open it? (Open II)");
+    answer("Confirm", "No");
     EXPECT_EQ(vantrel->text("edtRGB"), "247, 213, 185");
     menu(itemPoint(0), 2);
-    answer("Confirm", 6 /*IDYES*/);
+    answer("Confirm", "Yes");
     EXPECT_TRUE(waitUntil([&] { return vantrel->text("edtRGB") == "255, 0, 0"; }, 5s));
 
     save();
-    EXPECT_TRUE(
-        waitUntil([&] { return Read(ColorsFile()) == "#FF0000\r\n#00ff00\r\n#FF0000\r\n"; }, 5s));
+    EXPECT_TRUE(waitUntil(
+        [&] { return readFile(ColorsFile()) == "#FF0000\r\n#00ff00\r\n#FF0000\r\n"; }, 5s));
 
     // "Delete" on the second entry; the release below the entries offers "Clear".
     menu(itemPoint(1), 3);
-    EXPECT_EQ(answer("Confirm", 6), "Are you sure you want to delete it?");
-    EXPECT_TRUE(waitUntil([&] { return Read(ColorsFile()) == "#FF0000\r\n#FF0000\r\n"; }, 5s));
+    answer("Confirm", "Yes");
+    EXPECT_TRUE(waitUntil([&] { return readFile(ColorsFile()) == "#FF0000\r\n#FF0000\r\n"; }, 5s));
     // The press showed the menu; its release, with nothing selected now, shows none. Once the
     // program answers a message, a second menu would be up.
     probe().send(vantrel->window(), 0 /*WM_NULL*/);
     for (const WindowInfo& w : probe().topLevelWindows(probe().pid(vantrel->window())))
         EXPECT_FALSE(w.visible && w.className == "#32768") << "a second menu";
     menu(itemPoint(4), 4);
-    EXPECT_EQ(answer("Confirm", 7), "Are you sure you want to clear it?");
+    answer("Confirm", "No");
     EXPECT_EQ(listSend(kLvmGetItemCount), 2);
     menu(itemPoint(4), 4);
-    answer("Confirm", 6);
+    answer("Confirm", "Yes");
     EXPECT_EQ(listSend(kLvmGetItemCount), 0);
-    EXPECT_EQ(Read(ColorsFile()), "");
+    EXPECT_EQ(readFile(ColorsFile()), "");
 }
 
 TEST_F(Saved, LinesThatAreNotColoursAreKeptInABackupBeforeTheFirstWrite) {
@@ -178,10 +140,10 @@ TEST_F(Saved, LinesThatAreNotColoursAreKeptInABackupBeforeTheFirstWrite) {
     vantrel.emplace(true);
     EXPECT_EQ(listSend(kLvmGetItemCount), 1);
     save();
-    const std::string told = answer("Warning", 1);
+    const std::string told = answer("Warning", "OK");
     EXPECT_NE(told.find("colors.ini.bak"), std::string::npos) << told;
-    EXPECT_EQ(Read(ColorsFile().string() + ".bak"), original);
-    EXPECT_EQ(Read(ColorsFile()), "#FF0000\r\n#F7D5B9\r\n");
+    EXPECT_EQ(readFile(ColorsFile().string() + ".bak"), original);
+    EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n#F7D5B9\r\n");
 }
 
 // A file that cannot be read is told at start and never written in that run.
@@ -190,19 +152,19 @@ TEST_F(Saved, AnUnreadableFileIsToldOnceAndLeftAlone) {
     {
         Holder lock(WindowsPath(ColorsFile()));
         vantrel.emplace(true);
-        EXPECT_NE(answer("Warning", 1).find("could not be read"), std::string::npos);
+        EXPECT_NE(answer("Warning", "OK").find("could not be read"), std::string::npos);
         save();
         save();
         EXPECT_EQ(listSend(kLvmGetItemCount), 2);
         lock.release();
         vantrel.reset();
     }
-    EXPECT_EQ(Read(ColorsFile()), "#FF0000\r\n");
+    EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n");
 
     std::filesystem::remove(ColorsFile());
     std::filesystem::create_directory(ColorsFile());
     vantrel.emplace(true);
-    EXPECT_NE(answer("Warning", 1).find("folder"), std::string::npos);
+    EXPECT_NE(answer("Warning", "OK").find("folder"), std::string::npos);
     save();
     EXPECT_EQ(listSend(kLvmGetItemCount), 1);
     EXPECT_TRUE(std::filesystem::is_directory(ColorsFile()));
@@ -215,26 +177,26 @@ TEST_F(Saved, AFailedWriteLosesNothing) {
     std::filesystem::permissions(ColorsFile(), std::filesystem::perms::owner_read);
     vantrel.emplace(true);
     save();
-    EXPECT_NE(answer("Warning", 1).find("read-only"), std::string::npos);
+    EXPECT_NE(answer("Warning", "OK").find("read-only"), std::string::npos);
     save();
     EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 3; }, 5s));
     vantrel.reset();
-    EXPECT_EQ(Read(ColorsFile()), "#FF0000\r\n");
+    EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n");
 
     std::filesystem::permissions(ColorsFile(), std::filesystem::perms::owner_all);
     vantrel.emplace(true);
     Holder lock(WindowsPath(ColorsFile()));
     save();
-    EXPECT_NE(answer("Warning", 1).find("could not be written"), std::string::npos);
+    EXPECT_NE(answer("Warning", "OK").find("could not be written"), std::string::npos);
     lock.release();
-    EXPECT_EQ(Read(ColorsFile()), "#FF0000\r\n");
+    EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(VantrelSession::dataFolder()),
                             std::filesystem::directory_iterator()),
               2)
         << "colors.ini and vtl3.ini only";
     save();
-    EXPECT_TRUE(
-        waitUntil([&] { return Read(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n#F7D5B9\r\n"; }, 5s))
+    EXPECT_TRUE(waitUntil(
+        [&] { return readFile(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n#F7D5B9\r\n"; }, 5s))
         << "the next write goes through with the whole list";
 }
 

@@ -7,12 +7,10 @@
 #include <thread>
 #include <vector>
 
-#include "support/config.hpp"
-#include "support/probe.hpp"
 #include "support/screen.hpp"
 #include "support/wait.hpp"
-#include "support/wine_app.hpp"
 #include "support/xdo.hpp"
+#include "vantrel_session.hpp"
 
 using namespace vtl::e2e;
 using namespace std::chrono_literals;
@@ -31,17 +29,8 @@ bool covers(const std::vector<Rect>& rects, Point p) {
 class SkinFrame : public ::testing::Test {
   protected:
     void SetUp() override {
-        app_.emplace(config::vantrelExe());
-        probe_.emplace();
-        window_ = probe_->waitWindow("VtlWindow", "Vantrel", 20s);
-        ASSERT_NE(window_, 0u) << "the main window did not show up";
-        rect_ = probe_->rect(window_);
         ASSERT_EQ(rect_.width(), kWidth);
         ASSERT_EQ(rect_.height(), kHeight);
-    }
-    void TearDown() override {
-        if (app_ && app_->running()) probe_->post(window_, 0x0010); // WM_CLOSE
-        if (app_) app_->waitExit(10s);
     }
 
     // A point of the window, in its own coordinates, on the screen.
@@ -62,12 +51,13 @@ class SkinFrame : public ::testing::Test {
         return waitUntil([&] { return probe_->rect(window_) == expected; }, 3s);
     }
 
-    std::optional<WineApp> app_;
-    std::optional<Probe> probe_;
+    VantrelSession vantrel_;
+    WineApp* app_ = &vantrel_.app();
+    Probe* probe_ = &vantrel_.probe();
+    Hwnd window_ = vantrel_.window();
+    Rect rect_ = vantrel_.windowRect();
     Screen screen_;
     Xdo xdo_;
-    Hwnd window_ = 0;
-    Rect rect_;
 };
 
 } // namespace

@@ -5,11 +5,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "shown_picture.hpp"
 #include "support/config.hpp"
+#include "support/display.hpp"
 #include "support/process.hpp"
 #include "support/screen.hpp"
 #include "support/wait.hpp"
@@ -47,26 +47,11 @@ bool Run(std::vector<std::string> argv, const std::string& display, const std::s
 // Points DISPLAY and the test prefix at the two-monitor desktop while it exists.
 class TwoMonitorDesktop {
   public:
-    TwoMonitorDesktop() {
+    TwoMonitorDesktop() : xvfb_("1664x768x24") {
         config::ensureWinePrefix();
-        for (int n = 140; n < 200 && !xvfb_; ++n) {
-            display_ = std::string(":").append(std::to_string(n));
-            if (fs::exists("/tmp/.X11-unix/X" + display_.substr(1))) continue;
-            SpawnOptions o;
-            o.argv = {"Xvfb",      display_, "-screen", "0", "1664x768x24",
-                      "-nolisten", "tcp",    "-noreset"}; // a reset would forget the monitors
-            o.out = o.err = Stdio::Null;
-            xvfb_.emplace(o);
-            if (!waitUntil(
-                    [&] {
-                        return Run({"xdotool", "getdisplaygeometry"}, display_, "");
-                    },
-                    10s, 50ms))
-                xvfb_.reset(); // another server took the number first
-        }
+        display_ = xvfb_.name();
         // Wine makes the first monitor the primary one.
-        if (!xvfb_ ||
-            !Run({"xrandr", "--setmonitor", "right", "1024/260x768/195+640+0", "none"}, display_,
+        if (!Run({"xrandr", "--setmonitor", "right", "1024/260x768/195+640+0", "none"}, display_,
                  "") ||
             !Run({"xrandr", "--setmonitor", "left", "640/163x480/122+0+0", "screen"}, display_, ""))
             throw std::runtime_error("no X display of two monitors");
@@ -114,8 +99,8 @@ class TwoMonitorDesktop {
     }
 
     std::string oldDisplay_ = config::display(), oldPrefix_ = config::winePrefix();
+    PrivateDisplay xvfb_;
     std::string display_, prefix_;
-    std::optional<ChildProcess> xvfb_;
 };
 
 TEST(TwoMonitors, PickLeftOfThePrimaryMonitorShowsNegativeCoordinatesAndOnlyOffMonitorBlack) {

@@ -1,8 +1,6 @@
 #include "vantrel_session.hpp"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "support/config.hpp"
@@ -21,13 +19,6 @@ std::filesystem::path VantrelSession::dataFolder() {
     const char* user = std::getenv("USER");
     return std::filesystem::path(config::winePrefix()) / "drive_c" / "users" /
            (user && *user ? user : "root") / "AppData" / "Roaming" / "Vantrel";
-}
-
-std::string VantrelSession::readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 VantrelSession::VantrelSession(bool keepData) {

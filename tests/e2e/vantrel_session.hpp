@@ -23,8 +23,6 @@ class VantrelSession {
 
     // The program's data folder in the test prefix (Linux path).
     static std::filesystem::path dataFolder();
-    // A whole file's bytes (empty when it cannot be read).
-    static std::string readFile(const std::filesystem::path& path);
 
     Probe& probe() { return probe_; }
     WineApp& app() { return *app_; }

@@ -64,13 +64,17 @@ void ensureWinePrefix() {
     if (ready) return;
     if (!std::filesystem::exists(std::filesystem::path(winePrefix()) / ".vtl-ready")) {
         SpawnOptions options;
-        options.argv = {std::string(VTL_E2E_SCRIPTS_DIR) + "/init-wineprefix"};
+        options.argv = {scriptsDir() + "/init-wineprefix"};
         options.env = environmentWith({{"VTL_WINEPREFIX", winePrefix()}, {"DISPLAY", display()}});
         ChildProcess init(options);
         auto code = init.waitExit(std::chrono::minutes(3));
         if (code != 0) throw Error("could not create the Wine prefix " + winePrefix());
     }
     ready = true;
+}
+
+std::string scriptsDir() {
+    return VTL_E2E_SCRIPTS_DIR;
 }
 
 void requireFile(const std::string& path) {

@@ -13,6 +13,7 @@ std::string vantrelExe();   // $VANTREL_EXE
 std::string probeExe();     // $VTLPROBE_EXE
 std::string fixtureExe();   // $VTLFIXTURE_EXE
 std::string artifactsDir(); // $VTL_E2E_ARTIFACTS: screenshots of failed tests go there
+std::string scriptsDir();   // the repository's scripts/
 
 // Our environment with the Wine settings the scripts use (private prefix, no debug output, no
 // Mono/Gecko install prompts) and DISPLAY.

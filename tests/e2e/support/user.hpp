@@ -1,27 +1,103 @@
-// What a user does and meets at the keyboard: a box answered with the real mouse on its
-// button, and where the keys of a program go.
+// What a user does and meets: a menu item and a box's button chosen with the real mouse, and
+// where the keys of a program go.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/probe.hpp"
+#include "support/screen.hpp"
 #include "support/wait.hpp"
 #include "support/xdo.hpp"
 
 namespace vtl::e2e {
 
+// Wine hides some windows for good instead of destroying them (menus, its tray window).
+inline bool waitClosed(Probe& probe, Hwnd window) {
+    return waitUntil([&] { return !probe.exists(window) || !probe.visible(window); },
+                     std::chrono::seconds(10));
+}
+
+// The popup menu that shows up next; 0 when none does in time.
+inline Hwnd waitMenu(Probe& probe) {
+    return probe.waitWindow("#32768", "*", std::chrono::seconds(10));
+}
+
+// The items of a popup menu from top to bottom, separators included: the bands of rows of its
+// drawing that differ from its background, a band's underline counted in. Under Wine another
+// process cannot ask a menu for its layout (GetMenuItemRect); what the menu draws is where the
+// mouse finds its items.
+inline std::vector<Rect> menuItems(const Screenshot& shot, const Rect& menu) {
+    const int left = menu.left + 3, right = menu.right - 3; // inside the border
+    std::map<std::uint32_t, int> counts;
+    auto at = [&](int x, int y) {
+        const Rgb c = shot.pixel(x, y);
+        return std::uint32_t(c.r) << 16 | std::uint32_t(c.g) << 8 | c.b;
+    };
+    for (int y = menu.top + 3; y < menu.bottom - 3; ++y)
+        for (int x = left; x < right; ++x)
+            ++counts[at(x, y)];
+    if (counts.empty()) return {};
+    const std::uint32_t background =
+        std::ranges::max_element(counts, {}, [](const auto& c) { return c.second; })->first;
+    std::vector<Rect> items;
+    for (int y = menu.top + 3; y < menu.bottom - 3; ++y) {
+        bool ink = false;
+        for (int x = left; x < right && !ink; ++x)
+            ink = at(x, y) != background;
+        // A mnemonic's underline lies a row or two below its text; items lie farther apart.
+        if (ink && (items.empty() || y - items.back().bottom > 2))
+            items.push_back({left, y, right, y + 1});
+        if (ink) items.back().bottom = y + 1;
+    }
+    return items;
+}
+
+// Waits for a popup menu and clicks with the real mouse the item at `position` (separators
+// count; a negative position counts from the end); true once the menu has closed.
+inline bool chooseMenuItem(Probe& probe, int position) {
+    const Hwnd menu = waitMenu(probe);
+    if (!menu) return false;
+    const Rect r = probe.rect(menu);
+    std::vector<Rect> items, before;
+    waitUntil( // drawn: the same items twice
+        [&] {
+            before = std::exchange(items, menuItems(Screen().capture(), r));
+            return !items.empty() && items == before;
+        },
+        std::chrono::seconds(5));
+    const int n = static_cast<int>(items.size());
+    if (position < 0) position += n;
+    if (position < 0 || position >= n) return false;
+    Xdo().mouseMove(items[static_cast<std::size_t>(position)].center());
+    Xdo().click();
+    return waitClosed(probe, menu);
+}
+
 // Waits for the box (or dialog) of this caption, clicks with the real mouse its button
-// captioned `button` (without '&') and waits until the box is gone.
-inline bool answerBox(Probe& probe, const std::string& caption, const std::string& button) {
+// captioned `button` (without '&') and waits until the box is gone. Returns the box's text, or
+// nothing when the box or its button did not show up or the box stayed.
+inline std::optional<std::string> answerBox(Probe& probe, const std::string& caption,
+                                            const std::string& button) {
     const Hwnd box = probe.waitWindow("*", caption, std::chrono::seconds(10));
-    if (!box) return false;
-    for (WindowInfo& c : probe.children(box))
-        if (std::erase(c.text, '&'); c.className == "Button" && c.text == button) {
-            Xdo().mouseMove(c.rect.center());
-            Xdo().click();
-            return probe.waitGone(box, std::chrono::seconds(10));
-        }
-    return false;
+    if (!box) return std::nullopt;
+    std::string text;
+    std::optional<Point> target;
+    for (WindowInfo& c : probe.children(box)) {
+        if (c.className == "Static") text += c.text;
+        if (std::erase(c.text, '&'); c.className == "Button" && c.text == button)
+            target = c.rect.center();
+    }
+    if (!target) return std::nullopt;
+    Xdo().mouseMove(*target);
+    Xdo().click();
+    if (!probe.waitGone(box, std::chrono::seconds(10))) return std::nullopt;
+    return text;
 }
 
 // Waits until the thread of `window` has `active` as its active window and `focus` focused.
