@@ -79,6 +79,10 @@ class TfrmMain : public TForm {
 
     // Visibility: shows and restores, or hides to the tray; the tray icon's click handler.
     void ShowMainWindow(bool show);
+    // The main window of a running instance, also in another process; nullptr when none.
+    static HWND FindRunning();
+    // Posted to the running instance by a later start: show the program and bring it forward.
+    static UINT BringForwardMessage();
     void ToggleMainWindow();
     void InstallTrayIcon(bool on);
 
@@ -186,6 +190,7 @@ class TfrmMain : public TForm {
     void PopupListMenu(bool entryItems);
     bool Confirm(const char* question);
     void TellSavedColorsNotice();
+    void BringForward();
 
     std::unique_ptr<TTrayIconMan> FTray;
     std::array<std::string, 8> FValues; // 1..7 by notation number
@@ -207,6 +212,8 @@ class TfrmMain : public TForm {
     bool settingsFailureTold_ = false;
     std::array<COLORREF, 16> customColors_;   // of the colour dialog, kept for the run
     std::unique_ptr<TColorsFile> colorsFile_; // none when the data folder is unavailable
+    std::string colorsFolderProblem_;         // why there is none
+    bool colorsNotKeptTold_ = false;
     // The entries' texts in list order, as the list shows them: written out without asking
     // the list for each (slow for long lists under Wine) and never cut by a buffer.
     std::vector<std::string> savedTexts_;

@@ -5,10 +5,12 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "layouts/ValuesLayout.h"
 #include "support/clipboard.hpp"
 #include "support/holder.hpp"
+#include "support/process.hpp"
 #include "support/wait.hpp"
 #include "support/xdo.hpp"
 #include "vantrel_session.hpp"
@@ -35,6 +37,9 @@ void StartWith(const std::string& bytes) {
     std::filesystem::remove_all(VantrelSession::dataFolder());
     std::filesystem::create_directories(VantrelSession::dataFolder());
     std::ofstream(ColorsFile(), std::ios::binary) << bytes;
+}
+size_t FilesIn(const std::filesystem::path& folder) {
+    return size_t(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 std::string WindowsPath(const std::filesystem::path& p) {
     std::string s = "Z:" + p.string();
@@ -174,12 +179,14 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
 TEST_F(Saved, LinesThatAreNotColoursAreKeptInABackupBeforeTheFirstWrite) {
     const std::string original = "\xEF\xBB\xBF#FF0000\r\nstray word\r\n";
     StartWith(original);
+    std::ofstream(ColorsFile().string() + ".bak") << "an earlier backup";
     vantrel.emplace(true);
     EXPECT_EQ(listSend(kLvmGetItemCount), 1);
     save();
     const std::string told = answer("Warning", 1);
-    EXPECT_NE(told.find("colors.ini.bak"), std::string::npos) << told;
-    EXPECT_EQ(Read(ColorsFile().string() + ".bak"), original);
+    EXPECT_NE(told.find("colors.ini.1.bak"), std::string::npos) << told; // the next free name
+    EXPECT_EQ(Read(ColorsFile().string() + ".bak"), "an earlier backup");
+    EXPECT_EQ(Read(ColorsFile().string() + ".1.bak"), original);
     EXPECT_EQ(Read(ColorsFile()), "#FF0000\r\n#F7D5B9\r\n");
 }
 
@@ -235,6 +242,92 @@ TEST_F(Saved, AFailedWriteLosesNothing) {
     EXPECT_TRUE(
         waitUntil([&] { return Read(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n#F7D5B9\r\n"; }, 5s))
         << "the next write goes through with the whole list";
+}
+
+// Without a data folder the list still works, and the first change says it is not kept.
+TEST_F(Saved, WithoutADataFolderTheFirstChangeSaysTheColoursAreNotKept) {
+    std::filesystem::remove_all(VantrelSession::dataFolder());
+    std::ofstream(VantrelSession::dataFolder()) << "a file where the folder should be";
+    vantrel.emplace(true, "Vantrel"); // the settings' own message comes first
+    save();
+    EXPECT_NE(answer("Warning", 1).find("will not be kept after Vantrel ends"), std::string::npos);
+    save();
+    EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 2; }, 5s));
+    EXPECT_EQ(probe().findWindow("#32770"), 0) << "told twice";
+}
+
+// A file far larger than any list (a wrong file copied over it) is told at start, never read
+// whole, and stays byte for byte as it was. Sparse files cost no disk.
+TEST_F(Saved, AFileFarLargerThanAnyListIsToldAndKeptWhole) {
+    StartWith("#FF0000\r\n");
+    std::filesystem::resize_file(ColorsFile(), 1500ull << 20);
+    const std::string copy = testing::TempDir() + "vtl-large-colors";
+    ASSERT_EQ(runCommand({"cp", "--sparse=always", ColorsFile(), copy}, 60s).exitCode, 0);
+    vantrel.emplace(true);
+    const std::string told = answer("Warning", 1);
+    EXPECT_TRUE(told.find("colors.ini\n") != told.npos && told.find("1500 MB") != told.npos)
+        << told;
+    save();
+    EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 1; }, 5s));
+    vantrel.reset();
+    EXPECT_EQ(runCommand({"cmp", ColorsFile(), copy}, 60s).exitCode, 0);
+    std::filesystem::remove(copy);
+}
+
+// Killed at random moments while saving a long list, the file is always whole: the old list or
+// the new one. The next start removes what killed writes left, and nothing else.
+TEST_F(Saved, KilledWhileSavingTheFileIsAlwaysWhole) {
+    std::string expected;
+    for (int i = 0; i < 100000; ++i)
+        expected += "#00FF00\r\n";
+    StartWith(expected);
+    const auto folder = VantrelSession::dataFolder();
+    std::ofstream(folder / "colors.ini.0000ABCD.tmp") << "left by a killed run";
+    std::ofstream(folder / "colors.ini.tmp") << "not ours";
+    for (int round = 0; round < 6; ++round) {
+        vantrel.emplace(true);
+        save();
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::rand() % 100));
+        vantrel->app().kill();
+        vantrel.reset();
+        const std::string now = Read(ColorsFile());
+        if (now != expected) expected += "#F7D5B9\r\n"; // the save was done
+        ASSERT_EQ(now, expected) << "round " << round << ": the file is not whole";
+    }
+    vantrel.emplace(true);
+    EXPECT_EQ(FilesIn(folder), 3u) << "colors.ini, vtl3.ini and colors.ini.tmp, not ours";
+}
+
+// A really full disk: a small file system on the data folder, filled up (mounting needs root).
+TEST_F(Saved, OnAFullDiskNothingIsLostAndNothingLeftBehind) {
+    StartWith(""); // hidden by the mount
+    const auto folder = VantrelSession::dataFolder();
+    struct SmallDisk {
+        std::string at;
+        std::optional<VantrelSession>& program;
+        CommandResult mount =
+            runCommand({"mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", at}, 10s);
+        ~SmallDisk() {
+            program.reset(); // its open files would keep the file system busy
+            if (mount.exitCode == 0 && runCommand({"umount", at}, 10s).exitCode != 0)
+                runCommand({"umount", "-l", at}, 10s);
+        }
+    } disk{folder, vantrel};
+    if (disk.mount.exitCode != 0) GTEST_SKIP() << "cannot mount a tmpfs here: " << disk.mount.err;
+    std::ofstream(ColorsFile(), std::ios::binary) << "#FF0000\r\n";
+    std::ofstream(folder / "vtl3.ini", std::ios::binary) << "[VTL]\r\nontop=1\r\nzoom=1\r\n";
+    std::ofstream filler(folder / "filler", std::ios::binary);
+    while (filler << std::string(1024, 'x') << std::flush) {
+    }
+    vantrel.emplace(true);
+    save();
+    EXPECT_NE(answer("Warning", 1).find("could not be written"), std::string::npos);
+    menu(itemPoint(1), 3);
+    answer("Confirm", 6); // "Delete" fails quietly now ("Clear" writes no byte, so it can't)
+    EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 1; }, 5s));
+    EXPECT_EQ(probe().findWindow("#32770"), 0) << "told twice";
+    EXPECT_EQ(Read(ColorsFile()), "#FF0000\r\n");
+    EXPECT_EQ(FilesIn(folder), 3u) << "colors.ini, vtl3.ini and the filler only";
 }
 
 } // namespace

@@ -30,12 +30,17 @@ std::string VantrelSession::readFile(const std::filesystem::path& path) {
     return s.str();
 }
 
-VantrelSession::VantrelSession(bool keepData) {
+VantrelSession::VantrelSession(bool keepData, const char* boxAtStart) {
     if (!keepData) std::filesystem::remove_all(dataFolder());
     // The shell refuses tray icons while its taskbar window is briefly gone.
     if (!waitUntil([&] { return probe_.findWindow("Shell_TrayWnd") != 0; }, 30s))
         throw std::runtime_error("the taskbar window did not show up");
     app_.emplace(config::vantrelExe());
+    if (boxAtStart) {
+        const Hwnd box = probe_.waitWindow("#32770", boxAtStart, 30s);
+        if (!box) throw std::runtime_error(std::string("no box ") + boxAtStart + " at start");
+        probe_.post(box, 0x0111 /*WM_COMMAND*/, 1 /*IDOK*/, 0);
+    }
     window_ = probe_.waitWindow("VtlWindow", "Vantrel", 30s);
     if (!window_) throw std::runtime_error("the main window of Vantrel did not show up");
 }

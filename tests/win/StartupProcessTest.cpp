@@ -158,7 +158,7 @@ TEST(VantrelVersionCheck, Windows2000XpAnd7Run) {
 
 // --- The single instance -----------------------------------------------------------------------
 
-TEST(VantrelSingleInstance, ASecondStartEndsAtOnceWithoutAWindowAndLeavesTheFirstAlone) {
+TEST(VantrelSingleInstance, ASecondStartEndsAtOnceWithoutAWindowAndBringsTheFirstForward) {
     Vantrel first;
     HWND main = first.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
@@ -175,7 +175,7 @@ TEST(VantrelSingleInstance, ASecondStartEndsAtOnceWithoutAWindowAndLeavesTheFirs
         ReleaseMutex(app.Get());
     }
 
-    // Another window is in front, so a second start that activated the first would show.
+    // Another window is in front, which the first must come before.
     TForm front;
     front.SetClientSize(200, 80);
     front.Show();
@@ -197,7 +197,8 @@ TEST(VantrelSingleInstance, ASecondStartEndsAtOnceWithoutAWindowAndLeavesTheFirs
     EXPECT_EQ(secondWindows.Created(), 0) << "the second start created windows";
 
     EXPECT_TRUE(first.Process().Running());
-    EXPECT_EQ(GetForegroundWindow(), front.Handle()) << "the first was brought to the front";
+    EXPECT_TRUE(
+        test::WaitFor([&] { return GetForegroundWindow() == GetWindow(main, GW_OWNER); }, 2000));
     EXPECT_TRUE(IsWindowVisible(main));
     RECT after;
     GetWindowRect(main, &after);

@@ -1,0 +1,115 @@
+// Soak benchmark (not a test), in one process with the real main window: 10,000 picks, 1,000
+// openings and closings of each of the program's own dialogs (Values, About, a confirmation
+// answered No) and 1,000 saves, in four equal rounds. Prints live GDI objects, the process's
+// windows and menus, committed memory and working set at the start and after each round.
+// After the first round nothing should grow but what the saves add on purpose: the list's
+// entries, their texts and swatches.
+//
+// Run (after a Win32 build, on the test display and prefix, e.g. after `. scripts/env.sh`):
+//   scripts/wine-exec build/win32/bench/soak_bench.exe [divisor: 10 runs a tenth of it]
+// It replaces colors.ini in the prefix's data folder.
+#include "GdiObjects.h"
+#include "UserObjects.h"
+#include "main/MainForm.h"
+#include "ui/Application.h"
+
+#include "BenchClock.h"
+
+#include <psapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace vtl;
+
+std::string ColorsFile() {
+    char appData[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
+    const std::string folder = std::string(appData) + "\\Vantrel";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\colors.ini";
+}
+
+void Print(const char* when) {
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    std::printf("%-16s GDI objects %5d, windows %4d, menus %4d, committed %7lu KiB, working set "
+                "%7lu KiB\n",
+                when, bench::LiveGdiObjects(), bench::LiveWindows(), bench::LiveMenus(),
+                (unsigned long)(pmc.PagefileUsage / 1024),
+                (unsigned long)(pmc.WorkingSetSize / 1024));
+    std::fflush(stdout);
+}
+
+// Answers whatever dialog of ours is open, as the user would: No to a question, the close box
+// of a form.
+BOOL CALLBACK CloseDialog(HWND w, LPARAM) {
+    char cls[32] = {}, text[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, text, sizeof text);
+    if (!IsWindowVisible(w)) return TRUE;
+    if (std::string(cls) == "#32770") PostMessageA(w, WM_COMMAND, IDNO, 0);
+    if (std::string(text) == "Values" || std::string(text) == "About")
+        PostMessageA(w, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+void CALLBACK CloseDialogs(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), &CloseDialog, 0);
+}
+
+// A pick as the mouse makes it: press on the icon, two moves over the screen, release.
+bool Pick(TfrmMain& form, int i) {
+    SendMessageA(form.pnlDrag->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(19, 19));
+    for (int k = 0; k < 2; ++k) {
+        SetCursorPos((i * 37 + k * 11) % 1000, (i * 17 + k * 5) % 700);
+        form.FormMouseMove();
+    }
+    const bool picked = form.Picking();
+    SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
+    return picked && !form.Picking();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int divisor = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
+    const int picks = 2500 / divisor, dialogs = 250 / divisor, saves = 250 / divisor;
+    DeleteFileA(ColorsFile().c_str());
+    Application().Initialize();
+    Application().OnException = [](const std::string& m) { std::printf("error: %s\n", m.c_str()); };
+    auto form = std::make_unique<TfrmMain>();
+    form->Show();
+    Application().ProcessMessages();
+    Print("start");
+    int failedPicks = 0;
+    for (int round = 1; round <= 4; ++round) {
+        const double t0 = Now();
+        for (int i = 0; i < picks; ++i) {
+            failedPicks += !Pick(*form, i);
+            if (i % 50 == 0) Application().ProcessMessages();
+        }
+        const UINT_PTR closer = SetTimer(nullptr, 0, 1, &CloseDialogs);
+        for (int i = 0; i < dialogs; ++i) {
+            form->OpenSavedColor();
+            form->mnuTray_AboutClick();
+            form->mnuMyColors_Open2Click();
+        }
+        KillTimer(nullptr, closer);
+        for (int i = 0; i < saves; ++i)
+            form->Save1Click();
+        Application().ProcessMessages();
+        char when[32];
+        std::snprintf(when, sizeof when, "round %d (%.0f s)", round, (Now() - t0) / 1000);
+        Print(when);
+    }
+    std::printf("%d picks, %d of each dialog, %d saves; %d picks did not run as a pick\n",
+                4 * picks, 4 * dialogs, 4 * saves, failedPicks);
+    return 0;
+}
