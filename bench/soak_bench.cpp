@@ -6,7 +6,9 @@
 // entries, their texts and swatches.
 //
 // Run (after a Win32 build, on the test display and prefix, e.g. after `. scripts/env.sh`):
-//   scripts/wine-exec build/win32/bench/soak_bench.exe [divisor: 10 runs a tenth of it]
+//   scripts/wine-exec build/win32/bench/soak_bench.exe [divisor [parts]]
+// A divisor of 10 runs a tenth of it; parts picks what runs, any of p (picks), v (Values),
+// a (About), q (question) and s (saves), all by default: what grows is found by leaving parts out.
 // It replaces colors.ini in the prefix's data folder.
 #include "GdiObjects.h"
 #include "UserObjects.h"
@@ -35,6 +37,13 @@ std::string ColorsFile() {
     return folder + "\\colors.ini";
 }
 
+unsigned long CommittedKiB() {
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    return (unsigned long)(pmc.PagefileUsage / 1024);
+}
+
 void Print(const char* when) {
     PROCESS_MEMORY_COUNTERS pmc{};
     pmc.cb = sizeof pmc;
@@ -47,6 +56,17 @@ void Print(const char* when) {
     std::fflush(stdout);
 }
 
+// The dialogs answered so far: proof that each opening really showed one. Counted without
+// allocating, so that the count adds nothing to the memory measured.
+int answered = 0;
+
+void Answer(HWND w, UINT msg, WPARAM wp) {
+    static HWND last = nullptr;
+    PostMessageA(w, msg, wp, 0);
+    if (w != last) ++answered;
+    last = w;
+}
+
 // Answers whatever dialog of ours is open, as the user would: No to a question, the close box
 // of a form.
 BOOL CALLBACK CloseDialog(HWND w, LPARAM) {
@@ -54,9 +74,8 @@ BOOL CALLBACK CloseDialog(HWND w, LPARAM) {
     GetClassNameA(w, cls, sizeof cls);
     GetWindowTextA(w, text, sizeof text);
     if (!IsWindowVisible(w)) return TRUE;
-    if (std::string(cls) == "#32770") PostMessageA(w, WM_COMMAND, IDNO, 0);
-    if (std::string(text) == "Values" || std::string(text) == "About")
-        PostMessageA(w, WM_CLOSE, 0, 0);
+    if (std::string(cls) == "#32770") Answer(w, WM_COMMAND, IDNO);
+    if (std::string(text) == "Values" || std::string(text) == "About") Answer(w, WM_CLOSE, 0);
     return TRUE;
 }
 
@@ -80,7 +99,12 @@ bool Pick(TfrmMain& form, int i) {
 
 int main(int argc, char** argv) {
     const int divisor = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
-    const int picks = 2500 / divisor, dialogs = 250 / divisor, saves = 250 / divisor;
+    const std::string parts = argc > 2 ? argv[2] : "pvaqs";
+    const auto share = [&](char part, int n) {
+        return parts.find(part) == std::string::npos ? 0 : n / divisor;
+    };
+    const int picks = share('p', 2500), values = share('v', 250), abouts = share('a', 250),
+              questions = share('q', 250), saves = share('s', 250);
     DeleteFileA(ColorsFile().c_str());
     Application().Initialize();
     Application().OnException = [](const std::string& m) { std::printf("error: %s\n", m.c_str()); };
@@ -89,6 +113,7 @@ int main(int argc, char** argv) {
     Application().ProcessMessages();
     Print("start");
     int failedPicks = 0;
+    unsigned long bySaves = 0, byTheRest = 0, last = CommittedKiB();
     for (int round = 1; round <= 4; ++round) {
         const double t0 = Now();
         for (int i = 0; i < picks; ++i) {
@@ -96,20 +121,32 @@ int main(int argc, char** argv) {
             if (i % 50 == 0) Application().ProcessMessages();
         }
         const UINT_PTR closer = SetTimer(nullptr, 0, 1, &CloseDialogs);
-        for (int i = 0; i < dialogs; ++i) {
-            form->OpenSavedColor();
-            form->mnuTray_AboutClick();
-            form->mnuMyColors_Open2Click();
+        for (int i = 0; i < std::max({values, abouts, questions}); ++i) {
+            if (i < values) form->OpenSavedColor();
+            if (i < abouts) form->mnuTray_AboutClick();
+            if (i < questions) form->mnuMyColors_Open2Click();
         }
         KillTimer(nullptr, closer);
+        const unsigned long beforeSaves = CommittedKiB();
         for (int i = 0; i < saves; ++i)
             form->Save1Click();
         Application().ProcessMessages();
+        // The saves grow the list on purpose; after the first round the rest should not grow.
+        const unsigned long now = CommittedKiB();
+        bySaves += now - beforeSaves;
+        if (round > 1) byTheRest += beforeSaves - last;
+        last = now;
         char when[32];
         std::snprintf(when, sizeof when, "round %d (%.0f s)", round, (Now() - t0) / 1000);
         Print(when);
     }
-    std::printf("%d picks, %d of each dialog, %d saves; %d picks did not run as a pick\n",
-                4 * picks, 4 * dialogs, 4 * saves, failedPicks);
+    const int dialogs = 4 * (values + abouts + questions);
+    std::printf("%d picks, %d Values, %d About, %d questions, %d saves; %d picks did not run as a "
+                "pick, %d of %d dialogs were not seen\n",
+                4 * picks, 4 * values, 4 * abouts, 4 * questions, 4 * saves, failedPicks,
+                dialogs - answered, dialogs);
+    std::printf("committed memory grown by the saves: %lu KiB; by the rest after the first "
+                "round: %ld KiB\n",
+                bySaves, long(byTheRest));
     return 0;
 }

@@ -1,11 +1,9 @@
-// The real program from outside: the swatch on the screen, a clean exit, settings kept from one
-// run to the next, and one program however often it is started.
+// The real program from outside: the swatch on the screen, a clean exit, and settings kept
+// from one run to the next.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 
-#include "support/config.hpp"
 #include "support/screen.hpp"
 #include "support/wait.hpp"
 #include "vantrel_session.hpp"
@@ -40,25 +38,6 @@ TEST(MainWindow, StoredSettingsAreUsedAtTheNextStart) {
     VantrelSession vantrel(/*keepData=*/true);
     EXPECT_EQ(vantrel.probe().send(vantrel.control("cboZoom"), 0x0147 /*CB_GETCURSEL*/), 19);
     EXPECT_EQ(vantrel.probe().send(vantrel.control("chkStayOnTop"), 0x00F0 /*BM_GETCHECK*/), 0);
-}
-
-// Ten starts at once (repeated double clicks, a login script) leave one program; every other
-// start ends with exit code 0.
-TEST(MainWindow, TenStartsAtOnceLeaveOneProgram) {
-    VantrelSession first; // waits for the taskbar
-    first.close();
-    std::vector<std::unique_ptr<WineApp>> starts;
-    for (int i = 0; i < 10; ++i)
-        starts.push_back(std::make_unique<WineApp>(config::vantrelExe()));
-    auto running = [&] {
-        return std::count_if(starts.begin(), starts.end(), [](auto& s) { return s->running(); });
-    };
-    ASSERT_TRUE(waitUntil([&] { return running() == 1; }, 60s)) << running() << " run";
-    for (auto& s : starts)
-        EXPECT_EQ(s->running() ? 0 : s->waitExit(0s), 0);
-    const Hwnd main = first.probe().waitWindow("VtlWindow", "Vantrel", 30s);
-    first.probe().post(main, 0x0112 /*WM_SYSCOMMAND*/, 0xF060 /*SC_CLOSE*/, 0);
-    EXPECT_TRUE(waitUntil([&] { return running() == 0; }, 10s));
 }
 
 } // namespace

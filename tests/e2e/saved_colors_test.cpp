@@ -265,11 +265,9 @@ TEST_F(Saved, AFileFarLargerThanAnyListIsToldAndKeptWhole) {
     ASSERT_EQ(runCommand({"cp", "--sparse=always", ColorsFile(), copy}, 60s).exitCode, 0);
     vantrel.emplace(true);
     const std::string told = answer("Warning", 1);
-    EXPECT_TRUE(told.find("colors.ini\n") != told.npos && told.find("1500 MB") != told.npos)
-        << told;
+    EXPECT_NE(told.find("colors.ini\nIt holds 1500 MB"), std::string::npos) << told;
     save();
     EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 1; }, 5s));
-    vantrel.reset();
     EXPECT_EQ(runCommand({"cmp", ColorsFile(), copy}, 60s).exitCode, 0);
     std::filesystem::remove(copy);
 }
@@ -309,17 +307,15 @@ TEST_F(Saved, OnAFullDiskNothingIsLostAndNothingLeftBehind) {
             runCommand({"mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", at}, 10s);
         ~SmallDisk() {
             program.reset(); // its open files would keep the file system busy
-            if (mount.exitCode == 0 && runCommand({"umount", at}, 10s).exitCode != 0)
-                runCommand({"umount", "-l", at}, 10s);
+            if (mount.exitCode == 0) runCommand({"umount", "--lazy", at}, 10s);
         }
     } disk{folder, vantrel};
     if (disk.mount.exitCode != 0) GTEST_SKIP() << "cannot mount a tmpfs here: " << disk.mount.err;
     std::ofstream(ColorsFile(), std::ios::binary) << "#FF0000\r\n";
-    std::ofstream(folder / "vtl3.ini", std::ios::binary) << "[VTL]\r\nontop=1\r\nzoom=1\r\n";
+    vantrel.emplace(true);
     std::ofstream filler(folder / "filler", std::ios::binary);
     while (filler << std::string(1024, 'x') << std::flush) {
     }
-    vantrel.emplace(true);
     save();
     EXPECT_NE(answer("Warning", 1).find("could not be written"), std::string::npos);
     menu(itemPoint(1), 3);

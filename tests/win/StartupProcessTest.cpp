@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <string>
 
 namespace vtl {
@@ -212,6 +213,19 @@ TEST(VantrelSingleInstance, ASecondStartEndsAtOnceWithoutAWindowAndBringsTheFirs
     EXPECT_EQ(first.Close(main), 0u);
     EXPECT_EQ(WaitForSingleObject(instance.Get(), 0), WAIT_OBJECT_0);
     ReleaseMutex(instance.Get());
+}
+
+// Ten starts at once (double clicks, a login script): one runs, the others end with code 0.
+TEST(VantrelSingleInstance, TenStartsAtOnceLeaveOneRunning) {
+    std::vector<std::unique_ptr<Vantrel>> starts;
+    for (int i = 0; i < 10; ++i)
+        starts.push_back(std::make_unique<Vantrel>());
+    int ended = 0;
+    for (auto& start : starts)
+        ended += start->Process().WaitForExit(kEndMs) == 0;
+    EXPECT_EQ(ended, 9);
+    for (auto& start : starts) // the one left runs and ends as it should
+        EXPECT_EQ(start->Process().Running() ? start->Close(start->WaitForMainWindow()) : 0u, 0u);
 }
 
 TEST(VantrelSingleInstance, AfterTheFirstEndedANewStartRuns) {
