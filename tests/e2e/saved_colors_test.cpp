@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -101,15 +102,16 @@ struct Saved : testing::Test {
         xdo.click(1);
         EXPECT_TRUE(probe().waitGone(m, 5s));
     }
-    void save() {
+    void save(const std::function<void()>& atClick = {}) { // runs just before the item's click
         xdo.mouseMove(vantrel->layoutRect("btnHtmlCopy").center());
         xdo.click(1);
         const Hwnd m = waitFor("#32768");
         ASSERT_NE(m, 0);
         const Rect r = probe().rect(m);
         xdo.mouseMove(r.left + 20, r.bottom - 3 - kMenuItemHeight / 2);
+        if (atClick) atClick();
         xdo.click(1);
-        EXPECT_TRUE(probe().waitGone(m, 5s));
+        EXPECT_TRUE(atClick || probe().waitGone(m, 5s));
     }
 };
 
@@ -257,36 +259,46 @@ TEST_F(Saved, WithoutADataFolderTheFirstChangeSaysTheColoursAreNotKept) {
 }
 
 // A file far larger than any list (a wrong file copied over it) is told at start, never read
-// whole, and stays byte for byte as it was. Sparse files cost no disk.
+// whole, and never written: byte for byte as it was. Sparse files cost no disk.
 TEST_F(Saved, AFileFarLargerThanAnyListIsToldAndKeptWhole) {
     StartWith("#FF0000\r\n");
     std::filesystem::resize_file(ColorsFile(), 1500ull << 20);
-    const std::string copy = testing::TempDir() + "vtl-large-colors";
-    ASSERT_EQ(runCommand({"cp", "--sparse=always", ColorsFile(), copy}, 60s).exitCode, 0);
+    const auto written = std::filesystem::last_write_time(ColorsFile());
     vantrel.emplace(true);
     const std::string told = answer("Warning", 1);
     EXPECT_NE(told.find("colors.ini\nIt holds 1500 MB"), std::string::npos) << told;
     save();
     EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 1; }, 5s));
-    EXPECT_EQ(runCommand({"cmp", ColorsFile(), copy}, 60s).exitCode, 0);
-    std::filesystem::remove(copy);
+    EXPECT_EQ(std::filesystem::last_write_time(ColorsFile()), written) << "not written at all";
 }
 
 // Killed at random moments while saving a long list, the file is always whole: the old list or
 // the new one. The next start removes what killed writes left, and nothing else.
 TEST_F(Saved, KilledWhileSavingTheFileIsAlwaysWhole) {
     std::string expected;
-    for (int i = 0; i < 100000; ++i)
-        expected += "#00FF00\r\n";
+    for (int i = 0; i < 80000; ++i) // long lines: a long write, 7.9 MB
+        expected += "#00FF00" + std::string(90, 'x') + "\r\n";
     StartWith(expected);
     const auto folder = VantrelSession::dataFolder();
     std::ofstream(folder / "colors.ini.0000ABCD.tmp") << "left by a killed run";
     std::ofstream(folder / "colors.ini.tmp") << "not ours";
     for (int round = 0; round < 6; ++round) {
         vantrel.emplace(true);
-        save();
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::rand() % 100));
-        vantrel->app().kill();
+        std::thread killer;
+        save([&] { // kills at a random moment of the write, which takes 4 to 25 ms here
+            killer = std::thread([&] {
+                std::error_code e; // the write shows as a temporary file, or a change in place
+                waitUntil(
+                    [&] {
+                        return FilesIn(folder) > 3 ||
+                               std::filesystem::file_size(ColorsFile(), e) != expected.size();
+                    },
+                    5s, 0ms);
+                std::this_thread::sleep_for(std::chrono::milliseconds(std::rand() % 20));
+                vantrel->app().kill();
+            });
+        });
+        killer.join();
         vantrel.reset();
         const std::string now = Read(ColorsFile());
         if (now != expected) expected += "#F7D5B9\r\n"; // the save was done

@@ -1,7 +1,6 @@
 // libFuzzer target for the zoom text of vtl3.ini. Run by hand: scripts/fuzz zoom [runs]
 #include "color/Text.h"
 #include "settings/SettingsRules.h"
-
 #include <cstdlib>
 
 // Any text starts the magnifier at a zoom it can draw, a stored zoom in range as it is; what is

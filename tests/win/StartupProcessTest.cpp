@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 #include <string>
 
 namespace vtl {
@@ -217,15 +216,13 @@ TEST(VantrelSingleInstance, ASecondStartEndsAtOnceWithoutAWindowAndBringsTheFirs
 
 // Ten starts at once (double clicks, a login script): one runs, the others end with code 0.
 TEST(VantrelSingleInstance, TenStartsAtOnceLeaveOneRunning) {
-    std::vector<std::unique_ptr<Vantrel>> starts;
-    for (int i = 0; i < 10; ++i)
-        starts.push_back(std::make_unique<Vantrel>());
+    std::vector<Vantrel> starts(10);
     int ended = 0;
-    for (auto& start : starts)
-        ended += start->Process().WaitForExit(kEndMs) == 0;
+    for (Vantrel& start : starts)
+        ended += start.Process().WaitForExit(kEndMs) == 0;
     EXPECT_EQ(ended, 9);
-    for (auto& start : starts) // the one left runs and ends as it should
-        EXPECT_EQ(start->Process().Running() ? start->Close(start->WaitForMainWindow()) : 0u, 0u);
+    for (Vantrel& start : starts) // the one left runs and ends as it should
+        EXPECT_EQ(start.Process().Running() ? start.Close(start.WaitForMainWindow()) : 0u, 0u);
 }
 
 TEST(VantrelSingleInstance, AfterTheFirstEndedANewStartRuns) {
