@@ -197,8 +197,10 @@ void TfrmMain::BringForward() {
     // While start-up still runs, the program comes forward by itself.
     if (!FReady) return;
     // A dialog of ours is open: it is what the user comes back to, with its owner.
-    if (!IsWindowEnabled(Handle())) return Application().BringToFront();
-    ShowMainWindow(true);
+    if (IsWindowEnabled(Handle()))
+        ShowMainWindow(true);
+    else
+        Application().BringToFront();
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

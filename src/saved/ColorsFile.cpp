@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <new>
+#include <string_view>
 #include <utility>
 
 namespace vtl {
@@ -77,7 +78,8 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool Exists(const std::string& path) {
+// Something is there: a file, or a folder that a backup must not be moved onto either.
+bool NameTaken(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
@@ -141,7 +143,7 @@ std::vector<SavedColor> TColorsFile::Load() {
         } catch (const FileError& e) {
             problem = e.what();
         } catch (const std::bad_alloc&) {
-            problem = TColorsFile::kNoMemory;
+            problem = kNoMemory;
         }
     }
     LeaveAlone(problem);
@@ -201,7 +203,7 @@ void TColorsFile::WriteWhole(const std::string& path, const std::string& bytes,
 std::string TColorsFile::FreeBackupPath() const {
     // An earlier backup is never replaced: it may hold what this one does not.
     std::string backup = path_ + ".bak";
-    for (int n = 1; Exists(backup); ++n)
+    for (int n = 1; NameTaken(backup); ++n)
         backup = path_ + "." + std::to_string(n) + ".bak";
     return backup;
 }
