@@ -79,6 +79,10 @@ class TfrmMain : public TForm {
 
     // Visibility: shows and restores, or hides to the tray; the tray icon's click handler.
     void ShowMainWindow(bool show);
+    // The main window of a running instance, also in another process; nullptr when none.
+    static HWND FindRunning();
+    // Posted to the running instance by a later start: show the program and bring it forward.
+    static UINT BringForwardMessage();
     void ToggleMainWindow();
     void InstallTrayIcon(bool on);
 
@@ -177,6 +181,7 @@ class TfrmMain : public TForm {
     void PopupListMenu(bool entryItems);
     bool Confirm(const char* question);
     void TellSavedColorsNotice();
+    void BringForward();
 
     std::unique_ptr<TTrayIconMan> FTray;
     std::array<std::string, 8> FValues; // 1..7 by notation number
@@ -198,12 +203,13 @@ class TfrmMain : public TForm {
     bool settingsFailureTold_ = false;
     std::array<COLORREF, 16> customColors_;   // of the colour dialog, kept for the run
     std::unique_ptr<TColorsFile> colorsFile_; // none when the data folder is unavailable
+    std::string colorsFolderProblem_;         // why there is none
+    bool colorsNotKeptTold_ = false;
     // The entries' texts in list order, as the list shows them: written out without asking
     // the list for each (slow for long lists under Wine) and never cut by a buffer.
     std::vector<std::string> savedTexts_;
     // Posted to itself so that trouble with colors.ini is told once the window shows.
     static constexpr UINT kTellSavedColorsNotice = WM_APP + 10;
-    std::string listNotice_;     // the list refused an entry at start-up: told once it shows
     bool listMenuShown_ = false; // by the press of this right click: its release shows none
 };
 

@@ -28,8 +28,10 @@ void TfrmMain::BindSavedColorEvents() {
 std::string TfrmMain::GetColorsFileName() {
     try {
         return TBrunmark::GetDataFolder() + "\\" + "colors.ini";
-    } catch (const Error&) {
-        // The settings have told the user already; the list then lives in memory only.
+    } catch (const Error& e) {
+        // The settings have told the user already; the list then lives in memory only, which
+        // the first change of the list tells.
+        colorsFolderProblem_ = e.what();
         return {};
     }
 }
@@ -66,25 +68,32 @@ void TfrmMain::LoadSavedColors() {
     colorsFile_ = std::make_unique<TColorsFile>(FColorsFile);
     try {
         AddSavedColors(colorsFile_->Load());
-    } catch (const Error& e) {
-        // The next write would drop the entries the list could not take: the file is left
-        // as it is for this run.
-        colorsFile_.reset();
-        listNotice_ = std::string(e.what()) + ". colors.ini is left unchanged until Vantrel ends.";
+    } catch (const std::exception& e) {
+        // Memory ran out on a huge file, or the list refused an entry: the list starts empty and
+        // the file keeps every colour in it.
+        ListView1->Clear();
+        savedTexts_ = {};
+        colorsFile_->LeaveAlone(dynamic_cast<const std::bad_alloc*>(&e) ? TColorsFile::kNoMemory
+                                                                        : e.what());
     }
     // Told once the window shows, not while start-up still builds it.
     PostMessageA(Handle(), kTellSavedColorsNotice, 0, 0);
 }
 
 void TfrmMain::StoreSavedColors() {
-    if (!colorsFile_) return;
+    if (!colorsFile_) {
+        if (std::exchange(colorsNotKeptTold_, true)) return;
+        TBrunmark::ShowMsgBox("Saved colours will not be kept after Vantrel ends: there is no "
+                              "data folder to keep colors.ini in.\n" +
+                                  colorsFolderProblem_ + ".",
+                              MB_OK | MB_ICONWARNING);
+        return;
+    }
     colorsFile_->Store(savedTexts_);
     TellSavedColorsNotice();
 }
 
 void TfrmMain::TellSavedColorsNotice() {
-    if (!listNotice_.empty())
-        TBrunmark::ShowMsgBox(std::exchange(listNotice_, {}), MB_OK | MB_ICONWARNING);
     if (!colorsFile_) return;
     const std::string notice = colorsFile_->TakeNotice();
     if (!notice.empty()) TBrunmark::ShowMsgBox(notice, MB_OK | MB_ICONWARNING);

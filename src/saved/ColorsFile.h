@@ -1,7 +1,8 @@
 // colors.ini on disk. Nothing the user saved is lost through it: a file that cannot be read is
-// never written in that run, every write replaces the file whole or not at all, a read-only
-// file stays as it is, and a file with lines the list cannot hold is kept as colors.ini.bak
-// before the first write drops them. Each kind of trouble is told once per run.
+// never written in that run (nor one far larger than any list, nor one that memory ran out on),
+// every write replaces the file whole or not at all, a read-only file stays as it is, and a
+// file with lines the list cannot hold is kept as a backup (colors.ini.bak, or the next free
+// colors.ini.N.bak) before the first write drops them. Each kind of trouble is told once per run.
 #pragma once
 
 #include "saved/ColorsText.h"
@@ -16,12 +17,18 @@ class TColorsFile {
   public:
     explicit TColorsFile(std::string path);
 
+    // More than this is no list of saved colours: such a file is not read.
+    static constexpr unsigned long long kMaxBytes = 8ull << 20;
+    static constexpr const char* kNoMemory = "There is not enough memory to load it";
+
     const std::string& Path() const { return path_; }
-    std::string BackupPath() const { return path_ + ".bak"; }
 
     // The entries of the file; none when it does not exist. A file that exists but cannot
-    // be read gives none too, and Notice says why.
+    // be read gives none too, and Notice says why. Temporary files that a run killed while
+    // writing left behind go first.
     std::vector<SavedColor> Load();
+    // The list could not take what Load gave (memory ran out): the file is left as it is.
+    void LeaveAlone(const std::string& problem);
     // Replaces the file's content with these texts. A failure leaves the file as it was.
     void Store(const std::vector<std::string>& texts);
 
@@ -30,7 +37,9 @@ class TColorsFile {
 
   private:
     void Tell(const std::string& text);
-    void WriteWhole(const std::string& path, const std::string& bytes) const;
+    void WriteWhole(const std::string& path, const std::string& bytes, bool replace) const;
+    void RemoveLeftovers() const;
+    std::string FreeBackupPath() const;
 
     std::string path_;
     bool unreadable_ = false; // this run leaves the file alone

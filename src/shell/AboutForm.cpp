@@ -75,9 +75,12 @@ void TfrmAbout::FormCreate() {
 
 void TfrmAbout::FormShow() {
     HINSTANCE instance = Application().Instance();
+    // Shared: loaded once for the run. Wine loses memory on every icon loaded and destroyed,
+    // which a box opened again and again would add up.
     if (FindResourceA(instance, "MAINICON", RT_GROUP_ICON))
         imgIcon->SetIcon(
-            static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 32, 32, 0)), true);
+            static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 32, 32, LR_SHARED)),
+            false);
     else
         imgIcon->SetIcon(static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32512), IMAGE_ICON,
                                                        0, 0, LR_SHARED)),

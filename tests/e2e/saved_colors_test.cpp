@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <thread>
 
 #include "layouts/ValuesLayout.h"
 #include "support/clipboard.hpp"
 #include "support/files.hpp"
 #include "support/holder.hpp"
+#include "support/process.hpp"
 #include "support/user.hpp"
 #include "support/wait.hpp"
 #include "support/xdo.hpp"
@@ -30,6 +33,9 @@ void StartWith(const std::string& bytes) {
     std::filesystem::remove_all(VantrelSession::dataFolder());
     std::filesystem::create_directories(VantrelSession::dataFolder());
     std::ofstream(ColorsFile(), std::ios::binary) << bytes;
+}
+size_t FilesIn(const std::filesystem::path& folder) {
+    return size_t(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 std::string WindowsPath(const std::filesystem::path& p) {
     std::string s = "Z:" + p.string();
@@ -64,10 +70,10 @@ struct Saved : testing::Test {
         xdo.click(3);
         EXPECT_TRUE(chooseMenuItem(probe(), item));
     }
-    void save() {
+    void save(const std::function<void()>& atClick = {}) { // runs just before the item's click
         xdo.mouseMove(vantrel->layoutRect("btnHtmlCopy").center());
         xdo.click(1);
-        EXPECT_TRUE(chooseMenuItem(probe(), -1));
+        EXPECT_TRUE(chooseMenuItem(probe(), -1, atClick));
     }
 };
 
@@ -137,12 +143,14 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
 TEST_F(Saved, LinesThatAreNotColoursAreKeptInABackupBeforeTheFirstWrite) {
     const std::string original = "\xEF\xBB\xBF#FF0000\r\nstray word\r\n";
     StartWith(original);
+    std::ofstream(ColorsFile().string() + ".bak") << "an earlier backup";
     vantrel.emplace(true);
     EXPECT_EQ(listSend(kLvmGetItemCount), 1);
     save();
     const std::string told = answer("Warning", "OK");
-    EXPECT_NE(told.find("colors.ini.bak"), std::string::npos) << told;
-    EXPECT_EQ(readFile(ColorsFile().string() + ".bak"), original);
+    EXPECT_NE(told.find("colors.ini.1.bak"), std::string::npos) << told; // the next free name
+    EXPECT_EQ(readFile(ColorsFile().string() + ".bak"), "an earlier backup");
+    EXPECT_EQ(readFile(ColorsFile().string() + ".1.bak"), original);
     EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n#F7D5B9\r\n");
 }
 
@@ -198,6 +206,99 @@ TEST_F(Saved, AFailedWriteLosesNothing) {
     EXPECT_TRUE(waitUntil(
         [&] { return readFile(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n#F7D5B9\r\n"; }, 5s))
         << "the next write goes through with the whole list";
+}
+
+// Without a data folder the list still works, and the first change says it is not kept.
+TEST_F(Saved, WithoutADataFolderTheFirstChangeSaysTheColoursAreNotKept) {
+    std::filesystem::remove_all(VantrelSession::dataFolder());
+    std::ofstream(VantrelSession::dataFolder()) << "a file where the folder should be";
+    vantrel.emplace(true, "Vantrel"); // the settings' own message comes first
+    save();
+    EXPECT_NE(answer("Warning", "OK").find("will not be kept after Vantrel ends"),
+              std::string::npos);
+    save();
+    EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 2; }, 5s));
+    EXPECT_EQ(probe().findWindow("#32770"), 0) << "told twice";
+}
+
+// A file far larger than any list (a wrong file copied over it) is told at start, never read
+// whole, and never written: byte for byte as it was. Sparse files cost no disk.
+TEST_F(Saved, AFileFarLargerThanAnyListIsToldAndKeptWhole) {
+    StartWith("#FF0000\r\n");
+    std::filesystem::resize_file(ColorsFile(), 1500ull << 20);
+    const auto written = std::filesystem::last_write_time(ColorsFile());
+    vantrel.emplace(true);
+    const std::string told = answer("Warning", "OK");
+    EXPECT_NE(told.find("colors.ini\nIt holds 1500 MB"), std::string::npos) << told;
+    save();
+    EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 1; }, 5s));
+    EXPECT_EQ(std::filesystem::last_write_time(ColorsFile()), written) << "not written at all";
+}
+
+// Killed at random moments while saving a long list, the file is always whole: the old list or
+// the new one. The next start removes what killed writes left, and nothing else.
+TEST_F(Saved, KilledWhileSavingTheFileIsAlwaysWhole) {
+    std::string expected;
+    for (int i = 0; i < 80000; ++i) // long lines: a long write, 7.9 MB
+        expected += "#00FF00" + std::string(90, 'x') + "\r\n";
+    StartWith(expected);
+    const auto folder = VantrelSession::dataFolder();
+    std::ofstream(folder / "colors.ini.0000ABCD.tmp") << "left by a killed run";
+    std::ofstream(folder / "colors.ini.tmp") << "not ours";
+    for (int round = 0; round < 6; ++round) {
+        vantrel.emplace(true);
+        std::thread killer;
+        save([&] { // kills at a random moment of the write, which takes 4 to 25 ms here
+            killer = std::thread([&] {
+                std::error_code e; // the write shows as a temporary file, or a change in place
+                waitUntil(
+                    [&] {
+                        return FilesIn(folder) > 3 ||
+                               std::filesystem::file_size(ColorsFile(), e) != expected.size();
+                    },
+                    5s, 0ms);
+                std::this_thread::sleep_for(std::chrono::milliseconds(std::rand() % 20));
+                vantrel->app().kill();
+            });
+        });
+        killer.join();
+        vantrel.reset();
+        const std::string now = readFile(ColorsFile());
+        if (now != expected) expected += "#F7D5B9\r\n"; // the save was done
+        ASSERT_EQ(now, expected) << "round " << round << ": the file is not whole";
+    }
+    vantrel.emplace(true);
+    EXPECT_EQ(FilesIn(folder), 3u) << "colors.ini, vtl3.ini and colors.ini.tmp, not ours";
+}
+
+// A really full disk: a small file system on the data folder, filled up (mounting needs root).
+TEST_F(Saved, OnAFullDiskNothingIsLostAndNothingLeftBehind) {
+    StartWith(""); // hidden by the mount
+    const auto folder = VantrelSession::dataFolder();
+    struct SmallDisk {
+        std::string at;
+        std::optional<VantrelSession>& program;
+        CommandResult mount =
+            runCommand({"mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", at}, 10s);
+        ~SmallDisk() {
+            program.reset(); // its open files would keep the file system busy
+            if (mount.exitCode == 0) runCommand({"umount", "--lazy", at}, 10s);
+        }
+    } disk{folder, vantrel};
+    if (disk.mount.exitCode != 0) GTEST_SKIP() << "cannot mount a tmpfs here: " << disk.mount.err;
+    std::ofstream(ColorsFile(), std::ios::binary) << "#FF0000\r\n";
+    vantrel.emplace(true);
+    std::ofstream filler(folder / "filler", std::ios::binary);
+    while (filler << std::string(1024, 'x') << std::flush) {
+    }
+    save();
+    EXPECT_NE(answer("Warning", "OK").find("could not be written"), std::string::npos);
+    menu(itemPoint(1), 3);
+    answer("Confirm", "Yes"); // "Delete" fails quietly now ("Clear" writes no byte, so it can't)
+    EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 1; }, 5s));
+    EXPECT_EQ(probe().findWindow("#32770"), 0) << "told twice";
+    EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n");
+    EXPECT_EQ(FilesIn(folder), 3u) << "colors.ini, vtl3.ini and the filler only";
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "support/config.hpp"
+#include "support/user.hpp"
 #include "support/wait.hpp"
 
 namespace vtl::e2e {
@@ -21,12 +22,14 @@ std::filesystem::path VantrelSession::dataFolder() {
            (user && *user ? user : "root") / "AppData" / "Roaming" / "Vantrel";
 }
 
-VantrelSession::VantrelSession(bool keepData) {
+VantrelSession::VantrelSession(bool keepData, const char* boxAtStart) {
     if (!keepData) std::filesystem::remove_all(dataFolder());
     // The shell refuses tray icons while its taskbar window is briefly gone.
     if (!waitUntil([&] { return probe_.findWindow("Shell_TrayWnd") != 0; }, 30s))
         throw std::runtime_error("the taskbar window did not show up");
     app_.emplace(config::vantrelExe());
+    if (boxAtStart && !answerBox(probe_, boxAtStart, "OK"))
+        throw std::runtime_error(std::string("no box ") + boxAtStart + " at start");
     window_ = probe_.waitWindow("VtlWindow", "Vantrel", 30s);
     if (!window_) throw std::runtime_error("the main window of Vantrel did not show up");
 }

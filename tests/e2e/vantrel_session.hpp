@@ -17,8 +17,8 @@ namespace vtl::e2e {
 class VantrelSession {
   public:
     // Removes the data folder first unless keepData, then starts the program and waits for its
-    // main window.
-    explicit VantrelSession(bool keepData = false);
+    // main window; a box with the caption boxAtStart is answered OK on the way.
+    explicit VantrelSession(bool keepData = false, const char* boxAtStart = nullptr);
     ~VantrelSession();
 
     // The program's data folder in the test prefix (Linux path).

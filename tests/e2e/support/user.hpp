@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -59,8 +60,10 @@ inline std::vector<Rect> menuItems(const Screenshot& shot, const Rect& menu) {
 }
 
 // Waits for a popup menu and clicks with the real mouse the item at `position` (separators
-// count; a negative position counts from the end); true once the menu has closed.
-inline bool chooseMenuItem(Probe& probe, int position) {
+// count; a negative position counts from the end); true once the menu has closed. `beforeClick`
+// runs with the pointer on the item, just before the click.
+inline bool chooseMenuItem(Probe& probe, int position,
+                           const std::function<void()>& beforeClick = {}) {
     const Hwnd menu = waitMenu(probe);
     if (!menu) return false;
     const Rect r = probe.rect(menu);
@@ -75,6 +78,7 @@ inline bool chooseMenuItem(Probe& probe, int position) {
     if (position < 0) position += n;
     if (position < 0 || position >= n) return false;
     Xdo().mouseMove(items[static_cast<std::size_t>(position)].center());
+    if (beforeClick) beforeClick();
     Xdo().click();
     return waitClosed(probe, menu);
 }

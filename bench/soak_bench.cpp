@@ -1,0 +1,177 @@
+// Soak benchmark (not a test), in one process with the real main window: 10,000 picks, 1,000
+// openings and closings of each of the program's own dialogs (Values, About, a confirmation
+// answered No) and 1,000 saves, in four equal rounds. Prints live GDI objects, the process's
+// windows and menus, committed memory and working set at the start and after each round.
+// After the first round nothing should grow but what the saves add on purpose: the list's
+// entries, their texts and swatches. When something else grew, a round of each part alone
+// follows and says which.
+//
+// Run (after a Win32 build, on the test display and prefix, e.g. after `. scripts/env.sh`):
+//   scripts/wine-exec build/win32/bench/soak_bench.exe [divisor [parts]]
+// A divisor of 10 runs a tenth of it; parts picks what runs, any of p (picks), v (Values),
+// a (About), q (question) and s (saves), all by default: what grows is found by leaving parts out.
+// It replaces colors.ini in the prefix's data folder.
+#include "GdiObjects.h"
+#include "UserObjects.h"
+#include "main/MainForm.h"
+#include "ui/Application.h"
+
+#include "BenchClock.h"
+
+#include <psapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace vtl;
+
+std::string ColorsFile() {
+    char appData[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
+    const std::string folder = std::string(appData) + "\\Vantrel";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\colors.ini";
+}
+
+unsigned long CommittedKiB() {
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    return (unsigned long)(pmc.PagefileUsage / 1024);
+}
+
+void Print(const char* when) {
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    std::printf("%-16s GDI objects %5d, windows %4d, menus %4d, committed %7lu KiB, working set "
+                "%7lu KiB\n",
+                when, bench::LiveGdiObjects(), bench::LiveWindows(), bench::LiveMenus(),
+                (unsigned long)(pmc.PagefileUsage / 1024),
+                (unsigned long)(pmc.WorkingSetSize / 1024));
+    std::fflush(stdout);
+}
+
+// The dialogs answered so far: proof that each opening really showed one. Counted without
+// allocating, so that the count adds nothing to the memory measured.
+int answered = 0;
+
+void Answer(HWND w, UINT msg, WPARAM wp) {
+    static HWND last = nullptr;
+    PostMessageA(w, msg, wp, 0);
+    if (w != last) ++answered;
+    last = w;
+}
+
+// Answers whatever dialog of ours is open, as the user would: No to a question, the close box
+// of a form.
+BOOL CALLBACK CloseDialog(HWND w, LPARAM) {
+    char cls[32] = {}, text[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, text, sizeof text);
+    if (!IsWindowVisible(w)) return TRUE;
+    if (std::string(cls) == "#32770") Answer(w, WM_COMMAND, IDNO);
+    if (std::string(text) == "Values" || std::string(text) == "About") Answer(w, WM_CLOSE, 0);
+    return TRUE;
+}
+
+void CALLBACK CloseDialogs(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), &CloseDialog, 0);
+}
+
+// A pick as the mouse makes it: press on the icon, two moves over the screen, release.
+bool Pick(TfrmMain& form, int i) {
+    SendMessageA(form.pnlDrag->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(19, 19));
+    for (int k = 0; k < 2; ++k) {
+        SetCursorPos((i * 37 + k * 11) % 1000, (i * 17 + k * 5) % 700);
+        form.FormMouseMove();
+    }
+    const bool picked = form.Picking();
+    SendMessageA(form.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(0, 0));
+    return picked && !form.Picking();
+}
+
+// What one round does; a count of 0 leaves that part out.
+struct Round {
+    int picks, values, abouts, questions;
+};
+
+int failedPicks = 0;
+
+void PicksAndDialogs(TfrmMain& form, const Round& r) {
+    for (int i = 0; i < r.picks; ++i) {
+        failedPicks += !Pick(form, i);
+        if (i % 50 == 0) Application().ProcessMessages();
+    }
+    const UINT_PTR closer = SetTimer(nullptr, 0, 1, &CloseDialogs);
+    for (int i = 0; i < std::max({r.values, r.abouts, r.questions}); ++i) {
+        if (i < r.values) form.OpenSavedColor();
+        if (i < r.abouts) form.mnuTray_AboutClick();
+        if (i < r.questions) form.mnuMyColors_Open2Click();
+    }
+    KillTimer(nullptr, closer);
+    Application().ProcessMessages();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int divisor = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;
+    const std::string parts = argc > 2 ? argv[2] : "pvaqs";
+    const auto share = [&](char part, int n) {
+        return parts.find(part) == std::string::npos ? 0 : n / divisor;
+    };
+    const Round all{share('p', 2500), share('v', 250), share('a', 250), share('q', 250)};
+    const int saves = share('s', 250);
+    DeleteFileA(ColorsFile().c_str());
+    Application().Initialize();
+    Application().OnException = [](const std::string& m) { std::printf("error: %s\n", m.c_str()); };
+    auto form = std::make_unique<TfrmMain>();
+    form->Show();
+    Application().ProcessMessages();
+    Print("start");
+    unsigned long bySaves = 0, byTheRest = 0, last = CommittedKiB();
+    for (int round = 1; round <= 4; ++round) {
+        const double t0 = Now();
+        PicksAndDialogs(*form, all);
+        const unsigned long beforeSaves = CommittedKiB();
+        for (int i = 0; i < saves; ++i)
+            form->Save1Click();
+        Application().ProcessMessages();
+        // The saves grow the list on purpose; after the first round the rest should not grow.
+        const unsigned long now = CommittedKiB();
+        bySaves += now - beforeSaves;
+        if (round > 1) byTheRest += beforeSaves - last;
+        last = now;
+        char when[32];
+        std::snprintf(when, sizeof when, "round %d (%.0f s)", round, (Now() - t0) / 1000);
+        Print(when);
+    }
+    const int dialogs = 4 * (all.values + all.abouts + all.questions);
+    std::printf("%d picks, %d Values, %d About, %d questions, %d saves; %d picks did not run as a "
+                "pick, %d of %d dialogs were not seen\n",
+                4 * all.picks, 4 * all.values, 4 * all.abouts, 4 * all.questions, 4 * saves,
+                failedPicks, dialogs - answered, dialogs);
+    std::printf("committed memory grown by the saves: %lu KiB; by the rest after the first "
+                "round: %ld KiB\n",
+                bySaves, long(byTheRest));
+    if (long(byTheRest) <= 0) return 0;
+    // Something grew: one more round of each part alone, with the list as it is now, says which.
+    const Round alone[] = {{all.picks, 0, 0, 0},
+                           {0, all.values, 0, 0},
+                           {0, 0, all.abouts, 0},
+                           {0, 0, 0, all.questions}};
+    const char* names[] = {"picks", "Values", "About", "questions"};
+    for (int k = 0; k < 4; ++k) {
+        const unsigned long before = CommittedKiB();
+        PicksAndDialogs(*form, alone[k]);
+        std::printf("  a round of %-9s alone: %+ld KiB committed\n", names[k],
+                    long(CommittedKiB() - before));
+    }
+    return 0;
+}
