@@ -1,7 +1,7 @@
 // The program's visibility: hiding to the tray icon on minimise, the icon's menu, showing and
 // hiding from the icon, and stay on top re-asserted while it is on.
 #include "app/brunmark/BrunmarkClass.h"
-#include "main/FlagScope.h"
+#include "ui/FlagScope.h"
 #include "main/MainForm.h"
 #include "shell/AboutForm.h"
 #include "ui/Application.h"
