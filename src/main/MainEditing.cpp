@@ -1,7 +1,7 @@
 // The colour views and editors: spin boxes, notation fields and their copy controls.
 #include "color/Hsl.h"
 #include "color/Text.h"
-#include "main/FlagScope.h"
+#include "ui/FlagScope.h"
 #include "main/MainForm.h"
 #include "ui/Application.h"
 #include "ui/Clipboard.h"

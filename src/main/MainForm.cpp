@@ -212,12 +212,12 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         BringForward();
         return 0;
     }
+    if (msg == WM_WINDOWPOSCHANGING) KeepTopmost(*reinterpret_cast<WINDOWPOS*>(lp));
     const LRESULT result = TForm::WndProc(msg, wp, lp);
     // Another window took the mouse during a pick: end it as a release would.
     if (msg == WM_CAPTURECHANGED && FPicking && !endingPick_ &&
         reinterpret_cast<HWND>(lp) != Handle())
         EndPick(false);
-    ReassertTopmost(msg);
     return result;
 }
 

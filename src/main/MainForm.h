@@ -169,10 +169,9 @@ class TfrmMain : public TForm {
     ShownColor SaveShownColor() const;
     void RestoreShownColor(const ShownColor& shown);
     bool CanHideToTray() const;
-    // After the standard processing of every message, once start-up is over: stay on top
-    // re-asserted when the window moves. (The toolkit answers the end-session query for every
-    // form.)
-    void ReassertTopmost(UINT msg);
+    // Once start-up is over, a position change of this window keeps stay on top. (The toolkit
+    // answers the end-session query for every form.)
+    void KeepTopmost(WINDOWPOS& pos) const;
     // The application was minimised: hide to the tray.
     void AppMinimize();
     void BindSavedColorEvents();
@@ -197,7 +196,6 @@ class TfrmMain : public TForm {
     bool endingPick_ = false;
     ShownColor beforePick_{};
     std::optional<TMessageFilterScope> pickKeys_; // while a pick runs
-    bool reassertingTopmost_ = false;
     bool hidingToTray_ = false;
     // A settings failure has been told and nothing was stored since.
     bool settingsFailureTold_ = false;

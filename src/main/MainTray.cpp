@@ -1,7 +1,7 @@
 // The program's visibility: hiding to the tray icon on minimise, the icon's menu, showing and
-// hiding from the icon, and stay on top re-asserted while it is on.
+// hiding from the icon, and stay on top kept while it is on.
 #include "app/brunmark/BrunmarkClass.h"
-#include "main/FlagScope.h"
+#include "ui/FlagScope.h"
 #include "main/MainForm.h"
 #include "shell/AboutForm.h"
 #include "ui/Application.h"
@@ -52,12 +52,9 @@ bool TfrmMain::CanHideToTray() const {
     return FTray && FTray->IconShown() && FTray->MenuEnabled();
 }
 
-void TfrmMain::ReassertTopmost(UINT msg) {
-    if (FReady && FStayOnTop && (msg == WM_WINDOWPOSCHANGING || msg == WM_WINDOWPOSCHANGED) &&
-        !reassertingTopmost_) {
-        FlagScope guard(reassertingTopmost_); // the call moves this window again
-        SetTopmost(true);
-    }
+void TfrmMain::KeepTopmost(WINDOWPOS& pos) const {
+    // Through the move itself: a call to move the window from inside it would nest.
+    if (FReady && FStayOnTop && !(pos.flags & SWP_NOZORDER)) pos.hwndInsertAfter = HWND_TOPMOST;
 }
 
 void TfrmMain::AppMinimize() {

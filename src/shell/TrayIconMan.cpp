@@ -2,6 +2,7 @@
 
 #include "app/brunmark/BrunmarkClass.h"
 #include "ui/Application.h"
+#include "ui/FlagScope.h"
 #include "ui/Menus.h"
 
 #include <shellapi.h>
@@ -112,6 +113,10 @@ void TTrayIconMan::MouseEvent(UINT event) {
 }
 
 void TTrayIconMan::ShowMenu() {
+    // The pumping below and the menu's own loop dispatch queued clicks on the icon: a second
+    // right click meanwhile must not open a second menu after this one.
+    if (menuOpen_) return;
+    FlagScope open(menuOpen_);
     // The menu closes properly only when a window of ours is in the foreground.
     HWND app = Application().Handle();
     TBrunmark::ForceForegroundWindow(app);

@@ -56,6 +56,7 @@ class TTrayIconMan {
     bool shown_ = false;
     bool enabled_ = true;
     bool retrying_ = false;
+    bool menuOpen_ = false;
 };
 
 } // namespace vtl

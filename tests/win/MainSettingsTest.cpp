@@ -59,6 +59,9 @@ TEST_F(MainSettingsTest, FirstStartCreatesTheFileWithDefaultsAndStaysOnTop) {
     EXPECT_TRUE(form->chkStayOnTop->Checked());
     EXPECT_TRUE(form->StayOnTop());
     EXPECT_TRUE(AppTopmost());
+    // Another program dropping the window among the others: it stays on top all the same.
+    SetWindowPos(form->Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_TRUE(AppTopmost());
     EXPECT_EQ(form->cboZoom->ItemIndex(), 0);
     EXPECT_TRUE(test::ReportedErrors().empty());
 }

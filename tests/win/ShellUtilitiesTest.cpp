@@ -7,7 +7,9 @@
 #include "app/brunmark/BrunmarkClass.h"
 #include "app/brunmark/ProcessSnapshot.h"
 #include "app/SingleInstance.h"
+#include "shell/TrayIconMan.h"
 #include "ui/Form.h"
+#include "ui/Menus.h"
 
 #include <gtest/gtest.h>
 
@@ -289,6 +291,25 @@ TEST(TaskbarProcessId, WithoutATaskbarWindowWindows2000LooksForExplorer) {
     if (processId != 0) {
         EXPECT_TRUE(test::SamePath(ExeNameOf(processId), "explorer.exe")) << processId;
     }
+}
+
+int menusShown = 0; // counted and closed by a timer, which the menu's own loop dispatches
+void CALLBACK CloseShownMenu(HWND, UINT, UINT_PTR, DWORD) {
+    if (IsWindowVisible(FindWindowA("#32768", nullptr)) && EndMenu()) ++menusShown;
+}
+// A second right click posted at once (the shell's cannot be timed so closely) is dispatched
+// while the first pumps before its menu: it must not open a second menu.
+TEST(TrayIconMan, ARightClickQueuedWhileTheMenuOpensOpensNoSecondMenu) {
+    TPopupMenu menu(nullptr);
+    menu.Add("Item");
+    TTrayIconMan tray;
+    tray.AddIcon(Application().Icon(), "Vantrel", &menu, [] {});
+    const UINT_PTR timer = SetTimer(nullptr, 0, 300, CloseShownMenu);
+    for (int click = 0; click < 2; ++click)
+        PostMessageA(tray.Handle(), TTrayIconMan::kCallbackMessage, 0, WM_RBUTTONUP);
+    test::PumpFor(2000);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(menusShown, 1);
 }
 
 // --- The single instance -------------------------------------------------------------------
