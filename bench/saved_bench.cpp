@@ -10,9 +10,9 @@
 #include "ui/Application.h"
 
 #include "BenchClock.h"
+#include "BenchColorsFile.h"
 
 #include <psapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,14 +27,6 @@ using vtl::TfrmMain;
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-std::string ColorsFile() {
-    char appData[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
-    const std::string folder = std::string(appData) + "\\Vantrel";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\colors.ini";
 }
 
 // A file of n different colours.

@@ -17,9 +17,9 @@
 #include "ui/Application.h"
 
 #include "BenchClock.h"
+#include "BenchColorsFile.h"
 
 #include <psapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -29,14 +29,6 @@
 namespace {
 
 using namespace vtl;
-
-std::string ColorsFile() {
-    char appData[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
-    const std::string folder = std::string(appData) + "\\Vantrel";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\colors.ini";
-}
 
 unsigned long CommittedKiB() {
     PROCESS_MEMORY_COUNTERS pmc{};
