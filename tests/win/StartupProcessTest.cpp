@@ -11,6 +11,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include <map>
 #include <string>
 
@@ -324,17 +325,17 @@ TEST(VantrelVersionInfo, ReadsBackThroughTheVersionApi) {
     ASSERT_NE(language, nullptr);
     char prefix[40];
     wsprintfA(prefix, "\\StringFileInfo\\%04x%04x\\", language[0], language[1]);
-    auto text = [&](const char* name) {
+    for (const auto& [name, expected] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"FileVersion", "6.37.0.0"},
+             {"ProductVersion", "6.37.0.0"},
+             {"ProductName", "Vantrel"},
+             {"CompanyName", "Brunmark Software"},
+             {"FileDescription", "Vantrel colour picker"},
+             {"LegalCopyright", "Copyright (C) 2009 Brunmark Software"},
+             {"OriginalFilename", "Vantrel.exe"}}) {
         const auto* value = static_cast<const char*>(query(prefix + std::string(name)));
-        return std::string(value ? value : "(missing)");
-    };
-    EXPECT_EQ(text("FileVersion"), "6.37.0.0");
-    EXPECT_EQ(text("ProductVersion"), "6.37.0.0");
-    EXPECT_EQ(text("ProductName"), "Vantrel");
-    EXPECT_EQ(text("CompanyName"), "Brunmark Software");
-    EXPECT_EQ(text("FileDescription"), "Vantrel colour picker");
-    EXPECT_EQ(text("LegalCopyright"), "Copyright (C) 2009 Brunmark Software");
-    EXPECT_EQ(text("OriginalFilename"), "Vantrel.exe");
+        EXPECT_STREQ(value, expected) << name;
+    }
 }
 // The guide beside the program opens cleanly in Notepad on any Windows and code page.
 TEST(VantrelUserGuide, HasCrLfLineEndsAndPlainAsciiText) {
