@@ -11,9 +11,9 @@
 
 #include <fstream>
 #include <iterator>
-#include <utility>
 #include <map>
 #include <string>
+#include <utility>
 
 namespace vtl {
 namespace {
