@@ -15,8 +15,9 @@ int TBrunmark::ShowMsgBox(const std::string& text, int flags) {
     else if (flags & MB_ICONERROR)
         caption = "Error";
     if (caption.empty()) caption = Application().Title();
-    TModalScope modal;
-    return MessageBoxA(Application().Handle(), text.c_str(), caption.c_str(), UINT(flags));
+    const HWND owner = Application().Handle();
+    TModalScope modal(owner);
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), UINT(flags));
 }
 
 } // namespace vtl
