@@ -8,12 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <cstring>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -197,12 +196,13 @@ LRESULT CALLBACK WatchDialogs(int code, WPARAM wp, LPARAM lp) {
     const HWND wnd = reinterpret_cast<HWND>(wp);
     char cls[8] = {};
     if (code == HCBT_CREATEWND || code == HCBT_ACTIVATE) GetClassNameA(wnd, cls, sizeof cls);
+    const bool dialog = std::string(cls) == "#32770";
     const auto* cs = code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs : nullptr;
-    if (cs && !strcmp(cls, "#32770"))
+    if (cs && dialog)
         gFoundEnabled[wnd] =
             IsWindowEnabled(cs->hwndParent) || gStillEnabled.contains(cs->hwndParent);
     if (code == HCBT_DESTROYWND && gFoundEnabled.contains(wnd)) Note(wnd, gFoundEnabled[wnd]);
-    if (code == HCBT_ACTIVATE && !strcmp(cls, "#32770")) // Yes, for the warning after a question
+    if (code == HCBT_ACTIVATE && dialog) // Yes, for the warning after a question
         PostMessageA(wnd, WM_COMMAND,
                      GetDlgItem(wnd, IDYES)      ? IDYES
                      : GetDlgItem(wnd, IDCANCEL) ? IDCANCEL
