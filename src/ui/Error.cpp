@@ -26,9 +26,6 @@ Win32Error::Win32Error(const std::string& call) : Win32Error(call, GetLastError(
 Win32Error::Win32Error(const std::string& call, unsigned long code)
     : Error(Describe(call, code)), code_(code) {}
 
-EInOutError::EInOutError(const std::string& what, unsigned long code)
-    : Error(what + " (system error " + std::to_string(code) + ")"), code_(code) {}
-
 EInOutError::EInOutError(const std::wstring& what, unsigned long code)
     : Error(what + L"\n" + SystemReason(code)), code_(code) {}
 

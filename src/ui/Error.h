@@ -32,7 +32,6 @@ class Win32Error : public Error {
 // A folder or file operation failed; carries the system's error code.
 class EInOutError : public Error {
   public:
-    EInOutError(const std::string& what, unsigned long code);
     // what, then the system's reason in words on a line of its own.
     EInOutError(const std::wstring& what, unsigned long code);
     unsigned long Code() const { return code_; }
