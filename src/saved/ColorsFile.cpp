@@ -89,7 +89,7 @@ bool IsOurTemp(std::wstring_view name, std::wstring_view target) {
     if (name.starts_with(kTempStart) && name.size() == kTempStart.size() + kTempDigits)
         return AllHex(name.substr(kTempStart.size()));
     const size_t dot = name.size() - std::min(name.size(), kOldTempDigits + 1);
-    return name.size() > target.size() + kOldTempDigits + 1 && name.starts_with(target) &&
+    return name.size() >= target.size() + kOldTempDigits + 1 && name.starts_with(target) &&
            name[target.size()] == L'.' && name[dot] == L'.' && AllHex(name.substr(dot + 1));
 }
 

@@ -5,7 +5,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "shown_picture.hpp"
@@ -49,24 +48,20 @@ bool Run(std::vector<std::string> argv, const std::string& display, const std::s
 // Points DISPLAY and the test prefix at the two-monitor desktop while it exists.
 class TwoMonitorDesktop {
   public:
-    TwoMonitorDesktop() : xvfb_("1664x768x24") {
-        display_ = xvfb_.name();
+    TwoMonitorDesktop()
+        : xvfb_("1664x768x24"), display_(xvfb_.name()), prefix_("two-monitors", display_) {
         // Wine makes the first monitor the primary one.
         if (!Run({"xrandr", "--setmonitor", "right", "1024/260x768/195+640+0", "none"}, display_,
                  "") ||
             !Run({"xrandr", "--setmonitor", "left", "640/163x480/122+0+0", "screen"}, display_, ""))
             throw std::runtime_error("no X display of two monitors");
-        prefix_.emplace("two-monitors", display_);
         // Monitors from Xinerama, which reads RandR's monitors, not from RandR's one output.
-        if (!prefix_->run({"wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v",
-                           "UseXRandR", "/d", "N", "/f"}))
-            throw std::runtime_error("cannot set up the prefix copy " + prefix_->path());
+        if (!prefix_.run({"wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v",
+                          "UseXRandR", "/d", "N", "/f"}))
+            throw std::runtime_error("cannot set up the prefix copy " + config::winePrefix());
         setenv("DISPLAY", display_.c_str(), 1);
     }
-    ~TwoMonitorDesktop() {
-        prefix_.reset();
-        setenv("DISPLAY", oldDisplay_.c_str(), 1);
-    }
+    ~TwoMonitorDesktop() { setenv("DISPLAY", oldDisplay_.c_str(), 1); }
     TwoMonitorDesktop(const TwoMonitorDesktop&) = delete;
     TwoMonitorDesktop& operator=(const TwoMonitorDesktop&) = delete;
 
@@ -74,7 +69,7 @@ class TwoMonitorDesktop {
     std::string oldDisplay_ = config::display();
     PrivateDisplay xvfb_;
     std::string display_;
-    std::optional<PrefixCopy> prefix_;
+    PrefixCopy prefix_;
 };
 
 TEST(TwoMonitors, PickLeftOfThePrimaryMonitorShowsNegativeCoordinatesAndOnlyOffMonitorBlack) {
