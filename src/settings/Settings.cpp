@@ -27,10 +27,6 @@ bool ReadStayOnTopSetting() {
     return StayOnTopFromText(ReadSetting(kOnTopKey));
 }
 
-int ReadZoomSetting() {
-    return ZoomFromText(ReadZoomSettingText());
-}
-
 std::string ReadZoomSettingText() {
     return ReadSetting(kZoomKey);
 }

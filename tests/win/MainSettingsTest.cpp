@@ -130,6 +130,7 @@ TEST_F(MainSettingsTest, StayOnTopWritesOnlyWhenTheStoredStateDiffers) {
 TEST_F(MainSettingsTest, OtherSectionsAndKeysAreKept) {
     Store("[Mine]\r\na=b\r\n[VTL]\r\nextra=x\r\nontop=0\r\nzoom=2\r\n");
     Start();
+    EXPECT_EQ(form->cboZoom->ItemIndex(), 1) << "the stored zoom";
     ChooseZoom(6);
     EXPECT_EQ(test::ReadFileText(IniPath()),
               "[Mine]\r\na=b\r\n[VTL]\r\nextra=x\r\nontop=0\r\nzoom=7\r\n");
