@@ -249,11 +249,12 @@ TEST_F(Saved, KilledWhileSavingTheFileIsAlwaysWhole) {
     const auto folder = VantrelSession::dataFolder();
     std::ofstream(folder / "colors.ini.0000ABCD.tmp") << "left by a killed run";
     std::ofstream(folder / "colors.ini.tmp") << "not ours";
-    std::mt19937 random(7); // the same moments on every run
+    std::mt19937 random(7); // the same moments on every run; every other round at once
     int killedMidWrite = 0;
     for (int round = 0; round < 6; ++round) {
         vantrel.emplace(true);
-        const std::chrono::milliseconds delay(std::uniform_int_distribution(0, 19)(random));
+        const std::chrono::milliseconds delay(
+            round % 2 ? std::uniform_int_distribution(0, 19)(random) : 0);
         std::thread killer;
         bool writeSeen = false;
         save([&] { // kills at a moment of the write, which takes 4 to 25 ms here
