@@ -331,7 +331,7 @@ TEST(StayOnTop, TheCheckBoxPutsTheProgramAboveOrAmongTheOthers) {
         return bool(vantrel->probe().exStyle(vantrel->window()) & kWsExTopmost);
     };
     const auto checked = [&] {
-        return vantrel->probe().send(vantrel->control("chkStayOnTop"), 0xF0) == 1;
+        return vantrel->probe().send(vantrel->control("chkStayOnTop"), 0xF0);
     };
 
     ASSERT_TRUE(topmost() && checked());
