@@ -123,8 +123,6 @@ TEST_F(MainSettingsTest, StayOnTopWritesOnlyWhenTheStoredStateDiffers) {
     EXPECT_EQ(test::ReadFileText(IniPath()), "[VTL]\r\nontop=1\r\nzoom=1\r\n");
     form->chkStayOnTop->SetChecked(false);
     EXPECT_EQ(test::ReadFileText(IniPath()), "[VTL]\r\nontop=0\r\nzoom=1\r\n");
-    // (Wine keeps an owned window in the topmost band once it was there, so dropping back
-    // is not checked here.)
 }
 
 TEST_F(MainSettingsTest, OtherSectionsAndKeysAreKept) {
