@@ -203,9 +203,8 @@ LRESULT CALLBACK WatchDialogs(int code, WPARAM wp, LPARAM lp) {
                      : GetDlgItem(wnd, IDCANCEL) ? IDCANCEL
                                                  : IDOK,
                      0);
-    else if (auto* form = dynamic_cast<TForm*>(code == HCBT_ACTIVATE ? TWinControl::FromHandle(wnd)
-                                                                     : nullptr);
-             form && form->Modal())
+    else if (code == HCBT_ACTIVATE && TWinControl::FromHandle(wnd) &&
+             (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME)) // our dialogs
         PostMessageA(wnd, WM_CLOSE, 0, 0);
     return CallNextHookEx(nullptr, code, wp, lp);
 }
