@@ -60,6 +60,8 @@ class TForm : public TWinControl {
     TNotifyEvent OnShow;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDestroy;
+    // Runs when the user's colours or High Contrast mode changed, before the form repaints.
+    TNotifyEvent OnColorsChange;
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -74,6 +76,7 @@ class TForm : public TWinControl {
     LRESULT OnSysCommand(WPARAM wp, LPARAM lp);
     LRESULT OnGetDefId();
     LRESULT OnActivateMessage(WPARAM wp, LPARAM lp); // OnActivate is the event it raises
+    LRESULT OnSystemColors(UINT msg, WPARAM wp, LPARAM lp);
 
     HWND focus_ = nullptr;
     TButton* defaultButton_ = nullptr;

@@ -1,0 +1,110 @@
+#include "ui/SystemColors.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vtl {
+
+namespace {
+
+struct SchemeState {
+    TColorScheme scheme = TColorScheme::FromSystem();
+    bool fixed = false; // set by SetColorScheme
+};
+SchemeState& State() {
+    static SchemeState state;
+    return state;
+}
+
+double Linear(int channel) {
+    const double c = channel / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(COLORREF c) {
+    return 0.2126 * Linear(GetRValue(c)) + 0.7152 * Linear(GetGValue(c)) +
+           0.0722 * Linear(GetBValue(c));
+}
+
+} // namespace
+
+TColorScheme TColorScheme::FromSystem() {
+    TColorScheme s;
+    HIGHCONTRASTA hc{};
+    hc.cbSize = sizeof hc;
+    s.highContrast = SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof hc, &hc, 0) &&
+                     (hc.dwFlags & HCF_HIGHCONTRASTON);
+    for (int i = 0; i <= COLOR_MENUBAR; ++i)
+        s.colors[i] = GetSysColor(i);
+    return s;
+}
+
+COLORREF ResolveColor(COLORREF color) {
+    if (color == CLR_INVALID) return color;
+    const TColorScheme& s = State().scheme;
+    const int index = int((color >> 24) & 0x3F);
+    if (index > COLOR_MENUBAR) return color & 0xFFFFFF;
+    if (color & 0x80000000u) return s.colors[index];
+    if (color & 0x40000000u) return s.highContrast ? s.colors[index] : color & 0xFFFFFF;
+    return color;
+}
+
+bool HighContrast() {
+    return State().scheme.highContrast;
+}
+
+double ContrastRatio(COLORREF a, COLORREF b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+COLORREF ContrastingText(COLORREF background) {
+    const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    return ContrastRatio(black, background) >= ContrastRatio(white, background) ? black : white;
+}
+
+bool UpdateColorScheme() {
+    SchemeState& state = State();
+    if (state.fixed) return true;
+    const TColorScheme now = TColorScheme::FromSystem();
+    const bool changed =
+        now.highContrast != state.scheme.highContrast ||
+        !std::equal(std::begin(now.colors), std::end(now.colors), std::begin(state.scheme.colors));
+    state.scheme = now;
+    return changed;
+}
+
+void SetColorScheme(const TColorScheme& scheme) {
+    State() = {scheme, true};
+}
+
+void UseSystemColorScheme() {
+    State() = {TColorScheme::FromSystem(), false};
+}
+
+HBRUSH TColorBrush::Get(COLORREF color) {
+    if (!brush_ || color_ != color) {
+        brush_.Reset(CreateSolidBrush(color));
+        color_ = color;
+    }
+    return brush_.Get();
+}
+
+void DrawIconInColor(HDC dc, HICON icon, int width, int height, COLORREF color) {
+    // The icon's mask, 0 where it is opaque, selects where the colour goes.
+    MemoryDC maskDc(CreateCompatibleDC(dc));
+    BitmapHandle mask(CreateBitmap(width, height, 1, 1, nullptr));
+    if (!maskDc || !mask) return;
+    SelectScope selected(maskDc.Get(), mask.Get());
+    PatBlt(maskDc.Get(), 0, 0, width, height, WHITENESS);
+    DrawIconEx(maskDc.Get(), 0, 0, icon, width, height, 0, nullptr, DI_MASK);
+    DCStateScope state(dc);
+    SelectObject(dc, GetStockObject(DC_BRUSH));
+    SetDCBrushColor(dc, color);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    constexpr DWORD kBrushWhereMaskIsClear = 0x00B8074A; // PSDPxax
+    BitBlt(dc, 0, 0, width, height, maskDc.Get(), 0, 0, kBrushWhereMaskIsClear);
+}
+
+} // namespace vtl
