@@ -232,7 +232,9 @@ BOOL CALLBACK ForwardSysColorChange(HWND child, LPARAM) {
 LRESULT TForm::OnSystemColors(UINT msg, WPARAM wp, LPARAM lp) {
     const LRESULT r = TWinControl::WndProc(msg, wp, lp);
     // Most changes of settings are not about colours; those that are repaint everything.
-    if (!UpdateColorScheme() && msg != WM_SYSCOLORCHANGE) return r;
+    UpdateColorScheme();
+    if (msg != WM_SYSCOLORCHANGE && colorSchemeVersion_ == ColorSchemeVersion()) return r;
+    colorSchemeVersion_ = ColorSchemeVersion();
     // Common controls hear of new colours only from their parent.
     if (msg == WM_SYSCOLORCHANGE) EnumChildWindows(Handle(), &ForwardSysColorChange, 0);
     if (OnColorsChange) OnColorsChange(*this);

@@ -84,6 +84,7 @@ class TForm : public TWinControl {
     bool activatedOnce_ = false;
     bool destroyed_ = false;
     bool modal_ = false;
+    unsigned colorSchemeVersion_ = ColorSchemeVersion(); // the colours painted last
 };
 
 // Sees the messages of every form of the program, for as long as it exists: before runs

@@ -10,6 +10,7 @@ namespace {
 struct SchemeState {
     TColorScheme scheme = TColorScheme::FromSystem();
     bool fixed = false; // set by SetColorScheme
+    unsigned version = 0;
 };
 SchemeState& State() {
     static SchemeState state;
@@ -63,23 +64,33 @@ COLORREF ContrastingText(COLORREF background) {
     return ContrastRatio(black, background) >= ContrastRatio(white, background) ? black : white;
 }
 
-bool UpdateColorScheme() {
+namespace {
+void Replace(const TColorScheme& scheme, bool fixed) {
     SchemeState& state = State();
-    if (state.fixed) return true;
-    const TColorScheme now = TColorScheme::FromSystem();
-    const bool changed =
-        now.highContrast != state.scheme.highContrast ||
-        !std::equal(std::begin(now.colors), std::end(now.colors), std::begin(state.scheme.colors));
-    state.scheme = now;
-    return changed;
+    state.fixed = fixed;
+    if (scheme.highContrast == state.scheme.highContrast &&
+        std::equal(std::begin(scheme.colors), std::end(scheme.colors),
+                   std::begin(state.scheme.colors)))
+        return;
+    state.scheme = scheme;
+    ++state.version;
+}
+} // namespace
+
+void UpdateColorScheme() {
+    if (!State().fixed) Replace(TColorScheme::FromSystem(), false);
+}
+
+unsigned ColorSchemeVersion() {
+    return State().version;
 }
 
 void SetColorScheme(const TColorScheme& scheme) {
-    State() = {scheme, true};
+    Replace(scheme, true);
 }
 
 void UseSystemColorScheme() {
-    State() = {TColorScheme::FromSystem(), false};
+    Replace(TColorScheme::FromSystem(), false);
 }
 
 HBRUSH TColorBrush::Get(COLORREF color) {

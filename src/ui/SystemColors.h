@@ -36,8 +36,10 @@ struct TColorScheme {
     static TColorScheme FromSystem();
 };
 // Reads the scheme from the system again, after the user changed colours or High Contrast
-// mode. True when anything changed.
-bool UpdateColorScheme();
+// mode.
+void UpdateColorScheme();
+// Counts the changes of the scheme, so that each window can tell whether it has seen the last.
+unsigned ColorSchemeVersion();
 // Puts a scheme in place of the system's until UseSystemColorScheme: for a mode the system
 // cannot report (Wine never reports High Contrast mode).
 void SetColorScheme(const TColorScheme& scheme);
