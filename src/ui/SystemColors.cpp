@@ -1,7 +1,6 @@
 #include "ui/SystemColors.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace vtl {
 
@@ -15,16 +14,6 @@ struct SchemeState {
 SchemeState& State() {
     static SchemeState state;
     return state;
-}
-
-double Linear(int channel) {
-    const double c = channel / 255.0;
-    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double Luminance(COLORREF c) {
-    return 0.2126 * Linear(GetRValue(c)) + 0.7152 * Linear(GetGValue(c)) +
-           0.0722 * Linear(GetBValue(c));
 }
 
 } // namespace
@@ -52,16 +41,6 @@ COLORREF ResolveColor(COLORREF color) {
 
 bool HighContrast() {
     return State().scheme.highContrast;
-}
-
-double ContrastRatio(COLORREF a, COLORREF b) {
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-COLORREF ContrastingText(COLORREF background) {
-    const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
-    return ContrastRatio(black, background) >= ContrastRatio(white, background) ? black : white;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 // colours reaches every control at its next paint.
 #pragma once
 
+#include "color/Contrast.h"
 #include "ui/Handles.h"
 
 namespace vtl {
@@ -24,11 +25,6 @@ constexpr COLORREF kFieldTextColor = DesignColor(RGB(0, 0, 0), COLOR_WINDOWTEXT)
 // The RGB value to paint with now.
 COLORREF ResolveColor(COLORREF color);
 bool HighContrast();
-
-// The contrast of two colours, 1 (none) to 21 (black on white), from their relative luminance.
-double ContrastRatio(COLORREF a, COLORREF b);
-// Black or white, whichever reads better on `background`.
-COLORREF ContrastingText(COLORREF background);
 
 struct TColorScheme {
     bool highContrast = false;
