@@ -62,6 +62,8 @@ class TForm : public TWinControl {
     TNotifyEvent OnActivate;
     void RaisePendingActivate();
     TNotifyEvent OnDestroy;
+    // Runs when the user's colours or High Contrast mode changed, before the form repaints.
+    TNotifyEvent OnColorsChange;
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -76,6 +78,7 @@ class TForm : public TWinControl {
     LRESULT OnSysCommand(WPARAM wp, LPARAM lp);
     LRESULT OnGetDefId();
     LRESULT OnActivateMessage(WPARAM wp, LPARAM lp); // OnActivate is the event it raises
+    LRESULT OnSystemColors(UINT msg, WPARAM wp, LPARAM lp);
 
     HWND focus_ = nullptr;
     TButton* defaultButton_ = nullptr;
@@ -84,6 +87,7 @@ class TForm : public TWinControl {
     bool activatePending_ = false;
     bool destroyed_ = false;
     bool modal_ = false;
+    unsigned colorSchemeVersion_ = ColorSchemeVersion(); // the colours painted last
 };
 
 // Sees the messages of every form of the program, for as long as it exists: before runs
