@@ -114,9 +114,7 @@ void TfrmMain::CopyColor(TComponent& sender) {
 }
 
 void TfrmMain::btnHtmlCopyClick() {
-    POINT p;
-    GetCursorPos(&p);
-    PopupMenu1->Popup(p.x, p.y, Handle());
+    PopupMenu1->Popup(Handle());
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "ui/Application.h"
 #include "ui/Icons.h"
 #include "ui/LayoutBuilder.h"
+#include "ui/Messages.h"
 
 namespace vtl {
 
@@ -191,7 +192,7 @@ void TfrmMain::BindEvents() {
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kTellSavedColorsNotice) {
+    if (msg == kMsgTellSavedColors) {
         TellSavedColorsNotice();
         return 0;
     }

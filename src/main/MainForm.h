@@ -202,7 +202,6 @@ class TfrmMain : public TForm {
     // the list for each (slow for long lists under Wine) and never cut by a buffer.
     std::vector<std::string> savedTexts_;
     // Posted to itself so that trouble with colors.ini is told once the window shows.
-    static constexpr UINT kTellSavedColorsNotice = WM_APP + 10;
     bool listMenuShown_ = false; // by the press of this right click: its release shows none
 };
 

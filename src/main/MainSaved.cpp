@@ -6,6 +6,7 @@
 #include "saved/ValuesDialog.h"
 #include "ui/Application.h"
 #include "ui/Error.h"
+#include "ui/Messages.h"
 #include "ui/WideText.h"
 
 namespace vtl {
@@ -78,7 +79,7 @@ void TfrmMain::LoadSavedColors() {
                                                                         : Widen(e.what()));
     }
     // Told once the window shows, not while start-up still builds it.
-    PostMessageA(Handle(), kTellSavedColorsNotice, 0, 0);
+    PostMessageA(Handle(), kMsgTellSavedColors, 0, 0);
 }
 
 void TfrmMain::StoreSavedColors() {
@@ -138,9 +139,7 @@ void TfrmMain::PopupListMenu(bool entryItems) {
     for (TMenuItem* item : {mnuMyColors_Open1, mnuMyColors_Open2, mnuMyColors_Delete})
         item->Enabled = entryItems;
     listMenuShown_ = true;
-    POINT p;
-    GetCursorPos(&p);
-    mnuMyColors->Popup(p.x, p.y, Handle());
+    mnuMyColors->Popup(Handle());
 }
 
 void TfrmMain::ListView1MouseDown(TMouseButton button, TShiftState shift) {

@@ -169,15 +169,15 @@ void TColorsFile::LeaveAlone(const std::wstring& problem) {
 void TColorsFile::RemoveLeftovers() const {
     const std::wstring folder = FolderOf(path_), name = NameOf(path_);
     WIN32_FIND_DATAW found;
-    const HANDLE find = FindFirstFileW((folder + L"\\*" + std::wstring(kTempEnd)).c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return;
+    const FindHandle find(
+        FindFirstFileW((folder + L"\\*" + std::wstring(kTempEnd)).c_str(), &found));
+    if (!find) return;
     do {
         // A leftover that cannot go now is tried again at the next start.
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
             IsOurTemp(found.cFileName, name))
             DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
+    } while (FindNextFileW(find.Get(), &found));
 }
 
 void TColorsFile::WriteWhole(const std::wstring& path, const std::string& bytes,

@@ -3,6 +3,7 @@
 #include "app/brunmark/BrunmarkClass.h"
 #include "ui/Application.h"
 #include "ui/FlagScope.h"
+#include "ui/Messages.h"
 #include "ui/Menus.h"
 
 #include <shellapi.h>
@@ -39,7 +40,7 @@ void TTrayIconMan::AddIcon(HICON icon, const std::string& tip, TPopupMenu* menu,
     FIconData.hWnd = FWnd.Handle();
     FIconData.uID = 0;
     FIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    FIconData.uCallbackMessage = kCallbackMessage;
+    FIconData.uCallbackMessage = kMsgTrayCallback;
     FIconData.hIcon = icon;
     // A longer tip is cut to what the record holds.
     const size_t length = std::min(tip.size(), sizeof FIconData.szTip - 1);
@@ -63,7 +64,7 @@ void TTrayIconMan::EnableMenu(bool enabled) {
     if (!FAdded) return;
     // Also kept here: clicks queued while the callback was still on must not count.
     enabled_ = enabled;
-    FIconData.uCallbackMessage = enabled ? kCallbackMessage : 0;
+    FIconData.uCallbackMessage = enabled ? kMsgTrayCallback : 0;
     Shell_NotifyIconA(NIM_MODIFY, &FIconData);
 }
 
@@ -92,7 +93,7 @@ bool TTrayIconMan::TrayWndProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) 
         if (FAdded) PutIcon();
     } else if (msg == WM_TIMER && wp == kRetryTimer) {
         if (FAdded && !shown_) PutIcon();
-    } else if (msg == kCallbackMessage) {
+    } else if (msg == kMsgTrayCallback) {
         if (enabled_) MouseEvent(UINT(lp));
     } else {
         return false; // creation, the end-of-session query and the rest: the window's own
@@ -125,9 +126,7 @@ void TTrayIconMan::ShowMenu() {
     Application().ProcessMessages();
     SetForegroundWindow(app);
     Application().ProcessMessages();
-    POINT p{};
-    GetCursorPos(&p);
-    FMenu->Popup(p.x, p.y, app);
+    FMenu->Popup(app);
 }
 
 } // namespace vtl

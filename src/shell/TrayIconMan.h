@@ -17,8 +17,6 @@ class TPopupMenu;
 class TTrayIconMan {
   public:
     using ClickHandler = std::function<void()>;
-    // Callback message of the icon while its reactions are on.
-    static constexpr UINT kCallbackMessage = WM_USER + 1;
 
     TTrayIconMan();
     ~TTrayIconMan();

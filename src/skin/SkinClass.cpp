@@ -105,18 +105,10 @@ void TSkinManEx::Build() {
     CreateIcon(titleStrip);
     CreateCaption(titleStrip);
 
-    FCloseButton = CreateButton(titleStrip, skin::CloseButtonLeft(width_), "Close");
-    FCloseButton->OnMouseDown = std::bind_front(&TSkinManEx::CloseButtonMouseDown, this);
-    FCloseButton->OnMouseUp = std::bind_front(&TSkinManEx::CloseButtonMouseUp, this);
-    FCloseButton->BringToFront();
-    DrawButton(FCloseButton.get(), "close", "up");
-
-    FMinimizeButton =
-        CreateButton(titleStrip, skin::MinimizeButtonLeft(FCloseButton->Left()), "Minimize");
-    FMinimizeButton->OnMouseDown = std::bind_front(&TSkinManEx::MinimizeButtonMouseDown, this);
-    FMinimizeButton->OnMouseUp = std::bind_front(&TSkinManEx::MinimizeButtonMouseUp, this);
-    FMinimizeButton->BringToFront();
-    DrawButton(FMinimizeButton.get(), "minimize", "up");
+    FCloseButton =
+        CreateButton(titleStrip, skin::CloseButtonLeft(width_), "Close", "close", SC_CLOSE);
+    FMinimizeButton = CreateButton(titleStrip, skin::MinimizeButtonLeft(FCloseButton->Left()),
+                                   "Minimize", "minimize", SC_MINIMIZE);
 
     RegionHandle region = BuildWindowRegion();
     // On success the system owns the region.
@@ -213,13 +205,30 @@ void TSkinManEx::CreateCaption(TWinControl& strip) {
     FCaption->BringToFront();
 }
 
-std::unique_ptr<TImage> TSkinManEx::CreateButton(TWinControl& strip, int left, const char* hint) {
+std::unique_ptr<TImage> TSkinManEx::CreateButton(TWinControl& strip, int left, const char* hint,
+                                                 const char* art, WPARAM command) {
     auto button = std::make_unique<TImage>(nullptr, &strip);
     button->SetBounds(left, skin::TitleItemTop(skin::kButtonSize), skin::kButtonSize,
                       skin::kButtonSize);
     button->Transparent = true;
     button->Hint = hint;
     button->ShowHint = true;
+    // Only the left button acts, and a release only after a press on the same button.
+    TImage* self = button.get();
+    button->OnMouseDown = [this, self, art](TControl&, TMouseButton b, TShiftState, int, int) {
+        if (b != TMouseButton::Left) return;
+        pressed_ = self;
+        DrawButton(self, art, "down");
+    };
+    button->OnMouseUp = [this, self, art, command](TControl&, TMouseButton b, TShiftState, int,
+                                                   int) {
+        if (b != TMouseButton::Left || pressed_ != self) return;
+        pressed_ = nullptr;
+        DrawButton(self, art, "up");
+        SendToWindow(WM_SYSCOMMAND, command);
+    };
+    button->BringToFront();
+    DrawButton(self, art, "up");
     return button;
 }
 
@@ -273,32 +282,6 @@ void TSkinManEx::TitleMouseDown(TControl&, TMouseButton button, TShiftState, int
     // The system moves the window with the pointer, as when its own caption is dragged.
     ReleaseCapture();
     SendToWindow(WM_NCLBUTTONDOWN, HTCAPTION);
-}
-
-void TSkinManEx::CloseButtonMouseDown(TControl&, TMouseButton button, TShiftState, int, int) {
-    if (button != TMouseButton::Left) return;
-    closePressed_ = true;
-    DrawButton(FCloseButton.get(), "close", "down");
-}
-
-void TSkinManEx::CloseButtonMouseUp(TControl&, TMouseButton button, TShiftState, int, int) {
-    if (button != TMouseButton::Left || !closePressed_) return;
-    closePressed_ = false;
-    DrawButton(FCloseButton.get(), "close", "up");
-    SendToWindow(WM_SYSCOMMAND, SC_CLOSE);
-}
-
-void TSkinManEx::MinimizeButtonMouseDown(TControl&, TMouseButton button, TShiftState, int, int) {
-    if (button != TMouseButton::Left) return;
-    minimizePressed_ = true;
-    DrawButton(FMinimizeButton.get(), "minimize", "down");
-}
-
-void TSkinManEx::MinimizeButtonMouseUp(TControl&, TMouseButton button, TShiftState, int, int) {
-    if (button != TMouseButton::Left || !minimizePressed_) return;
-    minimizePressed_ = false;
-    DrawButton(FMinimizeButton.get(), "minimize", "up");
-    SendToWindow(WM_SYSCOMMAND, SC_MINIMIZE);
 }
 
 } // namespace vtl

@@ -47,19 +47,13 @@ class TSkinManEx {
     void DrawPlainStrips();
     void CreateIcon(TWinControl& strip);
     void CreateCaption(TWinControl& strip);
-    std::unique_ptr<TImage> CreateButton(TWinControl& strip, int left, const char* hint);
+    // A title button that sends `command` to the window when clicked; `art` names its tiles.
+    std::unique_ptr<TImage> CreateButton(TWinControl& strip, int left, const char* hint,
+                                         const char* art, WPARAM command);
     RegionHandle BuildWindowRegion();
     TImage& StripImage(skin::Strip strip) const;
 
-    // Mouse handlers of the title image and the buttons; only the left button acts.
     void TitleMouseDown(TControl& sender, TMouseButton button, TShiftState shift, int x, int y);
-    void CloseButtonMouseDown(TControl& sender, TMouseButton button, TShiftState shift, int x,
-                              int y);
-    void CloseButtonMouseUp(TControl& sender, TMouseButton button, TShiftState shift, int x, int y);
-    void MinimizeButtonMouseDown(TControl& sender, TMouseButton button, TShiftState shift, int x,
-                                 int y);
-    void MinimizeButtonMouseUp(TControl& sender, TMouseButton button, TShiftState shift, int x,
-                               int y);
     void SendToWindow(UINT msg, WPARAM wp);
 
     TImage* left_;
@@ -70,9 +64,7 @@ class TSkinManEx {
     TWinControl* window_;        // the content panel's parent
     int width_ = 0, height_ = 0; // of the window, border included
     FontHandle captionFont_;     // outlives FCaption, which only borrows it
-    // A release acts only after a press on the same button.
-    bool closePressed_ = false;
-    bool minimizePressed_ = false;
+    TImage* pressed_ = nullptr;  // the title button last pressed, until released
 
     std::string FSkinName;
     std::unique_ptr<TImage> FIcon;

@@ -14,10 +14,6 @@ namespace vtl {
 namespace {
 constexpr const char* kAppClass = "VtlApplication";
 
-bool CanActivate(HWND wnd) {
-    return wnd && IsWindow(wnd) && IsWindowVisible(wnd) && IsWindowEnabled(wnd);
-}
-
 bool IsInput(UINT msg) {
     return (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) ||
            (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) ||
@@ -84,24 +80,31 @@ void TApplication::SetTitle(const std::string& title) {
 
 LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = BoundWindowObject<TApplication>(wnd, msg, lp);
+    if (!self) return DefWindowProcA(wnd, msg, wp, lp);
+    // Program code runs from here (the minimise event): no exception crosses into the system.
+    try {
+        return self->HandleMessage(wnd, msg, wp, lp);
+    } catch (...) {
+        self->HandleCurrentException();
+        return 0;
+    }
+}
+
+LRESULT TApplication::HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CLOSE:
         // Closing from the taskbar closes the main form, which ends the program.
-        if (self && self->mainForm_) self->mainForm_->Close();
+        if (mainForm_) mainForm_->Close();
         return 0;
     case WM_SYSCOMMAND:
-        if (self && self->OnSysCommand(wp)) return 0;
+        if (OnSysCommand(wp)) return 0;
         break;
     case WM_ACTIVATE:
-        if (self && LOWORD(wp) != WA_INACTIVE)
-            self->activatedFromForm_ = self->IsFormWindow(reinterpret_cast<HWND>(lp));
+        if (LOWORD(wp) != WA_INACTIVE)
+            activatedFromForm_ = IsFormWindow(reinterpret_cast<HWND>(lp));
         break;
-    case WM_SETFOCUS:
-        if (self) self->HandActivationOn();
-        break;
-    case WM_SIZE:
-        if (self) self->OnSize(wp);
-        break;
+    case WM_SETFOCUS: HandActivationOn(); break;
+    case WM_SIZE: OnSize(wp); break;
     case WM_QUERYENDSESSION: return 1;
     case WM_DISPLAYCHANGE: Screen().DisplayChanged(); break;
     }
@@ -205,7 +208,6 @@ void TApplication::OnSize(WPARAM kind) {
     } else {
         ShowOwnedPopups(handle_, TRUE);
         if (mainForm_ && mainForm_->Visible()) ShowWindow(mainForm_->Handle(), SW_SHOW);
-        if (OnRestore) OnRestore();
     }
 }
 
@@ -254,28 +256,22 @@ bool TApplication::ProcessMessage(MSG& msg) {
 }
 
 bool TApplication::FilterMessage(const MSG& msg) {
-    if (messageFilters_.empty()) return false;
-    // Copy: a filter may add or remove filters.
-    auto filters = messageFilters_;
-    for (auto& [id, filter] : filters) {
+    return messageFilters_.Any([&](const MessageFilter& filter) {
         try {
-            if (filter(msg)) return true;
+            return filter(msg);
         } catch (...) {
             HandleCurrentException();
             return true; // the filter had taken the message when it failed
         }
-    }
-    return false;
+    });
 }
 
 int TApplication::AddMessageFilter(MessageFilter filter) {
-    const int id = nextFilterId_++;
-    messageFilters_[id] = std::move(filter);
-    return id;
+    return messageFilters_.Add(std::move(filter));
 }
 
 void TApplication::RemoveMessageFilter(int id) {
-    messageFilters_.erase(id);
+    messageFilters_.Remove(id);
 }
 
 TMessageFilterScope::TMessageFilterScope(TApplication::MessageFilter filter)
@@ -317,25 +313,22 @@ void TApplication::RunAfterFirstPaint() {
 }
 
 void TApplication::Idle() {
-    // Copy: a handler may add or remove handlers.
-    auto handlers = idleHandlers_;
-    for (auto& [id, handler] : handlers) {
+    idleHandlers_.Any([this](const IdleHandler& handler) {
         try {
             handler();
         } catch (...) {
             HandleCurrentException();
         }
-    }
+        return false;
+    });
 }
 
 int TApplication::AddIdleHandler(IdleHandler handler) {
-    const int id = nextIdleId_++;
-    idleHandlers_[id] = std::move(handler);
-    return id;
+    return idleHandlers_.Add(std::move(handler));
 }
 
 void TApplication::RemoveIdleHandler(int id) {
-    idleHandlers_.erase(id);
+    idleHandlers_.Remove(id);
 }
 
 void TApplication::Run() {

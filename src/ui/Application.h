@@ -3,6 +3,7 @@
 // handler for errors that escape an event handler.
 #pragma once
 
+#include "ui/CallbackList.h"
 #include "ui/Handles.h"
 
 #include <exception>
@@ -94,12 +95,11 @@ class TApplication {
     void Show();
     void Hide();
     bool Minimized() const;
-    // Minimises or restores the whole program. The events below follow whatever minimises or
-    // restores the application window, these calls or another program.
+    // Minimises or restores the whole program. OnMinimize follows whatever minimises the
+    // application window, these calls or another program.
     void Minimize();
     void Restore();
     std::function<void()> OnMinimize;
-    std::function<void()> OnRestore;
     void BringToFront();
     // While held, the application window keeps activation instead of handing it on (the tray
     // icon's menu needs the program in front); released, it hands it on. TActivationHold.
@@ -126,6 +126,7 @@ class TApplication {
     bool FilterMessage(const MSG& msg);
     void RunAfterFirstPaint();
     static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT HandleMessage(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
     // Minimise and restore from the taskbar or the system; false for other commands.
     bool OnSysCommand(WPARAM wp);
     void OnSize(WPARAM kind);
@@ -140,10 +141,8 @@ class TApplication {
     TForm* mainForm_ = nullptr;
     bool terminated_ = false;
     std::vector<std::function<void()>> afterFirstPaint_;
-    std::map<int, IdleHandler> idleHandlers_;
-    int nextIdleId_ = 1;
-    std::map<int, MessageFilter> messageFilters_;
-    int nextFilterId_ = 1;
+    TCallbackList<IdleHandler> idleHandlers_;
+    TCallbackList<MessageFilter> messageFilters_;
     int hintHidePause_ = 2500;
     bool activatedFromForm_ = false;
     bool activationHeld_ = false;

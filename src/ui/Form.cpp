@@ -1,10 +1,10 @@
 #include "ui/Form.h"
 
 #include "ui/Application.h"
+#include "ui/CallbackList.h"
 #include "ui/ModalScope.h"
 #include "ui/StdCtrls.h"
 
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -15,29 +15,17 @@ struct Observer {
     TFormMessageObserver::Before before;
     TFormMessageObserver::After after;
 };
-std::map<int, Observer>& Observers() {
-    static std::map<int, Observer> observers;
+TCallbackList<Observer>& Observers() {
+    static TCallbackList<Observer> observers;
     return observers;
-}
-// Calls each observer in registration order; one may add or remove observers meanwhile.
-template <class Call> void ForEachObserver(Call call) {
-    auto& observers = Observers();
-    for (auto it = observers.begin(); it != observers.end();) {
-        const int id = it->first;
-        call(it->second);
-        it = observers.upper_bound(id);
-    }
 }
 } // namespace
 
-TFormMessageObserver::TFormMessageObserver(Before before, After after) {
-    static int nextId = 1;
-    id_ = nextId++;
-    Observers()[id_] = {std::move(before), std::move(after)};
-}
+TFormMessageObserver::TFormMessageObserver(Before before, After after)
+    : id_(Observers().Add({std::move(before), std::move(after)})) {}
 
 TFormMessageObserver::~TFormMessageObserver() {
-    Observers().erase(id_);
+    Observers().Remove(id_);
 }
 
 TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
@@ -164,8 +152,7 @@ void TForm::RememberFocus() {
 void TForm::RestoreFocus() {
     // The control that had the keys when the form went inactive has them again; the first
     // time, the chosen control.
-    if (focus_ && IsWindow(focus_) && IsChild(Handle(), focus_) && IsWindowVisible(focus_) &&
-        IsWindowEnabled(focus_))
+    if (IsChild(Handle(), focus_) && CanActivate(focus_))
         ::SetFocus(focus_);
     else if (ActiveControl)
         ActiveControl->SetFocus();
@@ -252,14 +239,16 @@ LRESULT TForm::OnSystemColors(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT TForm::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
-    ForEachObserver([&](Observer& o) {
+    Observers().Any([&](const Observer& o) {
         if (o.before) o.before(*this, msg, wp, lp);
+        return false;
     });
     LRESULT result = WndProc(msg, wp, lp);
     // Every form lets the session end, whatever its own handling answered.
     if (msg == WM_QUERYENDSESSION) result = 1;
-    ForEachObserver([&](Observer& o) {
+    Observers().Any([&](const Observer& o) {
         if (o.after) o.after(*this, msg, wp, lp, result);
+        return false;
     });
     return result;
 }

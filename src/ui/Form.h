@@ -13,6 +13,11 @@ constexpr int mrCancel = 2;
 
 class TButton;
 
+// Shown, enabled and still there: activation or the keyboard focus can go to it.
+inline bool CanActivate(HWND wnd) {
+    return wnd && IsWindow(wnd) && IsWindowVisible(wnd) && IsWindowEnabled(wnd);
+}
+
 class TForm : public TWinControl {
   public:
     // Creates the (hidden) window at once, so controls can be placed on it.

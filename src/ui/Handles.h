@@ -72,6 +72,11 @@ struct GlobalMemoryTraits {
     static Handle Empty() { return nullptr; }
     static void Free(Handle h) { GlobalFree(h); }
 };
+struct FindTraits {
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static void Free(Handle h) { FindClose(h); }
+};
 struct ModuleTraits {
     using Handle = HMODULE;
     static Handle Empty() { return nullptr; }
@@ -90,6 +95,7 @@ using KernelHandle = UniqueHandle<KernelTraits>;
 using MemoryDC = UniqueHandle<MemoryDCTraits>;
 using ImageListHandle = UniqueHandle<ImageListTraits>;
 using LibraryHandle = UniqueHandle<ModuleTraits>;
+using FindHandle = UniqueHandle<FindTraits>;
 
 // Loads a library of the system folder by its full path, never a copy planted beside the
 // program; empty when it cannot be loaded.

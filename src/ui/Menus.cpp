@@ -41,11 +41,13 @@ HMENU TPopupMenu::Handle() {
     return menu_.Get();
 }
 
-TMenuItem* TPopupMenu::Popup(int x, int y, HWND owner) {
+TMenuItem* TPopupMenu::Popup(HWND owner) {
     Rebuild(); // captions or enabled states may have changed
     if (!owner) owner = Application().Handle();
+    POINT p{};
+    GetCursorPos(&p);
     const UINT chosen = UINT(TrackPopupMenuEx(
-        menu_.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, owner, nullptr));
+        menu_.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, p.x, p.y, owner, nullptr));
     if (chosen == 0 || chosen > items_.size()) return nullptr;
     TMenuItem* item = items_[chosen - 1];
     item->Click();

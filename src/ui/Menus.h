@@ -27,9 +27,9 @@ class TPopupMenu : public TComponent {
     TMenuItem* Add(const std::string& caption, bool isDefault = false);
     // The menu as the system sees it, built from the items.
     HMENU Handle();
-    // Shows the menu at a screen point, tracked for the window given (the application
+    // Shows the menu at the mouse pointer, tracked for the window given (the application
     // window when null), and runs the chosen item's OnClick. Returns the item or null.
-    TMenuItem* Popup(int x, int y, HWND owner = nullptr);
+    TMenuItem* Popup(HWND owner = nullptr);
 
   private:
     void Rebuild();

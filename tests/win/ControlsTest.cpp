@@ -175,7 +175,7 @@ void CALLBACK DriveMenu(HWND, UINT, UINT_PTR id, DWORD) {
 TEST_F(MenuTest, PopupRunsTheChosenItemAndSkipsSeparators) {
     gMenuKeys = {VK_DOWN, VK_DOWN, VK_RETURN};
     SetTimer(nullptr, 0, 50, &DriveMenu);
-    TMenuItem* chosen = menu->Popup(100, 100);
+    TMenuItem* chosen = menu->Popup();
     EXPECT_EQ(chosen, save);
     EXPECT_EQ(clicked, std::vector<std::string>{"Save"});
 }
@@ -183,7 +183,7 @@ TEST_F(MenuTest, PopupRunsTheChosenItemAndSkipsSeparators) {
 TEST_F(MenuTest, CancelledPopupRunsNothing) {
     gMenuKeys = {VK_ESCAPE};
     SetTimer(nullptr, 0, 50, &DriveMenu);
-    EXPECT_EQ(menu->Popup(100, 100), nullptr);
+    EXPECT_EQ(menu->Popup(), nullptr);
     EXPECT_TRUE(clicked.empty());
 }
 

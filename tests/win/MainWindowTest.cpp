@@ -158,14 +158,6 @@ TEST_F(MainWindowTest, CursorsAreRegisteredFromTheIcons) {
     if (info.hbmColor) DeleteObject(info.hbmColor);
 }
 
-TEST_F(MainWindowTest, ATrayClickOnTheMinimisedProgramBringsItBack) {
-    // Minimised while no icon could be had, which came back since: no message in between.
-    Application().Minimize();
-    form->ToggleMainWindow();
-    EXPECT_FALSE(Application().Minimized());
-    EXPECT_TRUE(form->Visible() && IsWindowVisible(form->Handle()));
-}
-
 // How many pixels of a colour a control shows, read from the window it is painted in.
 int PixelsOf(const TControl& c, COLORREF color) {
     const bool own = c.IsWindowed();

@@ -10,6 +10,7 @@
 #include "shell/TrayIconMan.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
+#include "ui/Messages.h"
 
 #include <gtest/gtest.h>
 
@@ -306,7 +307,7 @@ TEST(TrayIconMan, ARightClickQueuedWhileTheMenuOpensOpensNoSecondMenu) {
     tray.AddIcon(Application().Icon(), "Vantrel", &menu, [] {});
     const UINT_PTR timer = SetTimer(nullptr, 0, 300, CloseShownMenu);
     for (int click = 0; click < 2; ++click)
-        PostMessageA(tray.Handle(), TTrayIconMan::kCallbackMessage, 0, WM_RBUTTONUP);
+        PostMessageA(tray.Handle(), kMsgTrayCallback, 0, WM_RBUTTONUP);
     test::PumpFor(2000);
     KillTimer(nullptr, timer);
     EXPECT_EQ(menusShown, 1);
