@@ -1,6 +1,6 @@
 #include "app/EntrySequence.h"
 
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "app/SingleInstance.h"
 #include "main/MainForm.h"
 #include "ui/Application.h"

@@ -1,6 +1,6 @@
 #include "app/ForegroundHook.h"
 
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "ui/Application.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "app/ForegroundHook.h"
 #include "ui/Application.h"
 

@@ -1,6 +1,6 @@
 #include "main/MainForm.h"
 
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "layouts/MainLayout.h"
 #include "resource.h"
 #include "ui/Application.h"

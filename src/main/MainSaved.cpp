@@ -1,6 +1,6 @@
 // The saved colours: the list with its swatches, its menu and keys, "Save", and colors.ini,
 // read once at start-up and written whole after every change.
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "main/MainForm.h"
 #include "saved/Swatches.h"
 #include "saved/ValuesDialog.h"

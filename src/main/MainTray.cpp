@@ -1,6 +1,6 @@
 // The program's visibility: hiding to the tray icon on minimise, the icon's menu, showing and
 // hiding from the icon, and stay on top kept while it is on.
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "ui/FlagScope.h"
 #include "main/MainForm.h"
 #include "shell/AboutForm.h"

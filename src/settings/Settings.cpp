@@ -1,6 +1,6 @@
 #include "settings/Settings.h"
 
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "settings/SettingsRules.h"
 #include "ui/WideText.h"
 

@@ -1,6 +1,6 @@
 #include "shell/AboutForm.h"
 
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "layouts/AboutLayout.h"
 #include "ui/Application.h"
 #include "ui/LayoutBuilder.h"

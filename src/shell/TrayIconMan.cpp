@@ -1,6 +1,6 @@
 #include "shell/TrayIconMan.h"
 
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "ui/Application.h"
 #include "ui/FlagScope.h"
 #include "ui/Messages.h"

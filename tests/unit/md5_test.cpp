@@ -1,6 +1,6 @@
 // The MD5 digest against RFC 1321's test suite, around the padding boundaries, and for the
 // name of the single-instance mutex.
-#include "app/brunmark/Md5.h"
+#include "brunmark/Md5.h"
 
 #include <gtest/gtest.h>
 

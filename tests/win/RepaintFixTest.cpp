@@ -2,7 +2,7 @@
 // how often it repaints, the end-session answer; and the flat button styling.
 #include "WinTestSupport.h"
 
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "main/MainForm.h"
 #include "shell/VistaAltFix.h"
 #include "ui/ComCtrls.h"

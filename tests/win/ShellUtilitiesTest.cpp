@@ -4,8 +4,8 @@
 #include "ProcessTestSupport.h"
 #include "WinTestSupport.h"
 
-#include "app/brunmark/BrunmarkClass.h"
-#include "app/brunmark/ProcessSnapshot.h"
+#include "brunmark/BrunmarkClass.h"
+#include "brunmark/ProcessSnapshot.h"
 #include "app/SingleInstance.h"
 #include "shell/TrayIconMan.h"
 #include "ui/Form.h"

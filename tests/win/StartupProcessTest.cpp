@@ -3,7 +3,7 @@
 #include "ProcessTestSupport.h"
 #include "WinTestSupport.h"
 
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "layouts/MainLayout.h"
 #include "ui/Form.h"
 

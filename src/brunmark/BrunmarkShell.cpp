@@ -1,8 +1,8 @@
 // Start-up and shell utilities of TBrunmark: the version test, the program's folder, the
 // mutex name, the foreground, the taskbar and the maker's links.
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 
-#include "app/brunmark/Md5.h"
+#include "brunmark/Md5.h"
 #include "ui/Application.h"
 
 #include <shellapi.h>

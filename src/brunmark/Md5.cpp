@@ -1,4 +1,4 @@
-#include "app/brunmark/Md5.h"
+#include "brunmark/Md5.h"
 
 #include <cstddef>
 

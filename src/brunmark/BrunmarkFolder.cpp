@@ -1,7 +1,7 @@
 // The per-user data folder and the INI operations of the utility class. The folder's path is
 // asked in UTF-16 and its files are opened with the UTF-16 calls: the 8-bit path of a folder
 // whose name holds letters outside the code page names another folder, or none.
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "ui/Application.h"
 #include "ui/Error.h"
 #include "ui/Handles.h"

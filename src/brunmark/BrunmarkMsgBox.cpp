@@ -1,4 +1,4 @@
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 #include "ui/Application.h"
 #include "ui/ModalScope.h"
 #include "ui/WideText.h"

@@ -1,8 +1,8 @@
 // Process utilities of TBrunmark: which process owns a window, its parent, its image file,
 // and the search for a running program by its file. Failures give neutral results.
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 
-#include "app/brunmark/ProcessSnapshot.h"
+#include "brunmark/ProcessSnapshot.h"
 
 #include <cstring>
 

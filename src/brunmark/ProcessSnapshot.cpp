@@ -1,4 +1,4 @@
-#include "app/brunmark/ProcessSnapshot.h"
+#include "brunmark/ProcessSnapshot.h"
 
 namespace vtl {
 

@@ -1,6 +1,6 @@
 // Flat button styling of TBrunmark: push buttons, check boxes and radio buttons that a form
 // owns get BS_FLAT.
-#include "app/brunmark/BrunmarkClass.h"
+#include "brunmark/BrunmarkClass.h"
 
 #include "ui/Form.h"
 
