@@ -109,13 +109,15 @@ void TfrmMain::CreateControls() {
     ListView1 = &b.Get<TListView>("ListView1");
     StatusBar1 = &b.Get<TStatusBar>("StatusBar1");
 
-    shpColor->SetPenColor(kInitialColor);
-    shpColor->SetBrushColor(kInitialColor);
+    SetCurrentColor(kInitialColor);
     ImageList1 = new TImageList(this, 48, 16, 256);
     ImageList1->Name = "ImageList1";
     ListView1->AddColumn("Color", 95);
     ListView1->AddColumn("Value", 95);
     ListView1->SetSmallImages(ImageList1);
+    // About a frame: the colour follows a moving pointer as closely as in a drag.
+    tmrPick = new TTimer(this, 15);
+    tmrPick->Name = "tmrPick";
 }
 
 void TfrmMain::CreateMenus() {
@@ -174,6 +176,8 @@ void TfrmMain::BindEvents() {
         imgZoomMouseDown(x, y);
     };
     cboZoom->OnClick = [this](TComponent&) { cboZoomClick(); };
+    tmrPick->OnTimer = [this](TComponent&) { tmrPickTimer(); };
+    shortCuts_.emplace([this](const MSG& msg) { return FormShortCut(msg); });
     chkStayOnTop->OnClick = [this](TComponent&) { chkStayOnTopClick(); };
     btnMenu->OnClick = [this](TComponent&) { btnMenuClick(); };
     mnuTray_Show->OnClick = [this](TComponent&) { mnuTray_ShowClick(); };
@@ -213,6 +217,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (msg == WM_WINDOWPOSCHANGING) KeepTopmost(*reinterpret_cast<WINDOWPOS*>(lp));
+    if (msg == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) FormDeactivate();
     const LRESULT result = TForm::WndProc(msg, wp, lp);
     // Another window took the mouse during a pick: end it as a release would.
     if (msg == WM_CAPTURECHANGED && FPicking && !endingPick_ &&
