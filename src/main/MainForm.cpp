@@ -115,8 +115,7 @@ void TfrmMain::CreateControls() {
     ListView1->AddColumn("Color", 95);
     ListView1->AddColumn("Value", 95);
     ListView1->SetSmallImages(ImageList1);
-    // About a frame: the colour follows a moving pointer as closely as in a drag.
-    tmrPick = new TTimer(this, 15);
+    tmrPick = new TTimer(this, kPickLookMs);
     tmrPick->Name = "tmrPick";
 }
 

@@ -208,6 +208,11 @@ class TfrmMain : public TForm {
     std::optional<TMessageFilterScope> shortCuts_;
     bool keyboardPick_ = false; // the running pick follows the pointer without a held button
     POINT lastPointer_{};       // where the last sample was taken
+    int stillLooks_ = 0;        // looks at the pointer since it last moved
+    // About a frame: the colour follows a moving pointer as closely as in a drag.
+    static constexpr UINT kPickLookMs = 15;
+    static constexpr int kPickLooksPerSecond = 1000 / kPickLookMs;
+    static constexpr UINT kPickRestLookMs = 50;
     bool hidingToTray_ = false;
     // A settings failure has been told and nothing was stored since.
     bool settingsFailureTold_ = false;

@@ -84,12 +84,20 @@ void TfrmMain::StartKeyboardPick() {
     BeginPick(*imgDrag);
     keyboardPick_ = true;
     lastPointer_ = {LONG_MIN, LONG_MIN};
+    stillLooks_ = 0;
     FormMouseMove(); // the colour under the pointer at once
+    tmrPick->SetInterval(kPickLookMs);
     tmrPick->SetEnabled(true);
 }
 
 void TfrmMain::tmrPickTimer() {
+    const POINT before = lastPointer_;
     FormMouseMove();
+    const bool moved = before.x != lastPointer_.x || before.y != lastPointer_.y;
+    stillLooks_ = moved ? 0 : stillLooks_ + 1;
+    // A pointer left still for a second is looked at less often: each look costs a round trip
+    // to the window server under Wine. The first move after the rest waits a little longer.
+    tmrPick->SetInterval(stillLooks_ < kPickLooksPerSecond ? kPickLookMs : kPickRestLookMs);
 }
 
 // The user went to another window: a pick without a held button ends with the colour it has.

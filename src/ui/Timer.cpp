@@ -37,6 +37,13 @@ void TTimer::SetEnabled(bool on) {
     }
 }
 
+void TTimer::SetInterval(UINT interval) {
+    if (interval == interval_) return;
+    interval_ = interval;
+    // A thread timer given its own id again is replaced, not doubled.
+    if (Enabled()) CheckWin32(SetTimer(nullptr, id_, interval_, &TimerProc) == id_, "SetTimer");
+}
+
 void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
     const auto found = Running().find(id);
     if (found == Running().end() || !found->second->OnTimer) return;
