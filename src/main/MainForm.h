@@ -109,7 +109,7 @@ class TfrmMain : public TForm {
     void OpenSavedColor();
 
     // Settings, read and written at the moment they are used.
-    std::string GetSettingsFileName();
+    std::wstring GetSettingsFileName();
     bool ReadStayOnTop();
     int ReadZoom();
     void WriteZoom(int zoom);
@@ -156,7 +156,7 @@ class TfrmMain : public TForm {
     void ReadStartupSettings();
     // Runs one store of a setting; a failure is told once, never in the way of the view.
     void StoreSetting(const std::function<void()>& store);
-    std::string GetColorsFileName();
+    std::wstring GetColorsFileName();
     void EndPick(bool releaseCapture);
     bool PickKeyDown(const MSG& msg);
     void NudgePointer(int dx, int dy);
@@ -198,7 +198,7 @@ class TfrmMain : public TForm {
     bool FUpdatingHSL = false;
     bool FReady = false;
     std::unique_ptr<TBitmap> FZoomBuffer;
-    std::string FColorsFile;
+    std::wstring FColorsFile;
     bool FStayOnTop = false;
     std::unique_ptr<TSkinManEx> FSkin;
     IconHandle pickerCursor_, zoomCursor_;
@@ -218,7 +218,7 @@ class TfrmMain : public TForm {
     bool settingsFailureTold_ = false;
     std::array<COLORREF, 16> customColors_;   // of the colour dialog, kept for the run
     std::unique_ptr<TColorsFile> colorsFile_; // none when the data folder is unavailable
-    std::string colorsFolderProblem_;         // why there is none
+    std::wstring colorsFolderProblem_;        // why there is none
     bool colorsNotKeptTold_ = false;
     // The entries' texts in list order, as the list shows them: written out without asking
     // the list for each (slow for long lists under Wine) and never cut by a buffer.

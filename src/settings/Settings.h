@@ -10,7 +10,7 @@
 namespace vtl {
 
 // The file's full path; writes the defaults first when there is no file.
-std::string SettingsFileName();
+std::wstring SettingsFileName();
 bool ReadStayOnTopSetting();
 // The stored zoom as a whole number, not checked against 1..20.
 int ReadZoomSetting();

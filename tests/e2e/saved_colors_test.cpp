@@ -11,6 +11,7 @@
 #include "support/clipboard.hpp"
 #include "support/files.hpp"
 #include "support/holder.hpp"
+#include "support/prefix_copy.hpp"
 #include "support/process.hpp"
 #include "support/user.hpp"
 #include "support/wait.hpp"
@@ -42,6 +43,13 @@ std::string WindowsPath(const std::filesystem::path& p) {
     for (char& c : s)
         if (c == '/') c = '\\';
     return s;
+}
+
+std::string Utf16(std::u16string_view text) { // as Notepad's "Unicode" saves it
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t c : text)
+        bytes += {char(c & 0xFF), char(c >> 8)};
+    return bytes;
 }
 
 struct Saved : testing::Test {
@@ -299,6 +307,42 @@ TEST_F(Saved, OnAFullDiskNothingIsLostAndNothingLeftBehind) {
     EXPECT_EQ(probe().findWindow("#32770"), 0) << "told twice";
     EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n");
     EXPECT_EQ(FilesIn(folder), 3u) << "colors.ini, vtl3.ini and the filler only";
+}
+
+// A user name outside the code page (1252): the user's own folder, not "??" or "Lukasz".
+TEST_F(Saved, AUserNameOutsideTheCodePageKeepsItsOwnFolder) {
+    setenv("LC_ALL", "C.UTF-8", 1); // Wine's ANSI code page: 1252
+    PrefixCopy prefix("user-names", config::display());
+    const auto users = std::filesystem::path(config::winePrefix()) / "drive_c" / "users";
+    const auto lookalike = users / "Lukasz" / "AppData" / "Roaming" / "Vantrel";
+    std::filesystem::create_directories(lookalike);
+    std::ofstream(lookalike / "colors.ini") << "#0000FF\r\n";
+    for (const std::u16string user : {u"\u6D4B\u8BD5", u"\u0141ukasz"}) {
+        // "reg add" mangles such letters: a UTF-16 .reg file does not.
+        const std::u16string key = u"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                                   u"CurrentVersion\\Explorer\\",
+                             value = u"]\r\n\"AppData\"=\"C:\\\\users\\\\" + user +
+                                     u"\\\\AppData\\\\Roaming\"\r\n\r\n";
+        std::ofstream(users / "appdata.reg", std::ios::binary)
+            << Utf16(u"Windows Registry Editor Version 5.00\r\n\r\n" + key + u"User Shell Folders" +
+                     value + key + u"Shell Folders" + value);
+        ASSERT_TRUE(prefix.run({"wine", "regedit", "/S", "C:\\users\\appdata.reg"}));
+        const auto folder = users / std::filesystem::path(user) / "AppData" / "Roaming" / "Vantrel";
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "vtl3.ini") << "[VTL]\r\nontop=0\r\nzoom=3\r\n";
+        std::ofstream(folder / "colors.ini", std::ios::binary) << Utf16(u"#FF0000\r\n#00ff00\r\n");
+        vantrel.emplace(true);
+        EXPECT_EQ(listSend(kLvmGetItemCount), 2);
+        EXPECT_EQ(probe().send(vantrel->control("cboZoom"), 0x0147 /*CB_GETCURSEL*/), 2);
+        save(); // a box at start, or any box now, would stand in the way
+        EXPECT_TRUE(waitUntil(
+            [&] { return readFile(folder / "colors.ini") == "#FF0000\r\n#00ff00\r\n#F7D5B9\r\n"; },
+            5s));
+        vantrel.emplace(true);
+        EXPECT_EQ(listSend(kLvmGetItemCount), 3) << "kept across a restart";
+        vantrel.reset();
+    }
+    EXPECT_EQ(readFile(lookalike / "colors.ini"), "#0000FF\r\n") << "written to another user";
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "shown_picture.hpp"
 #include "support/config.hpp"
 #include "support/display.hpp"
+#include "support/prefix_copy.hpp"
 #include "support/process.hpp"
 #include "support/screen.hpp"
 #include "support/wait.hpp"
@@ -47,60 +48,28 @@ bool Run(std::vector<std::string> argv, const std::string& display, const std::s
 // Points DISPLAY and the test prefix at the two-monitor desktop while it exists.
 class TwoMonitorDesktop {
   public:
-    TwoMonitorDesktop() : xvfb_("1664x768x24") {
-        config::ensureWinePrefix();
-        display_ = xvfb_.name();
+    TwoMonitorDesktop()
+        : xvfb_("1664x768x24"), display_(xvfb_.name()), prefix_("two-monitors", display_) {
         // Wine makes the first monitor the primary one.
         if (!Run({"xrandr", "--setmonitor", "right", "1024/260x768/195+640+0", "none"}, display_,
                  "") ||
             !Run({"xrandr", "--setmonitor", "left", "640/163x480/122+0+0", "screen"}, display_, ""))
             throw std::runtime_error("no X display of two monitors");
-        CopyPrefix();
+        // Monitors from Xinerama, which reads RandR's monitors, not from RandR's one output.
+        if (!prefix_.run({"wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v",
+                          "UseXRandR", "/d", "N", "/f"}))
+            throw std::runtime_error("cannot set up the prefix copy " + config::winePrefix());
         setenv("DISPLAY", display_.c_str(), 1);
-        setenv("VTL_WINEPREFIX", prefix_.c_str(), 1);
     }
-    ~TwoMonitorDesktop() {
-        setenv("DISPLAY", oldDisplay_.c_str(), 1);
-        setenv("VTL_WINEPREFIX", oldPrefix_.c_str(), 1);
-        Run({"wineserver", "-k"}, display_, prefix_);
-        std::error_code ignored;
-        fs::remove_all(prefix_, ignored);
-    }
+    ~TwoMonitorDesktop() { setenv("DISPLAY", oldDisplay_.c_str(), 1); }
     TwoMonitorDesktop(const TwoMonitorDesktop&) = delete;
     TwoMonitorDesktop& operator=(const TwoMonitorDesktop&) = delete;
 
   private:
-    // The DLLs are never written: they are linked. The rest, the registry above all, is copied,
-    // so that this prefix's server cannot write into the shared prefix's files.
-    void CopyPrefix() {
-        const fs::path from = config::winePrefix();
-        prefix_ = from.string() + "-two-monitors";
-        fs::remove_all(prefix_);
-        fs::create_directories(prefix_);
-        for (const auto& e : fs::recursive_directory_iterator(from)) {
-            const fs::path rel = e.path().lexically_relative(from), to = fs::path(prefix_) / rel;
-            if (e.is_symlink())
-                fs::copy_symlink(e.path(), to);
-            else if (e.is_directory())
-                fs::create_directories(to);
-            else if (rel == "wineserver" || !e.is_regular_file())
-                continue; // the running server's own files
-            else if (rel.string().rfind("drive_c/windows/system32/", 0) == 0)
-                fs::create_hard_link(e.path(), to);
-            else
-                fs::copy_file(e.path(), to);
-        }
-        // Monitors from Xinerama, which reads RandR's monitors, not from RandR's one output.
-        if (!Run({"wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "UseXRandR", "/d",
-                  "N", "/f"},
-                 display_, prefix_) ||
-            !Run({"wineserver", "-w"}, display_, prefix_))
-            throw std::runtime_error("cannot set up the prefix copy " + prefix_);
-    }
-
-    std::string oldDisplay_ = config::display(), oldPrefix_ = config::winePrefix();
+    std::string oldDisplay_ = config::display();
     PrivateDisplay xvfb_;
-    std::string display_, prefix_;
+    std::string display_;
+    PrefixCopy prefix_;
 };
 
 TEST(TwoMonitors, PickLeftOfThePrimaryMonitorShowsNegativeCoordinatesAndOnlyOffMonitorBlack) {
