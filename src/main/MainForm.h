@@ -109,8 +109,8 @@ class TfrmMain : public TForm {
     void OpenSavedColor();
 
     // Settings, read and written at the moment they are used.
-    std::wstring GetSettingsFileName();
     bool ReadStayOnTop();
+    // The stored zoom, or the default for a missing, unreadable or out-of-range value.
     int ReadZoom();
     void WriteZoom(int zoom);
     void SetStayOnTop(bool on);

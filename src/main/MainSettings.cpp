@@ -7,16 +7,12 @@
 
 namespace vtl {
 
-std::wstring TfrmMain::GetSettingsFileName() {
-    return SettingsFileName();
-}
-
 bool TfrmMain::ReadStayOnTop() {
     return ReadStayOnTopSetting();
 }
 
 int TfrmMain::ReadZoom() {
-    return ReadZoomSetting();
+    return StartupZoom(ReadZoomSettingText());
 }
 
 void TfrmMain::WriteZoom(int zoom) {
@@ -56,7 +52,7 @@ void TfrmMain::ReadStartupSettings() {
     int zoom = kMinZoom;
     try {
         onTop = ReadStayOnTop();
-        zoom = StartupZoom(ReadZoomSettingText());
+        zoom = ReadZoom();
     } catch (const Error& e) {
         settingsFailureTold_ = true;
         Application().ShowException(Error(e.Text() +

@@ -28,10 +28,6 @@ bool ReadStayOnTopSetting() {
     return StayOnTopFromText(ReadSetting(kOnTopKey));
 }
 
-int ReadZoomSetting() {
-    return ZoomFromText(ReadZoomSettingText());
-}
-
 std::string ReadZoomSettingText() {
     return ReadSetting(kZoomKey);
 }

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -34,6 +35,11 @@ class VantrelSession {
     std::string text(const char* name) { return probe_.text(control(name)); }
     // Screen rectangle of any layout row (graphic controls included), from the layout.
     Rect layoutRect(const char* name);
+    // A point on entry `index` of the saved list, scrolled to its top.
+    Point savedItem(int index);
+    // "Save" from the Html Copy button's menu with the real mouse; `atClick` runs with the
+    // pointer on the item, just before the click. True once the menu has closed.
+    bool save(const std::function<void()>& atClick = {});
     // Asks the program to close as the frame's Close does; returns the exit code.
     std::optional<int> close(std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
