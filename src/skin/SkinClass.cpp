@@ -121,6 +121,16 @@ void TSkinManEx::Build() {
     RegionHandle region = BuildWindowRegion();
     // On success the system owns the region.
     if (SetWindowRgn(window_->Handle(), region.Get(), TRUE)) region.Release();
+    // The shape comes from the skin in every mode; only the drawing gives way.
+    if (HighContrast()) DrawPlainStrips();
+}
+
+void TSkinManEx::ColorsChanged() {
+    if (!FIcon) return;
+    DrawStrips();
+    if (HighContrast()) DrawPlainStrips();
+    DrawButton(FCloseButton.get(), "close", "up");
+    DrawButton(FMinimizeButton.get(), "minimize", "up");
 }
 
 void TSkinManEx::FitImageToPanel(TImage& image) {
@@ -145,11 +155,31 @@ void TSkinManEx::DrawStrips() {
     if (sheet.Width() < 215 || sheet.Height() < 44)
         throw Error(std::string("Skin resource ") + skin::kFormPrefix + FSkinName +
                     " is too small");
-    content_->SetColor(sheet.Pixel(skin::kContentColorX, skin::kContentColorY));
+    // The content colour comes with a text colour that reads on it; in High Contrast mode
+    // both give way to the user's.
+    const COLORREF content = sheet.Pixel(skin::kContentColorX, skin::kContentColorY);
+    content_->SetColor(DesignColor(content, COLOR_BTNFACE));
+    content_->SetFontColor(DesignColor(ContrastingText(content), COLOR_BTNTEXT));
     for (const skin::Piece& piece : skin::FramePieces(width_, height_))
         Copy(StripImage(piece.strip).Bitmap(), piece.dest, sheet, piece.source, piece.Stretched());
     for (TImage* image : {title_, left_, right_, bottom_})
         image->Repaint();
+}
+
+// The strips in the button face with a line of the text colour along the window's edge.
+void TSkinManEx::DrawPlainStrips() {
+    const COLORREF face = ResolveColor(SystemColor(COLOR_BTNFACE));
+    const COLORREF edge = ResolveColor(SystemColor(COLOR_BTNTEXT));
+    for (TImage* image : {title_, left_, right_, bottom_}) {
+        TBitmap& b = image->Bitmap();
+        b.Fill(face);
+        const int w = b.Width(), h = b.Height();
+        if (image == title_) b.FillRect({0, 0, w, 1}, edge);
+        if (image == bottom_) b.FillRect({0, h - 1, w, h}, edge);
+        if (image != right_) b.FillRect({0, 0, 1, h}, edge);
+        if (image != left_) b.FillRect({w - 1, 0, w, h}, edge);
+        image->Repaint();
+    }
 }
 
 void TSkinManEx::CreateIcon(TWinControl& strip) {
@@ -175,7 +205,7 @@ void TSkinManEx::CreateCaption(TWinControl& strip) {
     if (!captionFont_) captionFont_.Reset(CreateUiFont(true));
     FCaption = std::make_unique<TLabel>(nullptr, &strip, window_->Text());
     FCaption->SetFont(captionFont_.Get());
-    FCaption->SetFontColor(0x00FFFFFF);
+    FCaption->SetFontColor(DesignColor(RGB(255, 255, 255), COLOR_BTNTEXT));
     FCaption->AdjustSize();
     FCaption->SetPosition(FIcon->Left() + FIcon->Width() + skin::kCaptionGap,
                           skin::TitleItemTop(FCaption->Height()));
@@ -197,9 +227,17 @@ void TSkinManEx::DrawButton(TImage* button, const std::string& name, const std::
     if (!button) return;
     // Loaded anew each time: it is small, and nothing is kept between presses.
     const TBitmap tiles = LoadSkinBitmap(skin::kTitlePrefix + FSkinName);
-    if (const auto x = skin::ButtonTileX(name, state))
+    const auto x = skin::ButtonTileX(name, state);
+    if (x && HighContrast()) {
+        // The system's own caption buttons, drawn in the user's colours.
+        RECT r{0, 0, skin::kButtonSize, skin::kButtonSize};
+        const bool close = *x >= 2 * skin::kButtonSize, down = (*x / skin::kButtonSize) % 2;
+        DrawFrameControl(button->Bitmap().Dc(), &r, DFC_CAPTION,
+                         (close ? DFCS_CAPTIONCLOSE : DFCS_CAPTIONMIN) | (down ? DFCS_PUSHED : 0));
+    } else if (x) {
         BitBlt(button->Bitmap().Dc(), 0, 0, skin::kButtonSize, skin::kButtonSize, tiles.Dc(), *x, 0,
                SRCCOPY);
+    }
     button->SetTransparentColor(skin::kTransparentColor);
     button->Repaint();
 }

@@ -59,6 +59,8 @@ class TForm : public TWinControl {
     TNotifyEvent OnShow;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDestroy;
+    // Runs when the user's colours or High Contrast mode changed, before the form repaints.
+    TNotifyEvent OnColorsChange;
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -73,6 +75,7 @@ class TForm : public TWinControl {
     LRESULT OnSysCommand(WPARAM wp, LPARAM lp);
     LRESULT OnGetDefId();
     LRESULT OnActivateMessage(WPARAM wp, LPARAM lp); // OnActivate is the event it raises
+    LRESULT OnSystemColors(UINT msg, WPARAM wp, LPARAM lp);
 
     HWND focus_ = nullptr;
     TButton* defaultButton_ = nullptr;
@@ -80,6 +83,7 @@ class TForm : public TWinControl {
     bool activatedOnce_ = false;
     bool destroyed_ = false;
     bool modal_ = false;
+    unsigned colorSchemeVersion_ = ColorSchemeVersion(); // the colours painted last
 };
 
 // Sees the messages of every form of the program, for as long as it exists: before runs

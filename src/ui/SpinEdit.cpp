@@ -15,7 +15,6 @@ TSpinEdit::TSpinEdit(TComponent* owner, TWinControl* parent, int left, int top, 
                      int height, int minValue, int maxValue)
     : TEdit(owner, parent, false), min_(minValue), max_(maxValue) {
     SetBounds(left, top, width, height);
-    SetTextColor(RGB(0, 0, 0));
     // The arrows take the right end of the box's width; the number the rest.
     SetWindowPos(Handle(), nullptr, left, top, width - kArrowWidth, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
