@@ -3,15 +3,88 @@
 namespace vtl {
 
 namespace {
+using layout::Item;
+using layout::Kind;
+
 // A white field keeps black text whatever the user's colours, or it could not be read.
 void MakeWhiteField(TEdit& field) {
     field.SetBackground(kFieldColor);
     field.SetTextColor(kFieldTextColor);
 }
-} // namespace
 
-using layout::Item;
-using layout::Kind;
+// Placed at the row's rectangle.
+template <class T> T* Placed(T* control, const Item& item) {
+    control->SetBounds(item.left, item.top, item.width, item.height);
+    return control;
+}
+
+// One factory for each kind of control that takes more from its row than its parent.
+TControl* NewPanel(TForm& form, TWinControl* parent, const Item& item) {
+    auto* p = Placed(new TPanel(&form, parent), item);
+    if (item.flags & layout::kLowered) p->SetBevelOuter(TBevelCut::Lowered);
+    if (*item.caption) p->SetText(item.caption); // never painted: a name for screen readers
+    return p;
+}
+
+TControl* NewImage(TForm& form, TWinControl* parent, const Item& item) {
+    auto* img = Placed(new TImage(&form, parent), item);
+    img->Stretch = item.flags & layout::kStretch;
+    return img;
+}
+
+TControl* NewEdit(TForm& form, TWinControl* parent, const Item& item) {
+    auto* e = Placed(new TEdit(&form, parent, item.flags & layout::kReadOnly), item);
+    if (item.flags & layout::kWhite) MakeWhiteField(*e);
+    if (item.flags & layout::kTabStop)
+        SetWindowLongA(e->Handle(), GWL_STYLE, GetWindowLongA(e->Handle(), GWL_STYLE) | WS_TABSTOP);
+    if (*item.caption) e->SetShownText(item.caption);
+    return e;
+}
+
+TControl* NewSpinEdit(TForm& form, TWinControl* parent, const Item& item) {
+    auto* s = new TSpinEdit(&form, parent, item.left, item.top, item.width, item.height,
+                            item.minValue, item.maxValue);
+    if (item.flags & layout::kWhite) MakeWhiteField(*s);
+    return s;
+}
+
+TControl* NewStaticText(TForm& form, TWinControl* parent, const Item& item) {
+    auto* t = new TStaticText(&form, parent, item.caption);
+    if (item.flags & layout::kWhite) {
+        t->SetColor(kFieldColor);
+        t->SetFontColor(kFieldTextColor);
+    }
+    t->SetPosition(item.left, item.top);
+    return t;
+}
+
+TControl* NewLabel(TForm& form, TWinControl* parent, const Item& item) {
+    auto* l = new TLabel(&form, parent, item.caption);
+    l->SetPosition(item.left, item.top);
+    l->AdjustSize();
+    return l;
+}
+
+TControl* NewControl(TForm& form, TWinControl* parent, const Item& item) {
+    switch (item.kind) {
+    case Kind::Panel: return NewPanel(form, parent, item);
+    case Kind::Image: return NewImage(form, parent, item);
+    case Kind::Shape: return Placed(new TShape(&form, parent), item);
+    case Kind::Bevel: return Placed(new TBevel(&form, parent), item);
+    case Kind::Label: return NewLabel(form, parent, item);
+    case Kind::Button: return Placed(new TButton(&form, parent, item.caption), item);
+    case Kind::CheckBox: return Placed(new TCheckBox(&form, parent, item.caption), item);
+    case Kind::ComboBox:
+        return new TComboBox(&form, parent, item.left, item.top, item.width, item.height);
+    case Kind::Edit: return NewEdit(form, parent, item);
+    case Kind::SpinEdit: return NewSpinEdit(form, parent, item);
+    case Kind::ListView: return Placed(new TListView(&form, parent), item);
+    case Kind::StaticText: return NewStaticText(form, parent, item);
+    case Kind::StatusBar: return Placed(new TStatusBar(&form, parent), item);
+    }
+    throw Error("Unknown control kind in layout");
+}
+} // namespace
 
 TLayoutBuilder::TLayoutBuilder(TForm& form, PictureLoader loadPicture)
     : form_(form), loadPicture_(std::move(loadPicture)) {}
@@ -29,97 +102,16 @@ void TLayoutBuilder::Build(std::span<const Item> items) {
             parent = dynamic_cast<TWinControl*>(Find(item.parent));
             if (!parent) throw Error(std::string("Layout parent missing: ") + item.parent);
         }
-        TControl* control = Create(item, parent, layout::kFirstControlId + int(i));
+        TControl* control = NewControl(form_, parent, item);
+        if (auto* windowed = dynamic_cast<TWinControl*>(control))
+            windowed->SetControlId(layout::kFirstControlId + int(i));
+        if (item.flags & layout::kHidden) control->SetVisible(false);
         control->Name = item.name;
         control->Tag = item.tag;
         controls_[item.name] = control;
+        if (item.kind == Kind::Image && *item.picture && loadPicture_)
+            loadPicture_(static_cast<TImage&>(*control), item.picture);
     }
-}
-
-TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) {
-    const bool hidden = item.flags & layout::kHidden;
-    auto place = [&](auto* c) {
-        c->SetBounds(item.left, item.top, item.width, item.height);
-        if (hidden) c->SetVisible(false);
-        return c;
-    };
-    switch (item.kind) {
-    case Kind::Panel: {
-        auto* p = new TPanel(&form_, parent);
-        SetWindowLongPtrA(p->Handle(), GWLP_ID, id);
-        place(p);
-        if (item.flags & layout::kLowered) p->SetBevelOuter(TBevelCut::Lowered);
-        if (*item.caption) p->SetText(item.caption); // never painted: a name for screen readers
-        return p;
-    }
-    case Kind::Image: {
-        auto* img = place(new TImage(&form_, parent));
-        img->Stretch = item.flags & layout::kStretch;
-        if (*item.picture && loadPicture_) loadPicture_(*img, item.picture);
-        return img;
-    }
-    case Kind::Shape: return place(new TShape(&form_, parent));
-    case Kind::Bevel: return place(new TBevel(&form_, parent));
-    case Kind::Label: {
-        auto* l = new TLabel(&form_, parent, item.caption);
-        l->SetPosition(item.left, item.top);
-        l->AdjustSize();
-        return l;
-    }
-    case Kind::Button: {
-        auto* b = new TButton(&form_, parent, item.caption);
-        SetWindowLongPtrA(b->Handle(), GWLP_ID, id);
-        return place(b);
-    }
-    case Kind::CheckBox: {
-        auto* c = new TCheckBox(&form_, parent, item.caption);
-        SetWindowLongPtrA(c->Handle(), GWLP_ID, id);
-        return place(c);
-    }
-    case Kind::ComboBox: {
-        auto* c = new TComboBox(&form_, parent, item.left, item.top, item.width, item.height);
-        SetWindowLongPtrA(c->Handle(), GWLP_ID, id);
-        return c;
-    }
-    case Kind::Edit: {
-        auto* e = new TEdit(&form_, parent, item.flags & layout::kReadOnly);
-        SetWindowLongPtrA(e->Handle(), GWLP_ID, id);
-        if (item.flags & layout::kWhite) MakeWhiteField(*e);
-        if (item.flags & layout::kTabStop)
-            SetWindowLongA(e->Handle(), GWL_STYLE,
-                           GetWindowLongA(e->Handle(), GWL_STYLE) | WS_TABSTOP);
-        if (*item.caption) e->SetShownText(item.caption);
-        return place(e);
-    }
-    case Kind::SpinEdit: {
-        auto* s = new TSpinEdit(&form_, parent, item.left, item.top, item.width, item.height,
-                                item.minValue, item.maxValue);
-        SetWindowLongPtrA(s->Handle(), GWLP_ID, id);
-        if (item.flags & layout::kWhite) MakeWhiteField(*s);
-        return s;
-    }
-    case Kind::ListView: {
-        auto* l = new TListView(&form_, parent);
-        SetWindowLongPtrA(l->Handle(), GWLP_ID, id);
-        return place(l);
-    }
-    case Kind::StaticText: {
-        auto* t = new TStaticText(&form_, parent, item.caption);
-        SetWindowLongPtrA(t->Handle(), GWLP_ID, id);
-        if (item.flags & layout::kWhite) {
-            t->SetColor(kFieldColor);
-            t->SetFontColor(kFieldTextColor);
-        }
-        t->SetPosition(item.left, item.top);
-        return t;
-    }
-    case Kind::StatusBar: {
-        auto* s = new TStatusBar(&form_, parent);
-        SetWindowLongPtrA(s->Handle(), GWLP_ID, id);
-        return place(s);
-    }
-    }
-    throw Error("Unknown control kind in layout");
 }
 
 } // namespace vtl

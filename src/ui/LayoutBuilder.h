@@ -33,8 +33,6 @@ class TLayoutBuilder {
     }
 
   private:
-    TControl* Create(const layout::Item& item, TWinControl* parent, int id);
-
     TForm& form_;
     PictureLoader loadPicture_;
     std::map<std::string, TControl*> controls_;

@@ -110,7 +110,6 @@ TWinControl* TWinControl::FromHandle(HWND wnd) {
 void TWinControl::CreateHandle(TCreateParams params) {
     HWND parentWnd = parent_ ? parent_->Handle() : params.parentOrOwner;
     DWORD style = params.style | (visible_ ? WS_VISIBLE : 0);
-    HMENU idOrMenu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(INT_PTR(ControlId)) : nullptr;
     HINSTANCE instance = Application().Instance();
     if (!params.className) {
         RegisterOwnClass(instance);
@@ -118,7 +117,7 @@ void TWinControl::CreateHandle(TCreateParams params) {
     }
     HWND wnd = CreateWindowExA(params.exStyle, params.className ? params.className : kOwnClass,
                                params.caption.c_str(), style, left_, top_, width_, height_,
-                               parentWnd, idOrMenu, instance, ownClass_ ? this : nullptr);
+                               parentWnd, nullptr, instance, ownClass_ ? this : nullptr);
     CheckWin32(wnd != nullptr, "CreateWindowEx");
     handle_ = wnd;
     if (!ownClass_) Hook(wnd);
@@ -497,6 +496,10 @@ HFONT TWinControl::Font() const {
 void TWinControl::SetFont(HFONT font) {
     font_ = font;
     if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+}
+
+void TWinControl::SetControlId(int id) {
+    SetWindowLongPtrA(Handle(), GWLP_ID, id);
 }
 
 void TWinControl::SetFocus() {

@@ -61,8 +61,8 @@ class TWinControl : public TControl {
     int ClientWidth() const;
     int ClientHeight() const;
 
-    // Control id given to the window (GetDlgCtrlID); set before the handle is created.
-    int ControlId = 0;
+    // The id the window answers to GetDlgCtrlID (a dialog's default button goes by it).
+    void SetControlId(int id);
 
   protected:
     void CreateHandle(TCreateParams params);
