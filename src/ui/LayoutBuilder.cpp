@@ -25,13 +25,46 @@ void TLayoutBuilder::Build(std::span<const Item> items) {
         control->Name = item.name;
         control->Tag = item.tag;
         controls_[item.name] = control;
+        rows_.push_back({&item, control});
+        Place(item, *control);
+        if (item.kind == Kind::Image && *item.picture && loadPicture_)
+            loadPicture_(static_cast<TImage&>(*control), item.picture);
+    }
+}
+
+void TLayoutBuilder::Place() {
+    for (const Row& row : rows_)
+        if (auto* windowed = dynamic_cast<TWinControl*>(row.control)) windowed->RefreshFont();
+    for (const Row& row : rows_) {
+        Place(*row.item, *row.control);
+        if (row.item->kind == Kind::Image && *row.item->picture && loadPicture_)
+            loadPicture_(static_cast<TImage&>(*row.control), row.item->picture);
+    }
+}
+
+void TLayoutBuilder::Place(const Item& item, TControl& control) {
+    const int dpi = form_.Dpi();
+    const RECT r = ScaleRect(item.left, item.top, item.width, item.height, dpi);
+    switch (item.kind) {
+    case Kind::Label: {
+        auto& label = static_cast<TLabel&>(control);
+        label.SetPosition(r.left, r.top);
+        label.AdjustSize();
+        return;
+    }
+    case Kind::StaticText: {
+        auto& text = static_cast<TStaticText&>(control);
+        text.SetPosition(r.left, r.top);
+        text.AdjustSize();
+        return;
+    }
+    default: control.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
 }
 
 TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) {
     const bool hidden = item.flags & layout::kHidden;
     auto place = [&](auto* c) {
-        c->SetBounds(item.left, item.top, item.width, item.height);
         if (hidden) c->SetVisible(false);
         return c;
     };
@@ -46,17 +79,11 @@ TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) 
     case Kind::Image: {
         auto* img = place(new TImage(&form_, parent));
         img->Stretch = item.flags & layout::kStretch;
-        if (*item.picture && loadPicture_) loadPicture_(*img, item.picture);
         return img;
     }
     case Kind::Shape: return place(new TShape(&form_, parent));
     case Kind::Bevel: return place(new TBevel(&form_, parent));
-    case Kind::Label: {
-        auto* l = new TLabel(&form_, parent, item.caption);
-        l->SetPosition(item.left, item.top);
-        l->AdjustSize();
-        return l;
-    }
+    case Kind::Label: return new TLabel(&form_, parent, item.caption);
     case Kind::Button: {
         auto* b = new TButton(&form_, parent, item.caption);
         SetWindowLongPtrA(b->Handle(), GWLP_ID, id);
@@ -68,7 +95,7 @@ TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) 
         return place(c);
     }
     case Kind::ComboBox: {
-        auto* c = new TComboBox(&form_, parent, item.left, item.top, item.width, item.height);
+        auto* c = new TComboBox(&form_, parent);
         SetWindowLongPtrA(c->Handle(), GWLP_ID, id);
         return c;
     }
@@ -83,8 +110,7 @@ TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) 
         return place(e);
     }
     case Kind::SpinEdit: {
-        auto* s = new TSpinEdit(&form_, parent, item.left, item.top, item.width, item.height,
-                                item.minValue, item.maxValue);
+        auto* s = new TSpinEdit(&form_, parent, item.minValue, item.maxValue);
         SetWindowLongPtrA(s->Handle(), GWLP_ID, id);
         if (item.flags & layout::kWhite) s->SetBackground(RGB(255, 255, 255));
         return s;
@@ -98,7 +124,6 @@ TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) 
         auto* t = new TStaticText(&form_, parent, item.caption);
         SetWindowLongPtrA(t->Handle(), GWLP_ID, id);
         if (item.flags & layout::kWhite) t->SetColor(RGB(255, 255, 255));
-        t->SetPosition(item.left, item.top);
         return t;
     }
     case Kind::StatusBar: {

@@ -489,11 +489,15 @@ HBRUSH TWinControl::ColorBrush() {
 }
 
 HFONT TWinControl::Font() const {
-    return font_ ? font_ : DefaultFont();
+    return font_ ? font_ : DefaultFont(Dpi());
 }
 
 void TWinControl::SetFont(HFONT font) {
     font_ = font;
+    if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+}
+
+void TWinControl::RefreshFont() {
     if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
 }
 

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "shown_picture.hpp"
 #include "support/config.hpp"
 #include "support/display.hpp"
+#include "support/prefix_copy.hpp"
 #include "support/process.hpp"
 #include "support/screen.hpp"
 #include "support/wait.hpp"
@@ -18,7 +20,6 @@
 
 using namespace vtl::e2e;
 using namespace std::chrono_literals;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -36,71 +37,31 @@ Point X11(Point p) {
     return {p.x + kLeftWidth, p.y};
 }
 
-// Runs a command to its end on the given display and prefix; true when it succeeded.
-bool Run(std::vector<std::string> argv, const std::string& display, const std::string& prefix) {
+bool Run(std::vector<std::string> argv, const std::string& display) {
     SpawnOptions o;
     o.argv = std::move(argv);
-    o.env = environmentWith({{"DISPLAY", display}, {"WINEPREFIX", prefix}});
+    o.env = environmentWith({{"DISPLAY", display}});
     return runCommand(std::move(o), 60s).exitCode == 0;
 }
 
-// Points DISPLAY and the test prefix at the two-monitor desktop while it exists.
+// An X display of two monitors, and a copy of the test prefix that reads them through
+// Xinerama (not from RandR's one output).
 class TwoMonitorDesktop {
   public:
     TwoMonitorDesktop() : xvfb_("1664x768x24") {
-        config::ensureWinePrefix();
-        display_ = xvfb_.name();
         // Wine makes the first monitor the primary one.
-        if (!Run({"xrandr", "--setmonitor", "right", "1024/260x768/195+640+0", "none"}, display_,
-                 "") ||
-            !Run({"xrandr", "--setmonitor", "left", "640/163x480/122+0+0", "screen"}, display_, ""))
+        if (!Run({"xrandr", "--setmonitor", "right", "1024/260x768/195+640+0", "none"},
+                 xvfb_.name()) ||
+            !Run({"xrandr", "--setmonitor", "left", "640/163x480/122+0+0", "screen"}, xvfb_.name()))
             throw std::runtime_error("no X display of two monitors");
-        CopyPrefix();
-        setenv("DISPLAY", display_.c_str(), 1);
-        setenv("VTL_WINEPREFIX", prefix_.c_str(), 1);
+        prefix_.emplace("two-monitors", xvfb_.name(), std::map<std::string, unsigned>{},
+                        std::map<std::string, std::string>{
+                            {"HKCU\\Software\\Wine\\X11 Driver\\UseXRandR", "N"}});
     }
-    ~TwoMonitorDesktop() {
-        setenv("DISPLAY", oldDisplay_.c_str(), 1);
-        setenv("VTL_WINEPREFIX", oldPrefix_.c_str(), 1);
-        Run({"wineserver", "-k"}, display_, prefix_);
-        std::error_code ignored;
-        fs::remove_all(prefix_, ignored);
-    }
-    TwoMonitorDesktop(const TwoMonitorDesktop&) = delete;
-    TwoMonitorDesktop& operator=(const TwoMonitorDesktop&) = delete;
 
   private:
-    // The DLLs are never written: they are linked. The rest, the registry above all, is copied,
-    // so that this prefix's server cannot write into the shared prefix's files.
-    void CopyPrefix() {
-        const fs::path from = config::winePrefix();
-        prefix_ = from.string() + "-two-monitors";
-        fs::remove_all(prefix_);
-        fs::create_directories(prefix_);
-        for (const auto& e : fs::recursive_directory_iterator(from)) {
-            const fs::path rel = e.path().lexically_relative(from), to = fs::path(prefix_) / rel;
-            if (e.is_symlink())
-                fs::copy_symlink(e.path(), to);
-            else if (e.is_directory())
-                fs::create_directories(to);
-            else if (rel == "wineserver" || !e.is_regular_file())
-                continue; // the running server's own files
-            else if (rel.string().rfind("drive_c/windows/system32/", 0) == 0)
-                fs::create_hard_link(e.path(), to);
-            else
-                fs::copy_file(e.path(), to);
-        }
-        // Monitors from Xinerama, which reads RandR's monitors, not from RandR's one output.
-        if (!Run({"wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "UseXRandR", "/d",
-                  "N", "/f"},
-                 display_, prefix_) ||
-            !Run({"wineserver", "-w"}, display_, prefix_))
-            throw std::runtime_error("cannot set up the prefix copy " + prefix_);
-    }
-
-    std::string oldDisplay_ = config::display(), oldPrefix_ = config::winePrefix();
     PrivateDisplay xvfb_;
-    std::string display_, prefix_;
+    std::optional<PrefixCopy> prefix_;
 };
 
 TEST(TwoMonitors, PickLeftOfThePrimaryMonitorShowsNegativeCoordinatesAndOnlyOffMonitorBlack) {

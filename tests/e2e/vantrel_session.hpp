@@ -32,8 +32,9 @@ class VantrelSession {
     // A windowed control of the layout by name.
     Hwnd control(const char* name);
     std::string text(const char* name) { return probe_.text(control(name)); }
-    // Screen rectangle of any layout row (graphic controls included), from the layout.
-    Rect layoutRect(const char* name);
+    // Screen rectangle of any layout row (graphic controls included), from the layout as the
+    // program places it at a DPI: each row scaled by its edges within its parent.
+    Rect layoutRect(const char* name, int dpi = 96);
     // Asks the program to close as the frame's Close does; returns the exit code.
     std::optional<int> close(std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
