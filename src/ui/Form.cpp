@@ -93,6 +93,10 @@ void TForm::SetClientSize(int width, int height) {
     const SIZE size = WindowSizeForClient(width, height, DWORD(GetWindowLongA(Handle(), GWL_STYLE)),
                                           DWORD(GetWindowLongA(Handle(), GWL_EXSTYLE)), dpi_);
     SetBounds(left_, top_, size.cx, size.cy);
+    // The frame the window really has decides: a system that draws it at another DPI than the
+    // window's (Wine draws every frame at the system's) gets the difference made up.
+    if (ClientWidth() != width || ClientHeight() != height)
+        SetBounds(left_, top_, width_ + width - ClientWidth(), height_ + height - ClientHeight());
 }
 
 void TForm::SetIcon(HICON icon) {
