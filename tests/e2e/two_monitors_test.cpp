@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <map>
 #include <optional>
 #include <string>
 
@@ -54,9 +53,9 @@ class TwoMonitorDesktop {
                  xvfb_.name()) ||
             !Run({"xrandr", "--setmonitor", "left", "640/163x480/122+0+0", "screen"}, xvfb_.name()))
             throw std::runtime_error("no X display of two monitors");
-        prefix_.emplace("two-monitors", xvfb_.name(), std::map<std::string, unsigned>{},
-                        std::map<std::string, std::string>{
-                            {"HKCU\\Software\\Wine\\X11 Driver\\UseXRandR", "N"}});
+        prefix_.emplace("two-monitors", xvfb_.name(),
+                        std::vector<std::string>{
+                            "HKCU\\Software\\Wine\\X11 Driver\\UseXRandR=REG_SZ:N"});
     }
 
   private:
