@@ -41,12 +41,7 @@ TfrmMain::TfrmMain() {
     Name = "frmMain";
     customColors_.fill(0x00FFFFFF); // unset custom colours show white
     CenterOnFirstShow = true;
-    ClientSizeAt = [](int dpi) {
-        return SIZE{ScaleBy(layout::kMainClientWidth, dpi),
-                    ScaleBy(layout::kMainClientHeight, dpi)};
-    };
-    const SIZE client = ClientSizeAt(Dpi());
-    SetClientSize(client.cx, client.cy);
+    SetScaledClientSize(layout::kMainClientWidth, layout::kMainClientHeight);
     CreateControls();
     CreateMenus();
     BindEvents();

@@ -18,12 +18,7 @@ TfrmNew::TfrmNew(TForm* owner) : TForm(owner, DialogFrame{owner}), layout_(*this
     Name = "frmNew";
     SetCaption("Values");
     DialogKeys = true;
-    ClientSizeAt = [](int dpi) {
-        return SIZE{ScaleBy(layout::kValuesClientWidth, dpi),
-                    ScaleBy(layout::kValuesClientHeight, dpi)};
-    };
-    const SIZE client = ClientSizeAt(Dpi());
-    SetClientSize(client.cx, client.cy);
+    SetScaledClientSize(layout::kValuesClientWidth, layout::kValuesClientHeight);
     if (owner) CenterOver(owner->Handle());
     layout_.Build(layout::kValuesLayout);
     for (size_t k = 0; k < Edits.size(); ++k)

@@ -17,12 +17,7 @@ TfrmAbout::TfrmAbout() : TForm(nullptr, DialogFrame{nullptr}), layout_(*this, nu
     Name = "frmAbout";
     SetCaption("About");
     CenterOnFirstShow = true;
-    ClientSizeAt = [](int dpi) {
-        return SIZE{ScaleBy(layout::kAboutClientWidth, dpi),
-                    ScaleBy(layout::kAboutClientHeight, dpi)};
-    };
-    const SIZE client = ClientSizeAt(Dpi());
-    SetClientSize(client.cx, client.cy);
+    SetScaledClientSize(layout::kAboutClientWidth, layout::kAboutClientHeight);
     CreateFonts();
     CreateControls();
     OnCreate = [this](TComponent&) { FormCreate(); };

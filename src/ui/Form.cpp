@@ -99,6 +99,13 @@ void TForm::SetClientSize(int width, int height) {
         SetBounds(left_, top_, width_ + width - ClientWidth(), height_ + height - ClientHeight());
 }
 
+void TForm::SetScaledClientSize(int width, int height) {
+    ClientSizeAt = [width, height](int dpi) {
+        return SIZE{ScaleBy(width, dpi), ScaleBy(height, dpi)};
+    };
+    SetClientSize(ScaleBy(width, dpi_), ScaleBy(height, dpi_));
+}
+
 void TForm::SetIcon(HICON icon) {
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));

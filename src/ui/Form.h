@@ -34,6 +34,8 @@ class TForm : public TWinControl {
     TNotifyEvent OnDpiChanged;
     // The client size the form has at a DPI; WM_GETDPISCALEDSIZE answers with it.
     std::function<SIZE(int dpi)> ClientSizeAt;
+    // A client size given in 96-dpi pixels: scaled at every DPI, and set now.
+    void SetScaledClientSize(int width, int height);
     void SetCaption(const std::string& caption) { SetText(caption); }
     std::string Caption() const { return Text(); }
     void SetIcon(HICON icon);
