@@ -107,8 +107,8 @@ class TfrmMain : public TForm {
     void OpenSavedColor();
 
     // Settings, read and written at the moment they are used.
-    std::string GetSettingsFileName();
     bool ReadStayOnTop();
+    // The stored zoom, or the default for a missing, unreadable or out-of-range value.
     int ReadZoom();
     void WriteZoom(int zoom);
     void SetStayOnTop(bool on);
@@ -158,7 +158,7 @@ class TfrmMain : public TForm {
     void ReadStartupSettings();
     // Runs one store of a setting; a failure is told once, never in the way of the view.
     void StoreSetting(const std::function<void()>& store);
-    std::string GetColorsFileName();
+    std::wstring GetColorsFileName();
     void EndPick(bool releaseCapture);
     bool PickKeyDown(const MSG& msg);
     void NudgePointer(int dx, int dy);
@@ -198,7 +198,7 @@ class TfrmMain : public TForm {
     bool FUpdatingHSL = false;
     bool FReady = false;
     std::unique_ptr<TBitmap> FZoomBuffer;
-    std::string FColorsFile;
+    std::wstring FColorsFile;
     bool FStayOnTop = false;
     std::unique_ptr<TSkinManEx> FSkin;
     std::unique_ptr<TLayoutBuilder> layout_; // places the controls again when the DPI changes
@@ -211,7 +211,7 @@ class TfrmMain : public TForm {
     bool settingsFailureTold_ = false;
     std::array<COLORREF, 16> customColors_;   // of the colour dialog, kept for the run
     std::unique_ptr<TColorsFile> colorsFile_; // none when the data folder is unavailable
-    std::string colorsFolderProblem_;         // why there is none
+    std::wstring colorsFolderProblem_;        // why there is none
     bool colorsNotKeptTold_ = false;
     // The entries' texts in list order, as the list shows them: written out without asking
     // the list for each (slow for long lists under Wine) and never cut by a buffer.

@@ -6,6 +6,7 @@
 #include "saved/ValuesDialog.h"
 #include "ui/Application.h"
 #include "ui/Error.h"
+#include "ui/WideText.h"
 
 namespace vtl {
 
@@ -25,13 +26,13 @@ void TfrmMain::BindSavedColorEvents() {
     mnuMyColors_Clear->OnClick = [this](TComponent&) { mnuMyColors_ClearClick(); };
 }
 
-std::string TfrmMain::GetColorsFileName() {
+std::wstring TfrmMain::GetColorsFileName() {
     try {
-        return TBrunmark::GetDataFolder() + "\\" + "colors.ini";
+        return TBrunmark::GetDataFolder() + L"\\colors.ini";
     } catch (const Error& e) {
         // The settings have told the user already; the list then lives in memory only, which
         // the first change of the list tells.
-        colorsFolderProblem_ = e.what();
+        colorsFolderProblem_ = e.Text();
         return {};
     }
 }
@@ -86,7 +87,7 @@ void TfrmMain::LoadSavedColors() {
         ListView1->Clear();
         savedTexts_ = {};
         colorsFile_->LeaveAlone(dynamic_cast<const std::bad_alloc*>(&e) ? TColorsFile::kNoMemory
-                                                                        : e.what());
+                                                                        : Widen(e.what()));
     }
     // Told once the window shows, not while start-up still builds it.
     PostMessageA(Handle(), kTellSavedColorsNotice, 0, 0);
@@ -95,9 +96,9 @@ void TfrmMain::LoadSavedColors() {
 void TfrmMain::StoreSavedColors() {
     if (!colorsFile_) {
         if (std::exchange(colorsNotKeptTold_, true)) return;
-        TBrunmark::ShowMsgBox("Saved colours will not be kept after Vantrel ends: there is no "
-                              "data folder to keep colors.ini in.\n" +
-                                  colorsFolderProblem_ + ".",
+        TBrunmark::ShowMsgBox(L"Saved colours will not be kept after Vantrel ends: there is no "
+                              L"data folder to keep colors.ini in.\n" +
+                                  colorsFolderProblem_ + L".",
                               MB_OK | MB_ICONWARNING);
         return;
     }
@@ -107,7 +108,7 @@ void TfrmMain::StoreSavedColors() {
 
 void TfrmMain::TellSavedColorsNotice() {
     if (!colorsFile_) return;
-    const std::string notice = colorsFile_->TakeNotice();
+    const std::wstring notice = colorsFile_->TakeNotice();
     if (!notice.empty()) TBrunmark::ShowMsgBox(notice, MB_OK | MB_ICONWARNING);
 }
 

@@ -7,16 +7,12 @@
 
 namespace vtl {
 
-std::string TfrmMain::GetSettingsFileName() {
-    return SettingsFileName();
-}
-
 bool TfrmMain::ReadStayOnTop() {
     return ReadStayOnTopSetting();
 }
 
 int TfrmMain::ReadZoom() {
-    return ReadZoomSetting();
+    return StartupZoom(ReadZoomSettingText());
 }
 
 void TfrmMain::WriteZoom(int zoom) {
@@ -38,9 +34,9 @@ void TfrmMain::StoreSetting(const std::function<void()>& store) {
         // change would only get in the way. Each change still tries, in case the cause went.
         if (settingsFailureTold_) return;
         settingsFailureTold_ = true;
-        Application().ShowException(Error(std::string(e.what()) +
-                                          ".\n\nChanges to the settings are not saved until "
-                                          "the file can be written again"));
+        Application().ShowException(Error(e.Text() +
+                                          L".\n\nChanges to the settings are not saved until "
+                                          L"the file can be written again"));
     }
 }
 
@@ -56,13 +52,12 @@ void TfrmMain::ReadStartupSettings() {
     int zoom = kMinZoom;
     try {
         onTop = ReadStayOnTop();
-        zoom = StartupZoom(ReadZoomSettingText());
+        zoom = ReadZoom();
     } catch (const Error& e) {
         settingsFailureTold_ = true;
-        Application().ShowException(Error(std::string(e.what()) +
-                                          ".\n\nVantrel starts with its default settings; "
-                                          "changes to them are saved once the file can be "
-                                          "written again"));
+        Application().ShowException(Error(e.Text() +
+                                          L".\n\nVantrel starts with its default settings and "
+                                          L"tries again to save each change of them"));
     }
 
     FStayOnTop = false;

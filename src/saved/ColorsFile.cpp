@@ -2,9 +2,9 @@
 
 #include "ui/Error.h"
 #include "ui/Handles.h"
+#include "ui/WideText.h"
 
-#include <cctype>
-#include <cstdio>
+#include <cwctype>
 #include <new>
 #include <string_view>
 #include <utility>
@@ -13,20 +13,6 @@ namespace vtl {
 
 namespace {
 
-// The system's text for an error code, without the line end it ends with.
-std::string Reason(DWORD code) {
-    char* text = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string s = n && text ? std::string(text, n) : "";
-    if (text) LocalFree(text);
-    while (!s.empty() &&
-           (s.back() == '\n' || s.back() == '\r' || s.back() == ' ' || s.back() == '.'))
-        s.pop_back();
-    return (s.empty() ? "Error" : s) + " (code " + std::to_string(code) + ")";
-}
-
 // A failure of one step, with the reason the user reads.
 class FileError : public Error {
   public:
@@ -34,26 +20,27 @@ class FileError : public Error {
 };
 
 [[noreturn]] void Fail(DWORD code) {
-    throw FileError(Reason(code));
+    throw FileError(SystemReason(code));
 }
 
-KernelHandle OpenFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
-    HANDLE h = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+// The UTF-16 calls throughout: the folder's path may hold letters the code page has not.
+KernelHandle OpenFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
+    HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                            nullptr);
     if (h == INVALID_HANDLE_VALUE) Fail(GetLastError());
     return KernelHandle(h);
 }
 
 // The file's bytes, never more than the limit: a file that grows while it is read is caught too.
-std::string ReadWhole(const std::string& path, unsigned long long limit) {
+std::string ReadWhole(const std::wstring& path, unsigned long long limit) {
     const KernelHandle file =
         OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size)) Fail(GetLastError());
     const auto tooLarge = [&](unsigned long long bytes) {
-        return FileError("It holds " + std::to_string(bytes >> 20) +
-                         " MB, far more than any list of saved colours (at most " +
-                         std::to_string(limit >> 20) + " MB are read)");
+        return FileError(L"It holds " + std::to_wstring(bytes >> 20) +
+                         L" MB, far more than any list of saved colours (at most " +
+                         std::to_wstring(limit >> 20) + L" MB are read)");
     };
     if (static_cast<unsigned long long>(size.QuadPart) > limit) throw tooLarge(size.QuadPart);
     std::string bytes;
@@ -68,45 +55,54 @@ std::string ReadWhole(const std::string& path, unsigned long long limit) {
     return bytes;
 }
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? "." : path.substr(0, slash);
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? L"." : path.substr(0, slash);
 }
 
-std::string NameOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+std::wstring NameOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 // Something is there: a file, or a folder that a backup must not be moved onto either.
-bool NameTaken(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool NameTaken(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// Our temporary files: the name of the file they will become, a dot, eight hex digits, ".tmp".
-// Nothing else in the folder ever matches, so nothing else is ever removed as one.
-constexpr size_t kTempDigits = 8;
-
-bool IsTempOf(const std::string& name, const std::string& target) {
-    const std::string_view tail = ".tmp";
-    if (name.size() < target.size() + 1 + kTempDigits + tail.size()) return false;
-    if (name.compare(0, target.size() + 1, target + ".") != 0) return false;
-    if (name.compare(name.size() - tail.size(), tail.size(), tail) != 0) return false;
-    const size_t digits = name.size() - tail.size() - kTempDigits;
-    if (name[digits - 1] != '.') return false;
-    for (size_t i = digits; i < digits + kTempDigits; ++i)
-        if (!std::isxdigit(static_cast<unsigned char>(name[i]))) return false;
-    return true;
+bool AllHex(std::wstring_view s) {
+    for (const wchar_t c : s)
+        if (!std::iswxdigit(c)) return false;
+    return !s.empty();
 }
 
-// A new, empty temporary file for target, open for writing, and its path.
-std::pair<KernelHandle, std::string> CreateTempFor(const std::string& target) {
-    DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+// Our temporary files: "~v", four hex digits, ".tmp", no longer than "colors.ini", so that a
+// write goes through wherever the file's own path fits. Earlier versions named them after the
+// file they would become, a dot, eight hex digits and ".tmp". Nothing else in the folder ever
+// matches, so nothing else is ever removed as one.
+constexpr std::wstring_view kTempStart = L"~v", kTempEnd = L".tmp";
+constexpr size_t kTempDigits = 4, kOldTempDigits = 8;
+
+bool IsOurTemp(std::wstring_view name, std::wstring_view target) {
+    if (!name.ends_with(kTempEnd)) return false;
+    name.remove_suffix(kTempEnd.size());
+    if (name.starts_with(kTempStart) && name.size() == kTempStart.size() + kTempDigits)
+        return AllHex(name.substr(kTempStart.size()));
+    const size_t dot = name.size() - std::min(name.size(), kOldTempDigits + 1);
+    return name.size() >= target.size() + kOldTempDigits + 1 && name.starts_with(target) &&
+           name[target.size()] == L'.' && name[dot] == L'.' && AllHex(name.substr(dot + 1));
+}
+
+// A new, empty temporary file in the folder, open for writing, and its path.
+std::pair<KernelHandle, std::wstring> CreateTempIn(const std::wstring& folder) {
+    const DWORD seed = GetTickCount() ^ (GetCurrentProcessId() << 7);
     for (int attempt = 0;; ++attempt) {
-        char digits[kTempDigits + 1];
-        snprintf(digits, sizeof digits, "%08lX", static_cast<unsigned long>(seed + attempt));
-        std::string temp = target + "." + digits + ".tmp";
-        HANDLE h = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        wchar_t digits[kTempDigits + 1];
+        swprintf(digits, kTempDigits + 1, L"%04lX",
+                 static_cast<unsigned long>(seed + attempt) & 0xFFFF);
+        std::wstring temp =
+            folder + L"\\" + std::wstring(kTempStart) + digits + std::wstring(kTempEnd);
+        HANDLE h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) return {KernelHandle(h), std::move(temp)};
         const DWORD code = GetLastError();
@@ -114,34 +110,44 @@ std::pair<KernelHandle, std::string> CreateTempFor(const std::string& target) {
     }
 }
 
+// Narrows a line of a UTF-16 file to the code page the rest of the program speaks.
+bool NarrowLineExactly(std::u16string_view line, std::string& out) {
+    return NarrowExactly({reinterpret_cast<const wchar_t*>(line.data()), line.size()}, out);
+}
+
 } // namespace
 
-TColorsFile::TColorsFile(std::string path) : path_(std::move(path)) {}
+TColorsFile::TColorsFile(std::wstring path) : path_(std::move(path)) {}
 
-void TColorsFile::Tell(const std::string& text) {
-    notice_ += (notice_.empty() ? "" : "\n\n") + text;
+void TColorsFile::Tell(const std::wstring& text) {
+    notice_ += (notice_.empty() ? L"" : L"\n\n") + text;
 }
 
 std::vector<SavedColor> TColorsFile::Load() {
     RemoveLeftovers();
-    const DWORD attr = GetFileAttributesA(path_.c_str());
-    std::string problem;
+    const DWORD attr = GetFileAttributesW(path_.c_str());
+    std::wstring problem;
     if (attr == INVALID_FILE_ATTRIBUTES) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return {};
-        problem = Reason(code);
+        problem = SystemReason(code);
     } else if (attr & FILE_ATTRIBUTE_DIRECTORY) {
-        problem = "It is a folder, not a file";
+        problem = L"It is a folder, not a file";
     }
     std::string bytes;
     if (problem.empty()) {
         try {
             bytes = ReadWhole(path_, kMaxBytes);
-            SavedColorsText parsed = ParseSavedColors(bytes);
-            if (parsed.dropsText) backupBytes_ = std::move(bytes);
-            return std::move(parsed.entries);
+            SavedColorsText parsed = ParseSavedColors(bytes, NarrowLineExactly);
+            if (!parsed.entries.empty() || !parsed.dropsText) {
+                if (parsed.dropsText) backupBytes_ = std::move(bytes);
+                return std::move(parsed.entries);
+            }
+            // Text, yet not one colour: written in a way not known here, and worth more than
+            // the one colour a Save would leave in it.
+            problem = L"Not one colour could be read in it";
         } catch (const FileError& e) {
-            problem = e.what();
+            problem = e.Text();
         } catch (const std::bad_alloc&) {
             problem = kNoMemory;
         }
@@ -150,39 +156,39 @@ std::vector<SavedColor> TColorsFile::Load() {
     return {};
 }
 
-void TColorsFile::LeaveAlone(const std::string& problem) {
+void TColorsFile::LeaveAlone(const std::wstring& problem) {
     // Writing now would replace colours we could not even see.
     unreadable_ = true;
     backupBytes_.clear();
     backupBytes_.shrink_to_fit();
-    Tell("The saved colours could not be read from\n" + path_ + "\n" + problem +
-         ".\n\nColours saved now stay in the list until Vantrel ends; the file is left "
-         "as it is.");
+    Tell(L"The saved colours could not be read from\n" + path_ + L"\n" + problem +
+         L".\n\nColours saved now stay in the list until Vantrel ends; the file is left "
+         L"as it is.");
 }
 
 void TColorsFile::RemoveLeftovers() const {
-    const std::string folder = FolderOf(path_), name = NameOf(path_);
-    WIN32_FIND_DATAA found;
-    const HANDLE find = FindFirstFileA((folder + "\\" + name + ".*.tmp").c_str(), &found);
+    const std::wstring folder = FolderOf(path_), name = NameOf(path_);
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW((folder + L"\\*" + std::wstring(kTempEnd)).c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
         // A leftover that cannot go now is tried again at the next start.
-        const std::string leftover = found.cFileName;
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTempOf(leftover, name))
-            DeleteFileA((folder + "\\" + leftover).c_str());
-    } while (FindNextFileA(find, &found));
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            IsOurTemp(found.cFileName, name))
+            DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(find, &found));
     FindClose(find);
 }
 
-void TColorsFile::WriteWhole(const std::string& path, const std::string& bytes,
+void TColorsFile::WriteWhole(const std::wstring& path, const std::string& bytes,
                              bool replace) const {
     // A temporary file in the same folder, moved over the file at the end: the file is
     // replaced whole or not at all, also when the program is killed or the disk is full.
     // Wine replaces a read-only file where Windows refuses: ask the attribute ourselves.
-    const DWORD attr = GetFileAttributesA(path.c_str());
+    const DWORD attr = GetFileAttributesW(path.c_str());
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
         throw FileError("The file is read-only");
-    auto [file, temp] = CreateTempFor(path);
+    auto [file, temp] = CreateTempIn(FolderOf(path));
     try {
         DWORD written = 0;
         if (!bytes.empty() &&
@@ -192,41 +198,41 @@ void TColorsFile::WriteWhole(const std::string& path, const std::string& bytes,
         if (!FlushFileBuffers(file.Get())) Fail(GetLastError());
         file.Reset();
         const DWORD how = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-        if (!MoveFileExA(temp.c_str(), path.c_str(), how)) Fail(GetLastError());
+        if (!MoveFileExW(temp.c_str(), path.c_str(), how)) Fail(GetLastError());
     } catch (...) {
         file.Reset();
-        DeleteFileA(temp.c_str());
+        DeleteFileW(temp.c_str());
         throw;
     }
 }
 
-std::string TColorsFile::FreeBackupPath() const {
+std::wstring TColorsFile::FreeBackupPath() const {
     // An earlier backup is never replaced: it may hold what this one does not.
-    std::string backup = path_ + ".bak";
+    std::wstring backup = path_ + L".bak";
     for (int n = 1; NameTaken(backup); ++n)
-        backup = path_ + "." + std::to_string(n) + ".bak";
+        backup = path_ + L"." + std::to_wstring(n) + L".bak";
     return backup;
 }
 
 void TColorsFile::Store(const std::vector<std::string>& texts) {
     if (unreadable_) return; // told at start
-    std::string writing;
+    std::wstring writing;
     try {
         if (!backupBytes_.empty()) {
             writing = FreeBackupPath();
             WriteWhole(writing, backupBytes_, false);
             backupBytes_.clear();
-            Tell("Some lines of\n" + path_ +
-                 "\nare not colours and are left out of the list. The file as it was is kept "
-                 "as\n" +
+            Tell(L"Some lines of\n" + path_ +
+                 L"\nare not colours and are left out of the list, or hold letters that "
+                 L"Vantrel cannot write back. The file as it was is kept as\n" +
                  writing);
         }
         writing = path_;
         WriteWhole(writing, FormatSavedColors(texts), true);
     } catch (const FileError& e) {
         if (std::exchange(writeFailedOnce_, true)) return; // later failures stay quiet
-        Tell("The saved colours could not be written to\n" + writing + "\n" + e.what() +
-             ".\n\nThe list keeps them until Vantrel ends; the file keeps what it had.");
+        Tell(L"The saved colours could not be written to\n" + writing + L"\n" + e.Text() +
+             L".\n\nThe list keeps them until Vantrel ends; the file keeps what it had.");
     }
 }
 

@@ -15,37 +15,38 @@ namespace vtl {
 
 class TColorsFile {
   public:
-    explicit TColorsFile(std::string path);
+    explicit TColorsFile(std::wstring path);
 
     // More than this is no list of saved colours: such a file is not read.
     static constexpr unsigned long long kMaxBytes = 8ull << 20;
-    static constexpr const char* kNoMemory = "There is not enough memory to load it";
+    static constexpr const wchar_t* kNoMemory = L"There is not enough memory to load it";
 
-    const std::string& Path() const { return path_; }
+    const std::wstring& Path() const { return path_; }
 
     // The entries of the file; none when it does not exist. A file that exists but cannot
-    // be read gives none too, and Notice says why. Temporary files that a run killed while
+    // be read, or holds text but no colour (a kind of text not known here), gives none too,
+    // and Notice says why. Temporary files that a run killed while
     // writing left behind go first.
     std::vector<SavedColor> Load();
     // The list could not take what Load gave (memory ran out): the file is left as it is.
-    void LeaveAlone(const std::string& problem);
+    void LeaveAlone(const std::wstring& problem);
     // Replaces the file's content with these texts. A failure leaves the file as it was.
     void Store(const std::vector<std::string>& texts);
 
     // What the user should be told after the last Load or Store, once; empty for nothing.
-    std::string TakeNotice() { return std::exchange(notice_, {}); }
+    std::wstring TakeNotice() { return std::exchange(notice_, {}); }
 
   private:
-    void Tell(const std::string& text);
-    void WriteWhole(const std::string& path, const std::string& bytes, bool replace) const;
+    void Tell(const std::wstring& text);
+    void WriteWhole(const std::wstring& path, const std::string& bytes, bool replace) const;
     void RemoveLeftovers() const;
-    std::string FreeBackupPath() const;
+    std::wstring FreeBackupPath() const;
 
-    std::string path_;
+    std::wstring path_;
     bool unreadable_ = false; // this run leaves the file alone
     std::string backupBytes_; // the file as read, while it still needs its backup
     bool writeFailedOnce_ = false;
-    std::string notice_;
+    std::wstring notice_;
 };
 
 } // namespace vtl

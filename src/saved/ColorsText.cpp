@@ -7,40 +7,43 @@ namespace vtl {
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE", kUtf16BeBom = "\xFE\xFF";
 
 // The text the reader sees: everything before the first NUL.
-std::string_view UpToNul(std::string_view bytes) {
-    return bytes.substr(0, bytes.find('\0'));
+template <class Char> std::basic_string_view<Char> UpToNul(std::basic_string_view<Char> text) {
+    return text.substr(0, text.find(Char(0)));
 }
 
-bool OnlyNulsAndLineEnds(std::string_view s) {
-    return s.find_first_not_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
+template <class Char> bool OnlyNulsAndLineEnds(std::basic_string_view<Char> s) {
+    for (const Char c : s)
+        if (c != 0 && c != '\r' && c != '\n') return false;
+    return true;
 }
 
-} // namespace
-
-std::vector<std::string> SplitColorLines(std::string_view bytes) {
-    const std::string_view text = UpToNul(bytes);
-    std::vector<std::string> lines;
+template <class Char>
+std::vector<std::basic_string<Char>> SplitLines(std::basic_string_view<Char> text) {
+    std::vector<std::basic_string<Char>> lines;
     size_t start = 0;
     while (start < text.size()) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
+        size_t end = start;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+            ++end;
         lines.emplace_back(text.substr(start, end - start));
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        if (end == text.size()) break;
+        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
     }
     return lines;
 }
 
-SavedColorsText ParseSavedColors(std::string_view bytes) {
+// The entries of a whole text; toText gives a line's 8-bit text and says whether it is exact.
+template <class Char, class ToText>
+SavedColorsText ParseText(std::basic_string_view<Char> all, const ToText& toText) {
     SavedColorsText result;
-    if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
-    const std::string_view text = UpToNul(bytes);
-    result.dropsText = !OnlyNulsAndLineEnds(bytes.substr(text.size()));
-    for (std::string& line : SplitColorLines(text)) {
+    const std::basic_string_view<Char> text = UpToNul(all);
+    result.dropsText = !OnlyNulsAndLineEnds(all.substr(text.size()));
+    for (const std::basic_string<Char>& read : SplitLines(text)) {
+        std::string line;
+        const bool exact = toText(read, line);
         TColor color = 0;
         try {
             color = HtmlToColor(line);
@@ -49,9 +52,50 @@ SavedColorsText ParseSavedColors(std::string_view bytes) {
             if (!line.empty()) result.dropsText = true;
             continue;
         }
+        // A letter the code page has not would be lost with the next write.
+        if (!exact) result.dropsText = true;
         result.entries.push_back({std::move(line), color});
     }
     return result;
+}
+
+// UTF-16 as Notepad saves "Unicode" (little endian) and "Unicode big endian", after the mark.
+SavedColorsText ParseUtf16(std::string_view bytes, bool bigEndian, const NarrowLine& narrow) {
+    std::u16string units(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < units.size(); ++i) {
+        const auto hi = static_cast<unsigned char>(bytes[2 * i + (bigEndian ? 0 : 1)]);
+        const auto lo = static_cast<unsigned char>(bytes[2 * i + (bigEndian ? 1 : 0)]);
+        units[i] = char16_t(hi << 8 | lo);
+    }
+    SavedColorsText result = ParseText<char16_t>(units, narrow);
+    if (bytes.size() % 2) result.dropsText = true; // half a letter at the end
+    return result;
+}
+
+} // namespace
+
+bool NarrowAscii(std::u16string_view text, std::string& out) {
+    out.clear();
+    bool exact = true;
+    for (const char16_t c : text) {
+        exact = exact && c < 0x80;
+        out += c < 0x80 ? char(c) : '?';
+    }
+    return exact;
+}
+
+std::vector<std::string> SplitColorLines(std::string_view bytes) {
+    return SplitLines(UpToNul(bytes));
+}
+
+SavedColorsText ParseSavedColors(std::string_view bytes, const NarrowLine& narrow) {
+    if (bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom))
+        return ParseUtf16(bytes.substr(2), bytes.starts_with(kUtf16BeBom), narrow);
+    if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+    return ParseText(bytes, [](std::string_view line, std::string& out) {
+        out = line;
+        return true;
+    });
 }
 
 std::string FormatSavedColors(const std::vector<std::string>& texts) {

@@ -1,10 +1,12 @@
 // The text of colors.ini: one Html notation per line in the system code page. Written with
 // CR LF after every line (an empty list is an empty file); read with CR LF, a lone CR or a lone
-// LF as line ends, up to the first NUL. No Win32 here, so both builds test it.
+// LF as line ends, up to the first NUL. A file Notepad saved as UTF-8 or UTF-16 (with its
+// byte-order mark) is read too. No Win32 here, so both builds test it.
 #pragma once
 
 #include "color/ColorValue.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,9 +28,14 @@ struct SavedColorsText {
 // The lines of the text as read; a line end at the very end adds no empty line.
 std::vector<std::string> SplitColorLines(std::string_view bytes);
 
-// The entries of the file. A leading UTF-8 byte-order mark is dropped; a line that is not a
-// colour adds no entry.
-SavedColorsText ParseSavedColors(std::string_view bytes);
+// Gives a line of UTF-16 text in the system code page; false when a letter did not survive.
+using NarrowLine = std::function<bool(std::u16string_view, std::string&)>;
+// The portable stand-in: ASCII survives, anything else becomes '?'.
+bool NarrowAscii(std::u16string_view text, std::string& out);
+
+// The entries of the file. A leading UTF-8 byte-order mark is dropped; after a UTF-16 one
+// (little or big endian) each line is narrowed. A line that is not a colour adds no entry.
+SavedColorsText ParseSavedColors(std::string_view bytes, const NarrowLine& narrow = NarrowAscii);
 
 // The file's bytes for these entry texts.
 std::string FormatSavedColors(const std::vector<std::string>& texts);

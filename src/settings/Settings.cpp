@@ -2,6 +2,7 @@
 
 #include "app/brunmark/BrunmarkClass.h"
 #include "settings/SettingsRules.h"
+#include "ui/WideText.h"
 
 namespace vtl {
 
@@ -15,8 +16,8 @@ void WriteSetting(const char* key, const std::string& value) {
 }
 } // namespace
 
-std::string SettingsFileName() {
-    const std::string path = TBrunmark::GetDataFolder() + "\\" + kSettingsFileName;
+std::wstring SettingsFileName() {
+    const std::wstring path = TBrunmark::GetDataFolder() + L"\\" + Widen(kSettingsFileName);
     if (!FileExists(path))
         for (const TSettingDefault& d : kSettingDefaults)
             TBrunmark::WriteIniString(path, kSettingsSection, d.key, d.value);
@@ -25,10 +26,6 @@ std::string SettingsFileName() {
 
 bool ReadStayOnTopSetting() {
     return StayOnTopFromText(ReadSetting(kOnTopKey));
-}
-
-int ReadZoomSetting() {
-    return ZoomFromText(ReadZoomSettingText());
 }
 
 std::string ReadZoomSettingText() {

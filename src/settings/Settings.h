@@ -10,10 +10,8 @@
 namespace vtl {
 
 // The file's full path; writes the defaults first when there is no file.
-std::string SettingsFileName();
+std::wstring SettingsFileName();
 bool ReadStayOnTopSetting();
-// The stored zoom as a whole number, not checked against 1..20.
-int ReadZoomSetting();
 // The stored zoom text as it is ("" when missing).
 std::string ReadZoomSettingText();
 void WriteZoomSetting(int zoom);

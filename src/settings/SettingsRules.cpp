@@ -18,10 +18,6 @@ const char* StayOnTopText(bool on) {
     return on ? "1" : "0";
 }
 
-int ZoomFromText(const std::string& text) {
-    return StrToInt(text);
-}
-
 std::string ZoomText(int zoom) {
     return std::to_string(zoom);
 }

@@ -27,9 +27,6 @@ const char* StayOnTopText(bool on);
 constexpr int kMinZoom = 1;
 constexpr int kMaxZoom = 20;
 
-// The stored zoom as a whole number (the program's integer rule); throws EConvertError
-// "'<text>' is not a valid integer value" otherwise. The range is not checked.
-int ZoomFromText(const std::string& text);
 std::string ZoomText(int zoom);
 // The zoom a stored text starts the magnifier at: the text's value when it is a whole number
 // in 1..20, otherwise 1.

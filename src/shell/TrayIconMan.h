@@ -31,7 +31,6 @@ class TTrayIconMan {
     // Switches the reactions to the mouse off (false) and on again.
     void EnableMenu(bool enabled);
 
-    bool Added() const { return FAdded; }
     // The shell holds the icon now, so hiding to it leaves the program reachable.
     bool IconShown() const { return shown_; }
     bool MenuEnabled() const { return enabled_; }

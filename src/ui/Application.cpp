@@ -3,6 +3,7 @@
 #include "ui/Error.h"
 #include "ui/Form.h"
 #include "ui/ModalScope.h"
+#include "ui/WideText.h"
 #include "ui/WindowBinding.h"
 
 #include <algorithm>
@@ -337,16 +338,17 @@ void TApplication::Terminate() {
 }
 
 void TApplication::ShowException(const std::exception& e) {
-    std::string text = e.what();
-    if (!text.empty() && text.back() > '.') text += '.';
+    const auto* error = dynamic_cast<const Error*>(&e);
+    std::wstring text = error ? error->Text() : Widen(e.what());
+    if (!text.empty() && text.back() > L'.') text += L'.';
     if (OnException) {
-        OnException(text);
+        OnException(Narrow(text));
         return;
     }
     HWND owner = GetActiveWindow();
     if (!owner) owner = handle_;
     TModalScope modal;
-    MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, text.c_str(), Widen(title_).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void TApplication::HandleCurrentException() noexcept {

@@ -55,7 +55,6 @@ class TApplication {
     // Runs the message loop until Terminate, then destroys the forms.
     void Run();
     void Terminate();
-    bool Terminated() const { return terminated_; }
     // Dispatches every pending message, then returns.
     void ProcessMessages();
     // One pass of the loop: a message if there is one, otherwise the idle handlers and a wait.

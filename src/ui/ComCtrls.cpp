@@ -85,24 +85,6 @@ void TListView::SetSubItem(int index, int column, const std::string& text) {
     SendMessageA(Handle(), LVM_SETITEMTEXTA, WPARAM(index), reinterpret_cast<LPARAM>(&item));
 }
 
-std::string TListView::ItemText(int index, int column) const {
-    // Texts of any length come back whole: the buffer grows until the text fits.
-    std::string buf(256, '\0');
-    for (;;) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buf.data();
-        item.cchTextMax = int(buf.size());
-        const auto got = size_t(SendMessageA(Handle(), LVM_GETITEMTEXTA, WPARAM(index),
-                                             reinterpret_cast<LPARAM>(&item)));
-        if (got + 1 < buf.size()) {
-            buf.resize(got);
-            return buf;
-        }
-        buf.resize(buf.size() * 4);
-    }
-}
-
 void TListView::DeleteItem(int index) {
     ListView_DeleteItem(Handle(), index);
 }
@@ -115,22 +97,11 @@ int TListView::SelectedIndex() const {
     return ListView_GetNextItem(Handle(), -1, LVNI_SELECTED);
 }
 
-void TListView::Select(int index) {
-    ListView_SetItemState(Handle(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    if (index >= 0)
-        ListView_SetItemState(Handle(), index, LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-}
-
 void TListView::SelectOnly(int index) {
     // Item by item: changing all at once (-1) visits every item of a long list.
     for (int i = SelectedIndex(); i >= 0; i = ListView_GetNextItem(Handle(), i, LVNI_SELECTED))
         ListView_SetItemState(Handle(), i, 0, LVIS_SELECTED);
     if (index >= 0) ListView_SetItemState(Handle(), index, LVIS_SELECTED, LVIS_SELECTED);
-}
-
-void TListView::MakeVisible(int index) {
-    ListView_EnsureVisible(Handle(), index, FALSE);
 }
 
 void TListView::ScrollToEnd() {

@@ -45,14 +45,11 @@ class TListView : public TWinControl {
     // Appends an item; returns its index.
     int AddItem(const std::string& caption, int imageIndex);
     void SetSubItem(int index, int column, const std::string& text);
-    std::string ItemText(int index, int column) const;
     void DeleteItem(int index);
     void Clear();
     int SelectedIndex() const;
-    void Select(int index);
     // Selects only this item (none for -1) and leaves the focus mark where it is.
     void SelectOnly(int index);
-    void MakeVisible(int index);
     // Scrolls to the end of the list.
     void ScrollToEnd();
 

@@ -57,7 +57,6 @@ class TForm : public TWinControl {
     // Drawn as the default push button; Enter presses it (with DialogKeys).
     void SetDefaultButton(TButton* button);
     int ModalResult = mrNone;
-    bool Modal() const { return modal_; }
     // Places the form centred over another window (its owner, for dialogs).
     void CenterOver(HWND wnd);
     // Tab moves the focus through the children with tab stops, in creation order.

@@ -25,7 +25,6 @@ class TPopupMenu : public TComponent {
     using TComponent::TComponent;
     // Adds an item owned by the menu.
     TMenuItem* Add(const std::string& caption, bool isDefault = false);
-    const std::vector<TMenuItem*>& Items() const { return items_; }
     // The menu as the system sees it, built from the items.
     HMENU Handle();
     // Shows the menu at a screen point, tracked for the window given (the application

@@ -16,8 +16,6 @@ class TSpinEdit : public TEdit {
     TSpinEdit(TComponent* owner, TWinControl* parent, int minValue, int maxValue);
     void SetBounds(int left, int top, int width, int height) override;
 
-    int MinValue() const { return min_; }
-    int MaxValue() const { return max_; }
     // The shown text as a number; text that does not convert reads as the minimum. Not clamped.
     int Value() const;
     // Stores the value clamped to the range; showing the text already shown fires nothing.

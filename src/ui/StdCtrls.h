@@ -82,7 +82,6 @@ class TStaticText : public TWinControl {
     TStaticText(TComponent* owner, TWinControl* parent, const std::string& caption);
     void SetCaption(const std::string& caption);
     void SetFontColor(COLORREF color);
-    COLORREF FontColor() const { return fontColor_; }
     // A font of the label's own (not owned), and the label resized to its text.
     void SetLabelFont(HFONT font);
     void AdjustSize();

@@ -32,10 +32,15 @@ class DisplayScaling : public testing::TestWithParam<int> {};
 TEST_P(DisplayScaling, LayoutFrameAndPickAreThoseOfTheScale) {
     const int dpi = GetParam();
     PrivateDisplay xvfb("2000x1400x24"); // room for the window at 200 %
-    const std::string logPixels = "\\LogPixels=REG_DWORD:" + std::to_string(dpi);
-    PrefixCopy prefix(
-        "dpi" + std::to_string(dpi), xvfb.name(),
-        {"HKCU\\Control Panel\\Desktop" + logPixels, "HKCU\\Software\\Wine\\Fonts" + logPixels});
+    PrefixCopy prefix("dpi" + std::to_string(dpi), xvfb.name());
+    for (const char* key : {"HKCU\\Control Panel\\Desktop", "HKCU\\Software\\Wine\\Fonts"})
+        ASSERT_TRUE(prefix.run({"wine", "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD",
+                                "/d", std::to_string(dpi), "/f"}));
+    struct OnDisplay { // DISPLAY names the private one while the test runs
+        std::string old = config::display();
+        explicit OnDisplay(const std::string& name) { setenv("DISPLAY", name.c_str(), 1); }
+        ~OnDisplay() { setenv("DISPLAY", old.c_str(), 1); }
+    } onDisplay(xvfb.name());
     // Every pixel tells its own place, so a pick a pixel off reads another colour.
     const Point origin{1300, 200}, target{1625, 400};
     auto paint = [](int x, int y) {
@@ -163,11 +168,8 @@ TEST(DisplayScaling, At96DpiMainWindowValuesAndAboutLookAsTheReferences) {
     EXPECT_TRUE(LooksAsBefore("main_96", vantrel.windowRect()));
 
     // A saved colour and its Values dialog, opened and closed with the real mouse and keys.
-    xdo.mouseMove(vantrel.layoutRect("btnHtmlCopy").center());
-    xdo.click();
-    ASSERT_TRUE(chooseMenuItem(probe, -1)); // "Save"
-    const Rect list = vantrel.layoutRect("ListView1");
-    xdo.mouseMove(list.left + 60, list.top + 28); // the entry
+    ASSERT_TRUE(vantrel.save());
+    xdo.mouseMove(vantrel.savedItem(0));
     xdo.click(1, 2);
     const Hwnd values = probe.waitWindow("VtlWindow", "Values", 10s);
     ASSERT_NE(values, 0u);

@@ -225,11 +225,6 @@ TEST_F(Harness, CloseEndsWithTheProgramsExitCode) {
     EXPECT_FALSE(probe().exists(window_));
 }
 
-TEST_F(Harness, WaitExitTimesOutWhileTheProgramRuns) {
-    EXPECT_EQ(app().waitExit(200ms), std::nullopt);
-    EXPECT_TRUE(app().running());
-}
-
 TEST_F(Harness, KillEndsTheProgramAndItsWindow) {
     app().kill();
     EXPECT_FALSE(app().running());

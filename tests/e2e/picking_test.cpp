@@ -21,9 +21,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr unsigned kWmCommand = 0x0111;
-constexpr unsigned kCbSetCurSel = 0x014E;
-constexpr unsigned kCbnSelChange = 1;
+constexpr unsigned kLbGetTopIndex = 0x018E, kLbGetItemHeight = 0x01A1;
 const Rgb kLeft{0x12, 0x34, 0x56}, kRight{0xAB, 0xCD, 0xEF};
 const char* const kHint = "To pick color, please drag \"+\" icon.";
 
@@ -60,12 +58,20 @@ class Picking : public ::testing::Test {
         const Rect r = app().layoutRect(icon);
         return shot.pixel(r.left + 16, r.top + 5) == Rgb{0, 0, 0};
     }
+    // Drops the zoom list down with the real mouse and clicks the item (the list shows all 20).
     void ChooseZoom(int zoom) {
-        const Hwnd list = app().control("cboZoom");
-        app().probe().send(list, kCbSetCurSel, zoom - 1, 0);
-        const int id = vtl::layout::ControlIdOf(vtl::layout::kMainLayout, "cboZoom");
-        app().probe().send(app().probe().parent(list), kWmCommand, (kCbnSelChange << 16) | id,
-                           static_cast<long long>(list));
+        Probe& probe = app().probe();
+        xdo_.mouseMove(probe.rect(app().control("cboZoom")).center());
+        xdo_.click(1);
+        const Hwnd list = probe.waitWindow("ComboLBox", "*", 5s);
+        ASSERT_NE(list, 0u) << "the zoom list did not drop down";
+        const Rect r = probe.clientRect(list);
+        const int height = int(probe.send(list, kLbGetItemHeight));
+        const int row = zoom - 1 - int(probe.send(list, kLbGetTopIndex));
+        ASSERT_TRUE(row >= 0 && (row + 1) * height <= r.height()) << "the item is not shown";
+        xdo_.mouseMove(r.left + 10, r.top + row * height + height / 2);
+        xdo_.click(1);
+        ASSERT_TRUE(probe.waitGone(list));
     }
     // Drags to the point and releases there, waiting until the pick has ended.
     void PickAt(Point p) {

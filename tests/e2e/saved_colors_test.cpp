@@ -5,12 +5,14 @@
 
 #include <fstream>
 #include <functional>
+#include <random>
 #include <thread>
 
 #include "layouts/ValuesLayout.h"
 #include "support/clipboard.hpp"
 #include "support/files.hpp"
 #include "support/holder.hpp"
+#include "support/prefix_copy.hpp"
 #include "support/process.hpp"
 #include "support/user.hpp"
 #include "support/wait.hpp"
@@ -23,7 +25,6 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr unsigned kLvmGetItemCount = 0x1004, kLvmGetNextItem = 0x100C;
-constexpr int kItemHeight = 17; // measured under Wine with Tahoma 11
 
 std::filesystem::path ColorsFile() {
     return VantrelSession::dataFolder() / "colors.ini";
@@ -44,6 +45,13 @@ std::string WindowsPath(const std::filesystem::path& p) {
     return s;
 }
 
+std::string Utf16(std::u16string_view text) { // as Notepad's "Unicode" saves it
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t c : text)
+        bytes += {char(c & 0xFF), char(c >> 8)};
+    return bytes;
+}
+
 struct Saved : testing::Test {
     std::optional<VantrelSession> vantrel;
     Xdo xdo;
@@ -53,10 +61,7 @@ struct Saved : testing::Test {
         return probe().send(vantrel->control("ListView1"), msg, wp, lp);
     }
     int selected() { return int(listSend(kLvmGetNextItem, -1, 2 /*LVNI_SELECTED*/)); }
-    Point itemPoint(int i) {
-        const Rect header = probe().rect(Hwnd(listSend(0x101F /*LVM_GETHEADER*/)));
-        return {header.left + 30, header.bottom + kItemHeight * i + kItemHeight / 2};
-    }
+    Point itemPoint(int i) { return vantrel->savedItem(i); }
     // Answers the box with the real mouse on its button; returns its text.
     std::string answer(const std::string& caption, const std::string& button) {
         const std::optional<std::string> text = answerBox(probe(), caption, button);
@@ -70,11 +75,7 @@ struct Saved : testing::Test {
         xdo.click(3);
         EXPECT_TRUE(chooseMenuItem(probe(), item));
     }
-    void save(const std::function<void()>& atClick = {}) { // runs just before the item's click
-        xdo.mouseMove(vantrel->layoutRect("btnHtmlCopy").center());
-        xdo.click(1);
-        EXPECT_TRUE(chooseMenuItem(probe(), -1, atClick));
-    }
+    void save(const std::function<void()>& atClick = {}) { EXPECT_TRUE(vantrel->save(atClick)); }
 };
 
 TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
@@ -154,16 +155,22 @@ TEST_F(Saved, LinesThatAreNotColoursAreKeptInABackupBeforeTheFirstWrite) {
     EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n#F7D5B9\r\n");
 }
 
-// A file that cannot be read is told at start and never written in that run.
+// A file that cannot be read is told at start, answered with Enter, and never written in that
+// run; the list works meanwhile.
 TEST_F(Saved, AnUnreadableFileIsToldOnceAndLeftAlone) {
     StartWith("#FF0000\r\n");
     {
         Holder lock(WindowsPath(ColorsFile()));
         vantrel.emplace(true);
-        EXPECT_NE(answer("Warning", "OK").find("could not be read"), std::string::npos);
+        EXPECT_NE(answer("Warning", "").find("could not be read"), std::string::npos);
         save();
         save();
         EXPECT_EQ(listSend(kLvmGetItemCount), 2);
+        xdo.mouseMove(itemPoint(0));
+        xdo.click(1);
+        ASSERT_TRUE(waitUntil([&] { return selected() == 0; }, 5s));
+        xdo.key("End");
+        EXPECT_TRUE(waitUntil([&] { return selected() == 1; }, 5s)) << "a list key";
         lock.release();
         vantrel.reset();
     }
@@ -217,7 +224,11 @@ TEST_F(Saved, WithoutADataFolderTheFirstChangeSaysTheColoursAreNotKept) {
     EXPECT_NE(answer("Warning", "OK").find("will not be kept after Vantrel ends"),
               std::string::npos);
     save();
-    EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 2; }, 5s));
+    // The window takes a click only once the save is handled and no box holds it.
+    xdo.mouseMove(itemPoint(0));
+    xdo.click(1);
+    EXPECT_TRUE(waitUntil([&] { return selected() == 0; }, 5s)) << "the click was not taken";
+    EXPECT_EQ(listSend(kLvmGetItemCount), 2);
     EXPECT_EQ(probe().findWindow("#32770"), 0) << "told twice";
 }
 
@@ -236,7 +247,8 @@ TEST_F(Saved, AFileFarLargerThanAnyListIsToldAndKeptWhole) {
 }
 
 // Killed at random moments while saving a long list, the file is always whole: the old list or
-// the new one. The next start removes what killed writes left, and nothing else.
+// the new one. The next start removes what killed writes left, and nothing else. Only a round
+// killed while its temporary file existed proves the first; without one the test fails.
 TEST_F(Saved, KilledWhileSavingTheFileIsAlwaysWhole) {
     std::string expected;
     for (int i = 0; i < 80000; ++i) // long lines: a long write, 7.9 MB
@@ -245,28 +257,37 @@ TEST_F(Saved, KilledWhileSavingTheFileIsAlwaysWhole) {
     const auto folder = VantrelSession::dataFolder();
     std::ofstream(folder / "colors.ini.0000ABCD.tmp") << "left by a killed run";
     std::ofstream(folder / "colors.ini.tmp") << "not ours";
+    std::mt19937 random(7); // the same moments on every run; every other round at once
+    int killedMidWrite = 0;
     for (int round = 0; round < 6; ++round) {
         vantrel.emplace(true);
+        const std::chrono::milliseconds delay(
+            round % 2 ? std::uniform_int_distribution(0, 19)(random) : 0);
         std::thread killer;
-        save([&] { // kills at a random moment of the write, which takes 4 to 25 ms here
+        bool writeSeen = false;
+        save([&] { // kills at a moment of the write, which takes 4 to 25 ms here
             killer = std::thread([&] {
                 std::error_code e; // the write shows as a temporary file, or a change in place
-                waitUntil(
+                writeSeen = waitUntil(
                     [&] {
                         return FilesIn(folder) > 3 ||
                                std::filesystem::file_size(ColorsFile(), e) != expected.size();
                     },
                     5s, 0ms);
-                std::this_thread::sleep_for(std::chrono::milliseconds(std::rand() % 20));
+                std::this_thread::sleep_for(delay);
                 vantrel->app().kill();
             });
         });
         killer.join();
+        ASSERT_TRUE(writeSeen) << "round " << round << ": no write began";
+        const bool temporaryLeft = FilesIn(folder) > 3;
         vantrel.reset();
         const std::string now = readFile(ColorsFile());
+        killedMidWrite += temporaryLeft && now == expected;
         if (now != expected) expected += "#F7D5B9\r\n"; // the save was done
         ASSERT_EQ(now, expected) << "round " << round << ": the file is not whole";
     }
+    EXPECT_GT(killedMidWrite, 0) << "no round was killed during a write: this proved nothing";
     vantrel.emplace(true);
     EXPECT_EQ(FilesIn(folder), 3u) << "colors.ini, vtl3.ini and colors.ini.tmp, not ours";
 }
@@ -299,6 +320,42 @@ TEST_F(Saved, OnAFullDiskNothingIsLostAndNothingLeftBehind) {
     EXPECT_EQ(probe().findWindow("#32770"), 0) << "told twice";
     EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n");
     EXPECT_EQ(FilesIn(folder), 3u) << "colors.ini, vtl3.ini and the filler only";
+}
+
+// A user name outside the code page (1252): the user's own folder, not "??" or "Lukasz".
+TEST_F(Saved, AUserNameOutsideTheCodePageKeepsItsOwnFolder) {
+    setenv("LC_ALL", "C.UTF-8", 1); // Wine's ANSI code page: 1252
+    PrefixCopy prefix("user-names", config::display());
+    const auto users = std::filesystem::path(config::winePrefix()) / "drive_c" / "users";
+    const auto lookalike = users / "Lukasz" / "AppData" / "Roaming" / "Vantrel";
+    std::filesystem::create_directories(lookalike);
+    std::ofstream(lookalike / "colors.ini") << "#0000FF\r\n";
+    for (const std::u16string user : {u"\u6D4B\u8BD5", u"\u0141ukasz"}) {
+        // "reg add" mangles such letters: a UTF-16 .reg file does not.
+        const std::u16string key = u"[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                                   u"CurrentVersion\\Explorer\\",
+                             value = u"]\r\n\"AppData\"=\"C:\\\\users\\\\" + user +
+                                     u"\\\\AppData\\\\Roaming\"\r\n\r\n";
+        std::ofstream(users / "appdata.reg", std::ios::binary)
+            << Utf16(u"Windows Registry Editor Version 5.00\r\n\r\n" + key + u"User Shell Folders" +
+                     value + key + u"Shell Folders" + value);
+        ASSERT_TRUE(prefix.run({"wine", "regedit", "/S", "C:\\users\\appdata.reg"}));
+        const auto folder = users / std::filesystem::path(user) / "AppData" / "Roaming" / "Vantrel";
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "vtl3.ini") << "[VTL]\r\nontop=0\r\nzoom=3\r\n";
+        std::ofstream(folder / "colors.ini", std::ios::binary) << Utf16(u"#FF0000\r\n#00ff00\r\n");
+        vantrel.emplace(true);
+        EXPECT_EQ(listSend(kLvmGetItemCount), 2);
+        EXPECT_EQ(probe().send(vantrel->control("cboZoom"), 0x0147 /*CB_GETCURSEL*/), 2);
+        save(); // a box at start, or any box now, would stand in the way
+        EXPECT_TRUE(waitUntil(
+            [&] { return readFile(folder / "colors.ini") == "#FF0000\r\n#00ff00\r\n#F7D5B9\r\n"; },
+            5s));
+        vantrel.emplace(true);
+        EXPECT_EQ(listSend(kLvmGetItemCount), 3) << "kept across a restart";
+        vantrel.reset();
+    }
+    EXPECT_EQ(readFile(lookalike / "colors.ini"), "#0000FF\r\n") << "written to another user";
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The skinned frame of the real program, seen and used from outside: the window's shape on
-// screen, dragging the title, and the Close and Minimize buttons with the real mouse.
+// screen, dragging the title, and the Close button with the real mouse.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -129,12 +129,4 @@ TEST_F(SkinFrame, CloseButtonEndsTheProgramWithExitCodeZero) {
     xdo_.mouseUp();
     EXPECT_EQ(app_->waitExit(10s), std::optional<int>(0));
     EXPECT_TRUE(probe_->waitGone(window_, 5s));
-}
-
-TEST_F(SkinFrame, MinimizeButtonTakesTheWindowOffTheScreen) {
-    painted();
-    xdo_.mouseMove(at(223, 17));
-    xdo_.click();
-    EXPECT_TRUE(waitUntil([&] { return !probe_->visible(window_); }, 5s));
-    EXPECT_TRUE(app_->running());
 }

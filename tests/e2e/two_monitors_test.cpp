@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
+#include <filesystem>
 #include <string>
 
 #include "shown_picture.hpp"
@@ -19,6 +19,7 @@
 
 using namespace vtl::e2e;
 using namespace std::chrono_literals;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -36,31 +37,39 @@ Point X11(Point p) {
     return {p.x + kLeftWidth, p.y};
 }
 
-bool Run(std::vector<std::string> argv, const std::string& display) {
+// Runs a command to its end on the given display and prefix; true when it succeeded.
+bool Run(std::vector<std::string> argv, const std::string& display, const std::string& prefix) {
     SpawnOptions o;
     o.argv = std::move(argv);
-    o.env = environmentWith({{"DISPLAY", display}});
+    o.env = environmentWith({{"DISPLAY", display}, {"WINEPREFIX", prefix}});
     return runCommand(std::move(o), 60s).exitCode == 0;
 }
 
-// An X display of two monitors, and a copy of the test prefix that reads them through
-// Xinerama (not from RandR's one output).
+// Points DISPLAY and the test prefix at the two-monitor desktop while it exists.
 class TwoMonitorDesktop {
   public:
-    TwoMonitorDesktop() : xvfb_("1664x768x24") {
+    TwoMonitorDesktop()
+        : xvfb_("1664x768x24"), display_(xvfb_.name()), prefix_("two-monitors", display_) {
         // Wine makes the first monitor the primary one.
-        if (!Run({"xrandr", "--setmonitor", "right", "1024/260x768/195+640+0", "none"},
-                 xvfb_.name()) ||
-            !Run({"xrandr", "--setmonitor", "left", "640/163x480/122+0+0", "screen"}, xvfb_.name()))
+        if (!Run({"xrandr", "--setmonitor", "right", "1024/260x768/195+640+0", "none"}, display_,
+                 "") ||
+            !Run({"xrandr", "--setmonitor", "left", "640/163x480/122+0+0", "screen"}, display_, ""))
             throw std::runtime_error("no X display of two monitors");
-        prefix_.emplace("two-monitors", xvfb_.name(),
-                        std::vector<std::string>{
-                            "HKCU\\Software\\Wine\\X11 Driver\\UseXRandR=REG_SZ:N"});
+        // Monitors from Xinerama, which reads RandR's monitors, not from RandR's one output.
+        if (!prefix_.run({"wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v",
+                          "UseXRandR", "/d", "N", "/f"}))
+            throw std::runtime_error("cannot set up the prefix copy " + config::winePrefix());
+        setenv("DISPLAY", display_.c_str(), 1);
     }
+    ~TwoMonitorDesktop() { setenv("DISPLAY", oldDisplay_.c_str(), 1); }
+    TwoMonitorDesktop(const TwoMonitorDesktop&) = delete;
+    TwoMonitorDesktop& operator=(const TwoMonitorDesktop&) = delete;
 
   private:
+    std::string oldDisplay_ = config::display();
     PrivateDisplay xvfb_;
-    std::optional<PrefixCopy> prefix_;
+    std::string display_;
+    PrefixCopy prefix_;
 };
 
 TEST(TwoMonitors, PickLeftOfThePrimaryMonitorShowsNegativeCoordinatesAndOnlyOffMonitorBlack) {

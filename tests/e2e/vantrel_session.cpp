@@ -6,6 +6,7 @@
 #include "support/config.hpp"
 #include "support/user.hpp"
 #include "support/wait.hpp"
+#include "support/xdo.hpp"
 
 namespace vtl::e2e {
 
@@ -14,6 +15,8 @@ using namespace std::chrono_literals;
 namespace {
 constexpr unsigned kWmSysCommand = 0x0112;
 constexpr unsigned kScClose = 0xF060;
+constexpr unsigned kLvmGetHeader = 0x101F;
+constexpr int kSavedItemHeight = 17; // measured under Wine with Tahoma 11
 } // namespace
 
 std::filesystem::path VantrelSession::dataFolder() {
@@ -65,6 +68,18 @@ Rect VantrelSession::layoutRect(const char* name, int dpi) {
     return {client.left + x, client.top + y,
             client.left + x + scaled(item->left + item->width) - scaled(item->left),
             client.top + y + scaled(item->top + item->height) - scaled(item->top)};
+}
+
+Point VantrelSession::savedItem(int index) {
+    const Rect header = probe_.rect(Hwnd(probe_.send(control("ListView1"), kLvmGetHeader)));
+    return {header.left + 30, header.bottom + kSavedItemHeight * index + kSavedItemHeight / 2};
+}
+
+bool VantrelSession::save(const std::function<void()>& atClick) {
+    Xdo xdo;
+    xdo.mouseMove(layoutRect("btnHtmlCopy").center());
+    xdo.click(1);
+    return chooseMenuItem(probe_, -1, atClick);
 }
 
 std::optional<int> VantrelSession::close(std::chrono::milliseconds timeout) {

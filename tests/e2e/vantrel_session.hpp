@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,6 +36,11 @@ class VantrelSession {
     // Screen rectangle of any layout row (graphic controls included), from the layout as the
     // program places it at a DPI: each row scaled by its edges within its parent.
     Rect layoutRect(const char* name, int dpi = 96);
+    // A point on entry `index` of the saved list, scrolled to its top.
+    Point savedItem(int index);
+    // "Save" from the Html Copy button's menu with the real mouse; `atClick` runs with the
+    // pointer on the item, just before the click. True once the menu has closed.
+    bool save(const std::function<void()>& atClick = {});
     // Asks the program to close as the frame's Close does; returns the exit code.
     std::optional<int> close(std::chrono::milliseconds timeout = std::chrono::seconds(10));
 

@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(vtl::FormatSavedColors(texts) == written);
 
     // A file the list holds completely needs no backup.
-    if (!parsed.dropsText && !bytes.starts_with("\xEF\xBB\xBF")) {
+    if (!parsed.dropsText && !bytes.starts_with("\xEF\xBB\xBF") && !bytes.starts_with("\xFF\xFE") &&
+        !bytes.starts_with("\xFE\xFF")) {
         std::size_t nonEmpty = 0;
         for (const std::string& line : vtl::SplitColorLines(bytes))
             nonEmpty += !line.empty();

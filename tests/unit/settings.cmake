@@ -2,7 +2,3 @@
 add_executable(settings_tests ${CMAKE_CURRENT_LIST_DIR}/settings_rules_test.cpp)
 target_link_libraries(settings_tests PRIVATE vtl_settings_core gtest_main)
 add_test(NAME settings_tests COMMAND settings_tests)
-
-# Fuzzes the zoom text of the settings file.
-vtl_fuzz_target(fuzz_zoom ${CMAKE_CURRENT_LIST_DIR}/fuzz_zoom.cpp
-  ${PROJECT_SOURCE_DIR}/src/settings/SettingsRules.cpp ${PROJECT_SOURCE_DIR}/src/color/Text.cpp)

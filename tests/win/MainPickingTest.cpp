@@ -5,7 +5,6 @@
 #include "GdiObjects.h"
 
 #include "main/MainForm.h"
-#include "main/ZoomGeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -153,23 +152,6 @@ TEST_F(MainPickingTest, MagnifierClickPicksTheShownBlockWithAnyButton) {
     EXPECT_EQ(form->CurrentColor(), kRight);
     EXPECT_EQ(form->Value(kNotationHex), "EFCDAB");
     EXPECT_FALSE(form->Picking());
-}
-
-TEST_F(MainPickingTest, ZoomChoiceRepaintsFromTheLastGrab) {
-    PressOn(form->imgDrag);
-    MoveTo(120, 60);
-    Release();
-    for (int zoom : {1, 2, 7, 20}) {
-        SCOPED_TRACE(zoom);
-        form->cboZoom->SetItemIndex(zoom - 1);
-        form->DrawZoom();
-        const ZoomSource s = ZoomSourceRect(231, 96, zoom);
-        // The left edge of the right half, magnified: source column 115 - s.left.
-        const double scale = 231.0 / s.width;
-        const int first = int((115 - s.left) * scale + 0.999);
-        EXPECT_EQ(form->imgZoom->Bitmap().Pixel(first + 1, 48), kRight);
-        EXPECT_EQ(form->imgZoom->Bitmap().Pixel(first - 2, 48), kLeft);
-    }
 }
 
 TEST_F(MainPickingTest, PicksAndPaintsLeaveNoGdiObjectBehindAndTheCountSeesALeak) {

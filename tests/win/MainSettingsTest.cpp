@@ -123,13 +123,12 @@ TEST_F(MainSettingsTest, StayOnTopWritesOnlyWhenTheStoredStateDiffers) {
     EXPECT_EQ(test::ReadFileText(IniPath()), "[VTL]\r\nontop=1\r\nzoom=1\r\n");
     form->chkStayOnTop->SetChecked(false);
     EXPECT_EQ(test::ReadFileText(IniPath()), "[VTL]\r\nontop=0\r\nzoom=1\r\n");
-    // (Wine keeps an owned window in the topmost band once it was there, so dropping back
-    // is not checked here.)
 }
 
 TEST_F(MainSettingsTest, OtherSectionsAndKeysAreKept) {
     Store("[Mine]\r\na=b\r\n[VTL]\r\nextra=x\r\nontop=0\r\nzoom=2\r\n");
     Start();
+    EXPECT_EQ(form->cboZoom->ItemIndex(), 1) << "the stored zoom";
     ChooseZoom(6);
     EXPECT_EQ(test::ReadFileText(IniPath()),
               "[Mine]\r\na=b\r\n[VTL]\r\nextra=x\r\nontop=0\r\nzoom=7\r\n");

@@ -123,11 +123,6 @@ TEST_F(MainWindowTest, InitialColourInTheSwatchSpinBoxesAndFields) {
     EXPECT_STREQ(status, "To pick color, please drag \"+\" icon.");
 }
 
-TEST_F(MainWindowTest, ZoomListHasTwentyItemsAndStartsAtTheFirst) {
-    ASSERT_EQ(form->cboZoom->ItemCount(), 20);
-    EXPECT_EQ(form->cboZoom->ItemIndex(), 0);
-}
-
 TEST_F(MainWindowTest, MagnifierShowsThePlaceholderCopiedIntoTheBuffer) {
     ASSERT_TRUE(form->imgZoom->HasBitmap());
     const TBitmap& shown = form->imgZoom->Bitmap();

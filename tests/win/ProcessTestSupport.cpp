@@ -4,8 +4,6 @@
 
 #include <winternl.h>
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace vtl::test {
@@ -143,10 +141,6 @@ bool WaitFor(const std::function<bool()>& done, unsigned ms) {
     }
 }
 
-void PumpMessagesFor(unsigned ms) {
-    WaitFor([] { return false; }, ms);
-}
-
 namespace {
 
 struct WindowSearch {
@@ -210,13 +204,6 @@ std::string CurrentFolderOf(HANDLE process) {
     WideCharToMultiByte(CP_ACP, 0, wide.c_str(), int(wide.size()), folder, sizeof folder - 1,
                         nullptr, nullptr);
     return folder;
-}
-
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 } // namespace vtl::test

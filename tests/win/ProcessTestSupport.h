@@ -81,8 +81,6 @@ class ChildProcess {
 
 // Pumps this thread's messages until done() is true or ms have passed; returns done().
 bool WaitFor(const std::function<bool()>& done, unsigned ms);
-// Pumps this thread's messages for ms.
-void PumpMessagesFor(unsigned ms);
 
 // Top-level windows of a process (of one class when given), in z-order.
 std::vector<HWND> TopLevelWindows(DWORD processId, const char* className = nullptr);
@@ -90,7 +88,5 @@ std::vector<HWND> TopLevelWindows(DWORD processId, const char* className = nullp
 std::string TextOf(HWND wnd);
 // Another process's current folder, as its process parameters hold it.
 std::string CurrentFolderOf(HANDLE process);
-
-std::string ReadWholeFile(const std::string& path);
 
 } // namespace vtl::test

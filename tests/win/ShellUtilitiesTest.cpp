@@ -38,8 +38,8 @@ std::string RunHelper(const std::string& exe, const std::string& helper,
     options.outputFile = folder.File("output-" + helper + ".txt");
     test::ChildProcess child(exe, options);
     EXPECT_EQ(child.WaitForExit(30000), 0u) << helper << " failed in the child:\n"
-                                            << test::ReadWholeFile(options.outputFile);
-    return test::ReadWholeFile(report);
+                                            << test::ReadFileText(options.outputFile);
+    return test::ReadFileText(report);
 }
 
 // Starts a copy of this test program that stays alive until it is ended.
@@ -49,7 +49,7 @@ class LivingHelper {
         : report_(folder.File("alive-" + std::to_string(GetTickCount()) + ".txt")),
           child_(exe, Options(report_)) {
         // Ready once it reports: by then its modules are loaded and listed.
-        test::WaitFor([this] { return !test::ReadWholeFile(report_).empty(); }, 30000);
+        test::WaitFor([this] { return !test::ReadFileText(report_).empty(); }, 30000);
     }
     DWORD Id() const { return child_.Id(); }
 

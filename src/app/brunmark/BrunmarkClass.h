@@ -38,21 +38,24 @@ class TBrunmark {
     // bits of flags ("Information", "Warning", "Confirm", "Error", else the title); returns
     // the id of the button that closed it.
     static int ShowMsgBox(const std::string& text, int flags);
+    static int ShowMsgBox(const std::wstring& text, int flags);
 
     // Flat push buttons and check boxes.
     static void MakeButtonsFlat(TComponent* component);
     static void MakeButtonFlat(TComponent* component);
 
-    // The per-user data folder and INI files.
-    static std::string GetSpecialFolder(int csidl);
-    static std::string GetDataFolder(const std::string& name = "");
-    static std::string ReadIniString(const std::string& fileName, const std::string& section,
+    // The per-user data folder and INI files. Paths are UTF-16: the user's folder may hold
+    // letters the code page has not. A folder that cannot be had raises an Error naming it.
+    static std::wstring GetSpecialFolder(int csidl);
+    static std::wstring GetDataFolder(const std::string& name = "");
+    static std::string ReadIniString(const std::wstring& fileName, const std::string& section,
                                      const std::string& key);
-    static void WriteIniString(const std::string& fileName, const std::string& section,
+    static void WriteIniString(const std::wstring& fileName, const std::string& section,
                                const std::string& key, const std::string& value);
 };
 
 // True for an existing file; false for a folder or nothing there.
 bool FileExists(const std::string& path);
+bool FileExists(const std::wstring& path);
 
 } // namespace vtl

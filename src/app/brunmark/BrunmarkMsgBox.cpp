@@ -1,10 +1,15 @@
 #include "app/brunmark/BrunmarkClass.h"
 #include "ui/Application.h"
 #include "ui/ModalScope.h"
+#include "ui/WideText.h"
 
 namespace vtl {
 
 int TBrunmark::ShowMsgBox(const std::string& text, int flags) {
+    return ShowMsgBox(Widen(text), flags);
+}
+
+int TBrunmark::ShowMsgBox(const std::wstring& text, int flags) {
     std::string caption;
     if (flags & MB_ICONINFORMATION)
         caption = "Information";
@@ -16,7 +21,8 @@ int TBrunmark::ShowMsgBox(const std::string& text, int flags) {
         caption = "Error";
     if (caption.empty()) caption = Application().Title();
     TModalScope modal;
-    return MessageBoxA(Application().Handle(), text.c_str(), caption.c_str(), UINT(flags));
+    // UTF-16: a path in the text may hold letters the code page has not.
+    return MessageBoxW(Application().Handle(), text.c_str(), Widen(caption).c_str(), UINT(flags));
 }
 
 } // namespace vtl

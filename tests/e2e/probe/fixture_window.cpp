@@ -1,7 +1,7 @@
 // vtlfixture.exe: a small, fully known window for the end-to-end harness's own tests. It shows
 // an edit, an up-down and a solid red area at fixed places (fixture_layout.hpp), records a
-// mouse drag that starts on the red area, copies the edit's text to the clipboard on request
-// and ends with exit code 3 when closed.
+// mouse drag that starts on the red area, copies the edit's text to the clipboard on request,
+// comes to the top of the z-order when activated, and ends with exit code 3 when closed.
 #include <windows.h>
 #include <windowsx.h>
 #include <commctrl.h>
@@ -93,6 +93,11 @@ LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         GetWindowTextA(GetDlgItem(hwnd, fx::kEditId), text, sizeof text);
         return copyToClipboard(hwnd, text) ? 1 : 0;
     }
+    case WM_ACTIVATE:
+        // Windows raises a window a click activates; Wine without a window manager does not.
+        if (LOWORD(wParam) != WA_INACTIVE)
+            SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_DESTROY: PostQuitMessage(fx::kExitCode); return 0;
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

@@ -18,12 +18,6 @@
 
 namespace vtl::e2e {
 
-// Wine hides some windows for good instead of destroying them (menus, its tray window).
-inline bool waitClosed(Probe& probe, Hwnd window) {
-    return waitUntil([&] { return !probe.exists(window) || !probe.visible(window); },
-                     std::chrono::seconds(10));
-}
-
 // The popup menu that shows up next; 0 when none does in time.
 inline Hwnd waitMenu(Probe& probe) {
     return probe.waitWindow("#32768", "*", std::chrono::seconds(10));
@@ -80,12 +74,13 @@ inline bool chooseMenuItem(Probe& probe, int position,
     Xdo().mouseMove(items[static_cast<std::size_t>(position)].center());
     if (beforeClick) beforeClick();
     Xdo().click();
-    return waitClosed(probe, menu);
+    return probe.waitGone(menu);
 }
 
 // Waits for the box (or dialog) of this caption, clicks with the real mouse its button
-// captioned `button` (without '&') and waits until the box is gone. Returns the box's text, or
-// nothing when the box or its button did not show up or the box stayed.
+// captioned `button` (without '&'), or presses Enter with the pointer over the box when `button`
+// is empty, and waits until the box is gone. Returns the box's text, or nothing when the box or
+// its button did not show up or the box stayed.
 inline std::optional<std::string> answerBox(Probe& probe, const std::string& caption,
                                             const std::string& button) {
     const Hwnd box = probe.waitWindow("*", caption, std::chrono::seconds(10));
@@ -97,10 +92,16 @@ inline std::optional<std::string> answerBox(Probe& probe, const std::string& cap
         if (std::erase(c.text, '&'); c.className == "Button" && c.text == button)
             target = c.rect.center();
     }
-    if (!target) return std::nullopt;
-    Xdo().mouseMove(*target);
-    Xdo().click();
-    if (!probe.waitGone(box, std::chrono::seconds(10))) return std::nullopt;
+    if (button.empty()) {
+        Xdo().mouseMove(probe.rect(box).center());
+        Xdo().key("Return");
+    } else if (target) {
+        Xdo().mouseMove(*target);
+        Xdo().click();
+    } else {
+        return std::nullopt;
+    }
+    if (!probe.waitGone(box)) return std::nullopt;
     return text;
 }
 
