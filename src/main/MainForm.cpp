@@ -118,6 +118,9 @@ void TfrmMain::CreateControls() {
     ListView1 = &b.Get<TListView>("ListView1");
     StatusBar1 = &b.Get<TStatusBar>("StatusBar1");
 
+    // Black crosses on the system's button face: in colours where they would not show, the
+    // crosses take the colour of text on it.
+    imgDrag->Glyph = imgDrag2->Glyph = true;
     shpColor->SetPenColor(kInitialColor);
     shpColor->SetBrushColor(kInitialColor);
     ImageList1 = new TImageList(this, Scale(48), Scale(16), 256);
@@ -191,6 +194,9 @@ void TfrmMain::BindEvents() {
     mnuTray_About->OnClick = [this](TComponent&) { mnuTray_AboutClick(); };
     mnuTray_Exit->OnClick = [this](TComponent&) { mnuTray_ExitClick(); };
     BindSavedColorEvents();
+    OnColorsChange = [this](TComponent&) {
+        if (FSkin) FSkin->ColorsChanged();
+    };
 }
 
 HWND TfrmMain::FindRunning() {

@@ -8,8 +8,9 @@
 namespace vtl {
 
 namespace {
-constexpr COLORREF kLinkColor = 0xFF0000;    // blue
-constexpr COLORREF kPressedColor = 0x0000FF; // red
+// Blue links, red while pressed; in High Contrast mode the user's link and selection colours.
+constexpr COLORREF kLinkColor = DesignColor(0xFF0000, COLOR_HOTLIGHT);
+constexpr COLORREF kPressedColor = DesignColor(0x0000FF, COLOR_HIGHLIGHT);
 constexpr int kIconGap = 10;
 } // namespace
 
@@ -57,7 +58,7 @@ void TfrmAbout::CreateControls() {
     lblWebsiteAddr = &b.Get<TStaticText>("lblWebsiteAddr");
     btnOK = &b.Get<TButton>("btnOK");
 
-    shpBackground->SetColors(RGB(255, 255, 255), RGB(255, 255, 255));
+    shpBackground->SetColors(kFieldColor, kFieldColor);
     imgIcon->Transparent = true;
     lblTitle->SetLabelFont(titleFont_.Get());
     MakeLink(*lblEmailAddr, TBrunmark::kContactMail);

@@ -140,6 +140,16 @@ void TSkinManEx::Build() {
     RegionHandle region = BuildWindowRegion();
     // On success the system owns the region.
     if (SetWindowRgn(window_->Handle(), region.Get(), TRUE)) region.Release();
+    // The shape comes from the skin in every mode; only the drawing gives way.
+    if (HighContrast()) DrawPlainStrips();
+}
+
+void TSkinManEx::ColorsChanged() {
+    if (!FIcon) return;
+    DrawStrips();
+    if (HighContrast()) DrawPlainStrips();
+    DrawButton(FCloseButton.get(), "close", "up");
+    DrawButton(FMinimizeButton.get(), "minimize", "up");
 }
 
 void TSkinManEx::FitImageToPanel(TImage& image) {
@@ -164,11 +174,31 @@ void TSkinManEx::DrawStrips() {
     const skin::SheetLayout layout = skin::SheetAt(artDpi_);
     if (sheet.Width() < layout.width || sheet.Height() < layout.height)
         throw Error("Skin resource " + ArtName(skin::kFormPrefix) + " is too small");
-    content_->SetColor(sheet.Pixel(layout.contentX, layout.contentY));
+    // The content colour comes with a text colour that reads on it; in High Contrast mode
+    // both give way to the user's.
+    const COLORREF content = sheet.Pixel(layout.contentX, layout.contentY);
+    content_->SetColor(DesignColor(content, COLOR_BTNFACE));
+    content_->SetFontColor(DesignColor(ContrastingText(content), COLOR_BTNTEXT));
     for (const skin::Piece& piece : skin::FramePieces(width_, height_, dpi_, artDpi_))
         Copy(StripImage(piece.strip).Bitmap(), piece.dest, sheet, piece.source, piece.Stretched());
     for (TImage* image : {title_, left_, right_, bottom_})
         image->Repaint();
+}
+
+// The strips in the button face with a line of the text colour along the window's edge.
+void TSkinManEx::DrawPlainStrips() {
+    const COLORREF face = ResolveColor(SystemColor(COLOR_BTNFACE));
+    const COLORREF edge = ResolveColor(SystemColor(COLOR_BTNTEXT));
+    for (TImage* image : {title_, left_, right_, bottom_}) {
+        TBitmap& b = image->Bitmap();
+        b.Fill(face);
+        const int w = b.Width(), h = b.Height();
+        if (image == title_) b.FillRect({0, 0, w, 1}, edge);
+        if (image == bottom_) b.FillRect({0, h - 1, w, h}, edge);
+        if (image != right_) b.FillRect({0, 0, 1, h}, edge);
+        if (image != left_) b.FillRect({w - 1, 0, w, h}, edge);
+        image->Repaint();
+    }
 }
 
 void TSkinManEx::CreateIcon(TWinControl& strip) {
@@ -195,7 +225,7 @@ void TSkinManEx::CreateCaption(TWinControl& strip) {
     if (!captionFont_) captionFont_.Reset(CreateUiFont(true, 11, false, dpi_));
     FCaption = std::make_unique<TLabel>(nullptr, &strip, window_->Text());
     FCaption->SetFont(captionFont_.Get());
-    FCaption->SetFontColor(0x00FFFFFF);
+    FCaption->SetFontColor(DesignColor(RGB(255, 255, 255), COLOR_BTNTEXT));
     FCaption->AdjustSize();
     FCaption->SetPosition(FIcon->Left() + FIcon->Width() + skin::Scaled(skin::kCaptionGap, dpi_),
                           skin::TitleItemTop(FCaption->Height(), dpi_));
@@ -218,9 +248,17 @@ void TSkinManEx::DrawButton(TImage* button, const std::string& name, const std::
     // Loaded anew each time: it is small, and nothing is kept between presses.
     const TBitmap tiles = LoadSkinBitmap(ArtName(skin::kTitlePrefix));
     const int tile = skin::Scaled(skin::kButtonSize, artDpi_);
-    if (const auto x = skin::ButtonTileX(name, state, artDpi_))
+    const auto x = skin::ButtonTileX(name, state, artDpi_);
+    if (x && HighContrast()) {
+        // The system's own caption buttons, drawn in the user's colours.
+        RECT r{0, 0, button->Width(), button->Height()};
+        const bool close = *x >= 2 * tile, down = (*x / tile) % 2;
+        DrawFrameControl(button->Bitmap().Dc(), &r, DFC_CAPTION,
+                         (close ? DFCS_CAPTIONCLOSE : DFCS_CAPTIONMIN) | (down ? DFCS_PUSHED : 0));
+    } else if (x) {
         Copy(button->Bitmap(), {0, 0, button->Width(), button->Height()}, tiles,
              {*x, 0, tile, tile}, button->Width() != tile || button->Height() != tile);
+    }
     button->SetTransparentColor(skin::kTransparentColor);
     button->Repaint();
 }

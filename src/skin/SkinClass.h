@@ -29,6 +29,9 @@ class TSkinManEx {
     // Paints a button ("close", "minimize") in a state ("up", "down"); a null button or an
     // unknown pair draws nothing.
     void DrawButton(TImage* button, const std::string& name, const std::string& state);
+    // Draws the frame again in the user's colours: the skin outside High Contrast mode, plain
+    // system colours in it.
+    void ColorsChanged();
 
     const std::string& SkinName() const { return FSkinName; }
     // The frame's own controls; null when the frame does not apply.
@@ -44,6 +47,7 @@ class TSkinManEx {
     void PlaceStrips();
     void FitImageToPanel(TImage& image);
     void DrawStrips();
+    void DrawPlainStrips();
     void CreateIcon(TWinControl& strip);
     void CreateCaption(TWinControl& strip);
     std::unique_ptr<TImage> CreateButton(TWinControl& strip, int left, const char* hint);

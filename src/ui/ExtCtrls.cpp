@@ -63,10 +63,19 @@ void TLabel::AdjustSize() {
 void TLabel::Paint(HDC dc) {
     SelectScope font(dc, EffectiveFont());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, fontColor_);
+    const COLORREF color =
+        fontColor_ != CLR_INVALID || !Parent() ? ResolveColor(fontColor_) : Parent()->FontColor();
+    SetTextColor(dc, color);
     RECT r{0, 0, Width(), Height()};
     DrawTextA(dc, caption_.c_str(), int(caption_.size()), &r, DT_SINGLELINE | DT_NOPREFIX);
 }
+
+namespace {
+// A dark glyph needs a background it reads on at 3:1 at least, as non-text content should.
+bool GlyphHidden(COLORREF background) {
+    return HighContrast() || ContrastRatio(RGB(0, 0, 0), background) < 3.0;
+}
+} // namespace
 
 void TImage::SetIcon(HICON icon, bool owned) {
     ownedIcon_.Reset(owned ? icon : nullptr);
@@ -96,6 +105,8 @@ void TImage::Paint(HDC dc) {
         else
             StretchBlt(dc, 0, 0, w, h, bitmap_->Dc(), 0, 0, bitmap_->Width(), bitmap_->Height(),
                        SRCCOPY);
+    } else if (icon_ && Glyph && Parent() && GlyphHidden(Parent()->Color())) {
+        DrawIconInColor(dc, icon_, Width(), Height(), Parent()->FontColor());
     } else if (icon_) {
         DrawIconEx(dc, 0, 0, icon_, 0, 0, 0, nullptr, DI_NORMAL);
     }
@@ -124,8 +135,8 @@ void TShape::Paint(HDC dc) {
     // The DC's own pen and brush: no GDI object is made per paint.
     SelectScope pen(dc, GetStockObject(DC_PEN));
     SelectScope brush(dc, GetStockObject(DC_BRUSH));
-    SetDCPenColor(dc, pen_);
-    SetDCBrushColor(dc, brush_);
+    SetDCPenColor(dc, ResolveColor(pen_));
+    SetDCBrushColor(dc, ResolveColor(brush_));
     Rectangle(dc, 0, 0, Width(), Height());
 }
 

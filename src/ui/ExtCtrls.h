@@ -34,6 +34,7 @@ class TLabel : public TGraphicControl {
     void SetCaption(const std::string& caption);
     // A font of the label's own (not owned); the parent's font otherwise.
     void SetFont(HFONT font);
+    // A colour of the label's own; the parent's font colour otherwise.
     void SetFontColor(COLORREF color);
     // Sizes the label to its text.
     void AdjustSize();
@@ -43,7 +44,7 @@ class TLabel : public TGraphicControl {
     HFONT EffectiveFont() const;
     std::string caption_;
     HFONT font_ = nullptr;
-    COLORREF fontColor_ = GetSysColor(COLOR_BTNTEXT);
+    COLORREF fontColor_ = CLR_INVALID;
 };
 
 // Shows an icon or a bitmap. The bitmap doubles as the canvas code draws on.
@@ -60,6 +61,9 @@ class TImage : public TGraphicControl {
     void SetTransparentColor(COLORREF color) { transparentColor_ = color; }
     bool Transparent = false;
     bool Stretch = false;
+    // The icon is a dark glyph: where it would not show (High Contrast mode, a dark
+    // background) it is drawn in its parent's font colour instead.
+    bool Glyph = false;
     void Paint(HDC dc) override;
 
   private:

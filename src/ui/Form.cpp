@@ -195,6 +195,9 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ACTIVATE: return OnActivateMessage(wp, lp);
     case kWmGetDpiScaledSize: return OnGetDpiScaledSize(wp, lp);
     case kWmDpiChanged: return OnDpiChangedMessage(wp, lp);
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED: return OnSystemColors(msg, wp, lp);
     }
     return TWinControl::WndProc(msg, wp, lp);
 }
@@ -268,6 +271,27 @@ LRESULT TForm::OnDpiChangedMessage(WPARAM wp, LPARAM lp) {
     RedrawWindow(Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     return 0;
+}
+
+namespace {
+BOOL CALLBACK ForwardSysColorChange(HWND child, LPARAM) {
+    SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+} // namespace
+
+LRESULT TForm::OnSystemColors(UINT msg, WPARAM wp, LPARAM lp) {
+    const LRESULT r = TWinControl::WndProc(msg, wp, lp);
+    // Most changes of settings are not about colours; those that are repaint everything.
+    UpdateColorScheme();
+    if (msg != WM_SYSCOLORCHANGE && colorSchemeVersion_ == ColorSchemeVersion()) return r;
+    colorSchemeVersion_ = ColorSchemeVersion();
+    // Common controls hear of new colours only from their parent.
+    if (msg == WM_SYSCOLORCHANGE) EnumChildWindows(Handle(), &ForwardSysColorChange, 0);
+    if (OnColorsChange) OnColorsChange(*this);
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return r;
 }
 
 LRESULT TForm::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {

@@ -70,6 +70,8 @@ class TForm : public TWinControl {
     TNotifyEvent OnShow;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDestroy;
+    // Runs when the user's colours or High Contrast mode changed, before the form repaints.
+    TNotifyEvent OnColorsChange;
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -87,6 +89,7 @@ class TForm : public TWinControl {
     LRESULT OnGetDpiScaledSize(WPARAM wp, LPARAM lp);
     LRESULT OnDpiChangedMessage(WPARAM wp, LPARAM lp); // OnDpiChanged is the event it raises
     void TakeWindowDpi();
+    LRESULT OnSystemColors(UINT msg, WPARAM wp, LPARAM lp);
 
     HWND focus_ = nullptr;
     TButton* defaultButton_ = nullptr;
@@ -95,6 +98,7 @@ class TForm : public TWinControl {
     bool destroyed_ = false;
     bool modal_ = false;
     int dpi_ = kBaseDpi;
+    unsigned colorSchemeVersion_ = ColorSchemeVersion(); // the colours painted last
 };
 
 // Sees the messages of every form of the program, for as long as it exists: before runs

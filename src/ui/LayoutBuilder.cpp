@@ -2,6 +2,14 @@
 
 namespace vtl {
 
+namespace {
+// A white field keeps black text whatever the user's colours, or it could not be read.
+void MakeWhiteField(TEdit& field) {
+    field.SetBackground(kFieldColor);
+    field.SetTextColor(kFieldTextColor);
+}
+} // namespace
+
 using layout::Item;
 using layout::Kind;
 
@@ -102,7 +110,7 @@ TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) 
     case Kind::Edit: {
         auto* e = new TEdit(&form_, parent, item.flags & layout::kReadOnly);
         SetWindowLongPtrA(e->Handle(), GWLP_ID, id);
-        if (item.flags & layout::kWhite) e->SetBackground(RGB(255, 255, 255));
+        if (item.flags & layout::kWhite) MakeWhiteField(*e);
         if (item.flags & layout::kTabStop)
             SetWindowLongA(e->Handle(), GWL_STYLE,
                            GetWindowLongA(e->Handle(), GWL_STYLE) | WS_TABSTOP);
@@ -112,7 +120,7 @@ TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) 
     case Kind::SpinEdit: {
         auto* s = new TSpinEdit(&form_, parent, item.minValue, item.maxValue);
         SetWindowLongPtrA(s->Handle(), GWLP_ID, id);
-        if (item.flags & layout::kWhite) s->SetBackground(RGB(255, 255, 255));
+        if (item.flags & layout::kWhite) MakeWhiteField(*s);
         return s;
     }
     case Kind::ListView: {
@@ -123,7 +131,10 @@ TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) 
     case Kind::StaticText: {
         auto* t = new TStaticText(&form_, parent, item.caption);
         SetWindowLongPtrA(t->Handle(), GWLP_ID, id);
-        if (item.flags & layout::kWhite) t->SetColor(RGB(255, 255, 255));
+        if (item.flags & layout::kWhite) {
+            t->SetColor(kFieldColor);
+            t->SetFontColor(kFieldTextColor);
+        }
         return t;
     }
     case Kind::StatusBar: {

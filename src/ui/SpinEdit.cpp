@@ -13,7 +13,6 @@ constexpr UINT_PTR kRepeatTimer = 0x5650;
 
 TSpinEdit::TSpinEdit(TComponent* owner, TWinControl* parent, int minValue, int maxValue)
     : TEdit(owner, parent, false), min_(minValue), max_(maxValue) {
-    SetTextColor(RGB(0, 0, 0));
     updown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | (visible_ ? WS_VISIBLE : 0), 0, 0, 0,
                               0, parent->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     CheckWin32(updown_ != nullptr, "CreateWindowEx");

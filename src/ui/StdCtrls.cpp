@@ -152,7 +152,6 @@ void TEdit::SelectAll() {
 
 void TEdit::SetBackground(COLORREF color) {
     background_ = color;
-    backgroundBrush_.Reset(CreateSolidBrush(color));
     Invalidate();
 }
 
@@ -175,10 +174,10 @@ bool TEdit::CommandNotify(WORD code) {
 }
 
 HBRUSH TEdit::CtlColor(HDC dc) {
-    if (!backgroundBrush_) backgroundBrush_.Reset(CreateSolidBrush(background_));
-    SetBkColor(dc, background_);
-    ::SetTextColor(dc, textColor_);
-    return backgroundBrush_.Get();
+    const COLORREF background = ResolveColor(background_);
+    SetBkColor(dc, background);
+    ::SetTextColor(dc, ResolveColor(textColor_));
+    return backgroundBrush_.Get(background);
 }
 
 TStaticText::TStaticText(TComponent* owner, TWinControl* parent, const std::string& caption)
@@ -198,7 +197,7 @@ void TStaticText::SetCaption(const std::string& caption) {
 }
 
 void TStaticText::SetFontColor(COLORREF color) {
-    fontColor_ = color;
+    TWinControl::SetFontColor(color);
     Repaint();
 }
 
@@ -218,7 +217,7 @@ void TStaticText::AdjustSize() {
 }
 
 HBRUSH TStaticText::CtlColor(HDC dc) {
-    SetTextColor(dc, fontColor_);
+    SetTextColor(dc, FontColor());
     SetBkColor(dc, Color());
     return ColorBrush();
 }

@@ -70,9 +70,9 @@ class TEdit : public TWinControl {
   private:
     std::string text_;
     bool settingText_ = false;
-    COLORREF background_ = GetSysColor(COLOR_WINDOW);
-    COLORREF textColor_ = GetSysColor(COLOR_WINDOWTEXT);
-    BrushHandle backgroundBrush_;
+    COLORREF background_ = SystemColor(COLOR_WINDOW);
+    COLORREF textColor_ = SystemColor(COLOR_WINDOWTEXT);
+    TColorBrush backgroundBrush_;
 };
 
 // A label with a window of its own (so other programs can read it), sized to its text. Takes
@@ -81,6 +81,7 @@ class TStaticText : public TWinControl {
   public:
     TStaticText(TComponent* owner, TWinControl* parent, const std::string& caption);
     void SetCaption(const std::string& caption);
+    // Repainted at once.
     void SetFontColor(COLORREF color);
     // A font of the label's own (not owned), and the label resized to its text.
     void SetLabelFont(HFONT font);
@@ -91,7 +92,6 @@ class TStaticText : public TWinControl {
     HBRUSH CtlColor(HDC dc) override;
 
   private:
-    COLORREF fontColor_ = GetSysColor(COLOR_BTNTEXT);
     bool pressed_ = false;
 };
 

@@ -92,8 +92,7 @@ LRESULT CALLBACK OwnClassProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 } // namespace
 
-TWinControl::TWinControl(TComponent* owner, TWinControl* parent)
-    : TControl(owner, parent), color_(GetSysColor(COLOR_BTNFACE)) {}
+TWinControl::TWinControl(TComponent* owner, TWinControl* parent) : TControl(owner, parent) {}
 
 TWinControl::~TWinControl() {
     for (TControl* c : controls_)
@@ -250,8 +249,9 @@ LRESULT TWinControl::OnCtlColor(UINT msg, WPARAM wp, LPARAM lp) {
         if (HBRUSH b = child->CtlColor(reinterpret_cast<HDC>(wp)))
             return reinterpret_cast<LRESULT>(b);
     if (ownClass_ && (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN)) {
-        // Check boxes and static text take the colour of the panel they sit on.
-        SetBkColor(reinterpret_cast<HDC>(wp), color_);
+        // Check boxes and static text take the colours of the panel they sit on.
+        SetBkColor(reinterpret_cast<HDC>(wp), Color());
+        SetTextColor(reinterpret_cast<HDC>(wp), FontColor());
         return reinterpret_cast<LRESULT>(ColorBrush());
     }
     return DefaultHandler(msg, wp, lp);
@@ -480,12 +480,14 @@ void TWinControl::SetColor(COLORREF color) {
     Invalidate();
 }
 
+void TWinControl::SetFontColor(COLORREF color) {
+    if (fontColor_ == color) return;
+    fontColor_ = color;
+    Invalidate();
+}
+
 HBRUSH TWinControl::ColorBrush() {
-    if (!brush_ || brushColor_ != color_) {
-        brush_.Reset(CreateSolidBrush(color_));
-        brushColor_ = color_;
-    }
-    return brush_.Get();
+    return brush_.Get(Color());
 }
 
 HFONT TWinControl::Font() const {

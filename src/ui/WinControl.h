@@ -6,6 +6,7 @@
 
 #include "ui/Control.h"
 #include "ui/Handles.h"
+#include "ui/SystemColors.h"
 
 #include <memory>
 #include <string>
@@ -47,8 +48,12 @@ class TWinControl : public TControl {
 
     std::string Text() const;
     void SetText(const std::string& text);
-    COLORREF Color() const { return color_; }
+    // The background as painted now; SetColor takes plain, system and design colours.
+    COLORREF Color() const { return ResolveColor(color_); }
     void SetColor(COLORREF color);
+    // The colour of text on the control, which labels on it take unless given their own.
+    COLORREF FontColor() const { return ResolveColor(fontColor_); }
+    void SetFontColor(COLORREF color);
     HFONT Font() const;
     void SetFont(HFONT font);
     // Gives the window its font again, after the DPI changed.
@@ -120,9 +125,9 @@ class TWinControl : public TControl {
     std::vector<HWND> attached_;
     TGraphicControl* mouseControl_ = nullptr; // graphic child holding the mouse
     std::unique_ptr<THintWindow> hints_;      // tooltips of the graphic children, once wanted
-    COLORREF color_;
-    BrushHandle brush_;
-    COLORREF brushColor_ = CLR_INVALID;
+    COLORREF color_ = SystemColor(COLOR_BTNFACE);
+    COLORREF fontColor_ = SystemColor(COLOR_BTNTEXT);
+    TColorBrush brush_;
     HFONT font_ = nullptr;
 };
 

@@ -1,10 +1,12 @@
 // The main window as built: every control of the layout where it belongs, with its caption,
 // tag and settings, and the initial colour in every view.
+#include "GdiObjects.h"
 #include "WinTestSupport.h"
 
 #include "layouts/MainLayout.h"
 #include "main/MainForm.h"
 #include "main/ZoomGeometry.h"
+#include "skin/SkinClass.h"
 
 #include <gtest/gtest.h>
 
@@ -157,6 +159,44 @@ TEST_F(MainWindowTest, ATrayClickOnTheMinimisedProgramBringsItBack) {
     form->ToggleMainWindow();
     EXPECT_FALSE(Application().Minimized());
     EXPECT_TRUE(form->Visible() && IsWindowVisible(form->Handle()));
+}
+
+// How many pixels of a colour a control shows, read from the window it is painted in.
+int PixelsOf(const TControl& c, COLORREF color) {
+    const bool own = c.IsWindowed();
+    WindowDC dc(own ? static_cast<const TWinControl&>(c).Handle() : c.Parent()->Handle());
+    int n = 0;
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x)
+            n += GetPixel(dc.Get(), own ? x : c.Left() + x, own ? y : c.Top() + y) == color;
+    return n;
+}
+
+// Wine never reports High Contrast mode: it is put in place in the process, with its colours,
+// and the form told as the system tells it. White fields, crosses, caption give way to it.
+TEST_F(MainWindowTest, ChangedColoursRepaintAllAndHighContrastGivesWayWithoutLeaks) {
+    TColorScheme hc = TColorScheme::FromSystem();
+    hc.highContrast = true;
+    hc.colors[COLOR_BTNFACE] = hc.colors[COLOR_WINDOW] = RGB(0, 0, 0);
+    hc.colors[COLOR_BTNTEXT] = hc.colors[COLOR_WINDOWTEXT] = RGB(255, 255, 255);
+    auto use = [&](bool on) {
+        on ? SetColorScheme(hc) : UseSystemColorScheme();
+        SendMessageA(form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+        test::PumpPending();
+    };
+    const TControl &caption = *form->Skin()->Caption(), &field = *form->edtHex;
+    use(true);
+    const int before = bench::LiveGdiObjects();
+    for (int i = 0; i < 10; ++i)
+        use(i % 2 == 1);
+    EXPECT_EQ(bench::LiveGdiObjects(), before);
+    EXPECT_GT(PixelsOf(field, RGB(0, 0, 0)), field.Width() * field.Height() / 2);
+    EXPECT_GT(PixelsOf(*form->imgDrag, RGB(255, 255, 255)), 40);
+    EXPECT_GT(PixelsOf(caption, RGB(0, 0, 0)), caption.Width() * caption.Height() / 2);
+    use(false);
+    EXPECT_GT(PixelsOf(field, RGB(255, 255, 255)), field.Width() * field.Height() / 2);
+    EXPECT_GT(PixelsOf(*form->imgDrag, RGB(0, 0, 0)), 40);
+    EXPECT_EQ(PixelsOf(caption, RGB(0, 0, 0)), 0);
 }
 
 } // namespace
