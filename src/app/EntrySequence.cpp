@@ -28,29 +28,11 @@ void RunProgram() {
     }
 }
 
-// A later start shows the running instance instead: a user who starts the program again
-// wants to see it. The running one may still be starting (repeated double clicks, a login
-// script), so its window is waited for a while.
-void BringRunningInstanceForward() {
-    const DWORD start = GetTickCount();
-    do {
-        if (const HWND running = TfrmMain::FindRunning()) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(running, &pid);
-            // This start came from the user, so it may hand the foreground on.
-            AllowSetForegroundWindow(pid);
-            PostMessageA(running, TfrmMain::BringForwardMessage(), 0, 0);
-            return;
-        }
-        Sleep(100);
-    } while (GetTickCount() - start < 10000);
-}
-
 } // namespace
 
 void RunEntrySequence() {
-    if (!RunAsSingleInstance(TBrunmark::GetMD5Hex(kInstanceText), kAppMutexName, &RunProgram))
-        BringRunningInstanceForward();
+    // A later start ends here at once: nothing shown, the running instance left alone.
+    RunAsSingleInstance(TBrunmark::GetMD5Hex(kInstanceText), kAppMutexName, &RunProgram);
 }
 
 } // namespace vtl

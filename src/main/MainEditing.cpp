@@ -164,7 +164,7 @@ void TfrmMain::btnMenuClick() {
     cc.lpfnHook = &PlaceColorDialog;
     cc.lCustData = reinterpret_cast<LPARAM>(active ? active->Handle() : Handle());
     {
-        TModalScope modal;
+        TModalScope modal(cc.hwndOwner);
         if (!RunChooseColor(cc)) return;
     }
     SetCurrentColor(cc.rgbResult);

@@ -199,32 +199,9 @@ void TfrmMain::BindEvents() {
     };
 }
 
-HWND TfrmMain::FindRunning() {
-    return FindOwnWindow(kTitle);
-}
-
-UINT TfrmMain::BringForwardMessage() {
-    static const UINT message = RegisterWindowMessageA("Brunmark-Software-Vantrel-BringForward");
-    return message;
-}
-
-void TfrmMain::BringForward() {
-    // While start-up still runs, the program comes forward by itself.
-    if (!FReady) return;
-    // A dialog of ours is open: it is what the user comes back to, with its owner.
-    if (IsWindowEnabled(Handle()))
-        ShowMainWindow(true);
-    else
-        Application().BringToFront();
-}
-
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kTellSavedColorsNotice) {
         TellSavedColorsNotice();
-        return 0;
-    }
-    if (msg == BringForwardMessage() && msg != 0) {
-        BringForward();
         return 0;
     }
     if (msg == WM_WINDOWPOSCHANGING) KeepTopmost(*reinterpret_cast<WINDOWPOS*>(lp));

@@ -83,10 +83,6 @@ class TfrmMain : public TForm {
 
     // Visibility: shows and restores, or hides to the tray; the tray icon's click handler.
     void ShowMainWindow(bool show);
-    // The main window of a running instance, also in another process; nullptr when none.
-    static HWND FindRunning();
-    // Posted to the running instance by a later start: show the program and bring it forward.
-    static UINT BringForwardMessage();
     void ToggleMainWindow();
     void InstallTrayIcon(bool on);
 
@@ -189,7 +185,6 @@ class TfrmMain : public TForm {
     void PopupListMenu(bool entryItems);
     bool Confirm(const char* question);
     void TellSavedColorsNotice();
-    void BringForward();
 
     std::unique_ptr<TTrayIconMan> FTray;
     std::array<std::string, 8> FValues; // 1..7 by notation number

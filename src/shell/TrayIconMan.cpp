@@ -117,7 +117,9 @@ void TTrayIconMan::ShowMenu() {
     // right click meanwhile must not open a second menu after this one.
     if (menuOpen_) return;
     FlagScope open(menuOpen_);
-    // The menu closes properly only when a window of ours is in the foreground.
+    // The menu closes properly only when a window of ours is in the foreground: the
+    // application window stays there while the menu is open.
+    const TActivationHold hold;
     HWND app = Application().Handle();
     TBrunmark::ForceForegroundWindow(app);
     Application().ProcessMessages();

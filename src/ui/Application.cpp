@@ -13,9 +13,6 @@ namespace vtl {
 
 namespace {
 constexpr const char* kAppClass = "VtlApplication";
-// Posted to the application window when it took the focus: handed on once the activation
-// that gave it has settled.
-constexpr UINT kHandActivationOn = WM_APP + 1;
 
 bool CanActivate(HWND wnd) {
     return wnd && IsWindow(wnd) && IsWindowVisible(wnd) && IsWindowEnabled(wnd);
@@ -103,10 +100,12 @@ LRESULT CALLBACK TApplication::WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
         if (self && LOWORD(wp) != WA_INACTIVE)
             self->activatedFromForm_ = self->IsFormWindow(reinterpret_cast<HWND>(lp));
         break;
-    case WM_SETFOCUS: PostMessageA(wnd, kHandActivationOn, 0, 0); break;
-    case kHandActivationOn:
+    case WM_SETFOCUS:
         if (self) self->HandActivationOn();
-        return 0;
+        break;
+    case WM_SIZE:
+        if (self) self->OnSize(wp);
+        break;
     case WM_QUERYENDSESSION: return 1;
     case WM_DISPLAYCHANGE: Screen().DisplayChanged(); break;
     }
@@ -146,8 +145,24 @@ void TApplication::Hide() {
 void TApplication::BringToFront() {
     if (!handle_) return;
     SetForegroundWindow(handle_);
-    // Already active, the window gets no new focus to hand on: asked here.
-    PostMessageA(handle_, kHandActivationOn, 0, 0);
+    // Already active, the window got no new focus to hand on.
+    HandActivationOn();
+}
+
+void TApplication::HoldActivation(bool hold) {
+    activationHeld_ = hold;
+    if (!hold) HandActivationOn();
+}
+
+void TApplication::ModalChanged(bool modal) {
+    modalOpen_ = modal;
+    if (OnModal) OnModal(modal);
+    if (modal) return;
+    // A system dialog owned by this window gave activation back to it while the forms were
+    // still disabled.
+    HandActivationOn();
+    for (size_t i = 0; i < forms_.size(); ++i)
+        forms_[i]->RaisePendingActivate();
 }
 
 HWND TApplication::ActivationTarget() const {
@@ -163,7 +178,9 @@ HWND TApplication::ActivationTarget() const {
 
 void TApplication::HandActivationOn() {
     // The zero-size window never keeps the focus: the keys belong to a form.
-    if ((GetActiveWindow() != handle_ && GetFocus() != handle_) || IsIconic(handle_)) return;
+    if (activationHeld_ || IsIconic(handle_) ||
+        (GetActiveWindow() != handle_ && GetFocus() != handle_))
+        return;
     if (const HWND target = ActivationTarget()) SetActiveWindow(target);
 }
 
@@ -172,19 +189,28 @@ bool TApplication::Minimized() const {
 }
 
 void TApplication::Minimize() {
-    if (!handle_ || IsIconic(handle_)) return;
-    // Windows hides the owned forms with their minimised owner; Wine does not, so say it.
-    ShowOwnedPopups(handle_, FALSE);
-    ShowWindow(handle_, SW_MINIMIZE);
-    if (OnMinimize) OnMinimize();
+    if (handle_ && !IsIconic(handle_)) ShowWindow(handle_, SW_MINIMIZE);
 }
 
 void TApplication::Restore() {
-    if (!handle_ || !IsIconic(handle_)) return;
-    ShowWindow(handle_, SW_RESTORE);
-    ShowOwnedPopups(handle_, TRUE);
-    if (mainForm_ && mainForm_->Visible()) ShowWindow(mainForm_->Handle(), SW_SHOW);
-    if (OnRestore) OnRestore();
+    if (handle_ && IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
+}
+
+void TApplication::OnSize(WPARAM kind) {
+    // Whatever minimised or restored the window: our own calls, the taskbar, minimise-all,
+    // another program's ShowWindow.
+    const bool minimized = kind == SIZE_MINIMIZED;
+    if (minimized == minimized_) return;
+    minimized_ = minimized;
+    if (minimized) {
+        // Windows hides the owned forms with their minimised owner; Wine does not, so say it.
+        ShowOwnedPopups(handle_, FALSE);
+        if (OnMinimize) OnMinimize();
+    } else {
+        ShowOwnedPopups(handle_, TRUE);
+        if (mainForm_ && mainForm_->Visible()) ShowWindow(mainForm_->Handle(), SW_SHOW);
+        if (OnRestore) OnRestore();
+    }
 }
 
 void TApplication::AddForm(std::unique_ptr<TForm> form) {
@@ -347,7 +373,7 @@ void TApplication::ShowException(const std::exception& e) {
     }
     HWND owner = GetActiveWindow();
     if (!owner) owner = handle_;
-    TModalScope modal;
+    TModalScope modal(owner);
     MessageBoxW(owner, text.c_str(), Widen(title_).c_str(), MB_OK | MB_ICONERROR);
 }
 

@@ -95,12 +95,16 @@ class TApplication {
     void Show();
     void Hide();
     bool Minimized() const;
-    // Minimises or restores the whole program; the events below follow at once.
+    // Minimises or restores the whole program. The events below follow whatever minimises or
+    // restores the application window, these calls or another program.
     void Minimize();
     void Restore();
     std::function<void()> OnMinimize;
     std::function<void()> OnRestore;
     void BringToFront();
+    // While held, the application window keeps activation instead of handing it on (the tray
+    // icon's menu needs the program in front); released, it hands it on. TActivationHold.
+    void HoldActivation(bool hold);
     // The window that takes activation and focus from the application window: the popup
     // last active, or the main form; none while neither is shown and enabled.
     HWND ActivationTarget() const;
@@ -108,11 +112,11 @@ class TApplication {
     bool ActivatedFromForm() const { return activatedFromForm_; }
 
     // Hears when the outermost modal window of the program opens (true) and closes (false);
-    // TModalScope tells it.
+    // TModalScope tells it. When it has closed, activation the closing window gave back to
+    // the application window goes on, and the forms raise the OnActivate they held back.
     std::function<void(bool modal)> OnModal;
-    void ModalChanged(bool modal) {
-        if (OnModal) OnModal(modal);
-    }
+    void ModalChanged(bool modal);
+    bool ModalOpen() const { return modalOpen_; }
 
     // Tooltips of the whole program: milliseconds until a tip hides, -1 for never.
     int HintHidePause() const { return hintHidePause_; }
@@ -125,6 +129,7 @@ class TApplication {
     static LRESULT CALLBACK WndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
     // Minimise and restore from the taskbar or the system; false for other commands.
     bool OnSysCommand(WPARAM wp);
+    void OnSize(WPARAM kind);
     void HandActivationOn();
 
     HINSTANCE instance_;
@@ -142,6 +147,9 @@ class TApplication {
     int nextFilterId_ = 1;
     int hintHidePause_ = 2500;
     bool activatedFromForm_ = false;
+    bool activationHeld_ = false;
+    bool modalOpen_ = false;
+    bool minimized_ = false;
 };
 
 // A message filter registered for the lifetime of the object.
@@ -179,6 +187,15 @@ class TScreen {
 
 TApplication& Application();
 TScreen& Screen();
+
+// Holds activation on the application window for its lifetime.
+class TActivationHold {
+  public:
+    TActivationHold() { Application().HoldActivation(true); }
+    ~TActivationHold() { Application().HoldActivation(false); }
+    TActivationHold(const TActivationHold&) = delete;
+    TActivationHold& operator=(const TActivationHold&) = delete;
+};
 
 // The font every control uses unless it is given another: Tahoma, 11 pixels high at 96 dpi.
 // One per DPI, kept for the run.

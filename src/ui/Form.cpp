@@ -5,6 +5,7 @@
 #include "ui/StdCtrls.h"
 
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace vtl {
@@ -236,7 +237,10 @@ LRESULT TForm::OnActivateMessage(WPARAM wp, LPARAM lp) {
     if (!HIWORD(wp)) RestoreFocus();
     if (!activatedOnce_ || fromOurForm) {
         activatedOnce_ = true;
-        if (OnActivate) OnActivate(*this);
+        activatePending_ = true;
+        // Inside a closing modal window's teardown, input that the handler lets run must not
+        // open another modal window there.
+        if (!Application().ModalOpen()) RaisePendingActivate();
     }
     return r;
 }
@@ -271,6 +275,10 @@ LRESULT TForm::OnDpiChangedMessage(WPARAM wp, LPARAM lp) {
     RedrawWindow(Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     return 0;
+}
+
+void TForm::RaisePendingActivate() {
+    if (std::exchange(activatePending_, false) && OnActivate) OnActivate(*this);
 }
 
 namespace {

@@ -68,7 +68,10 @@ class TForm : public TWinControl {
     TNotifyEvent OnCreate;
     // Runs each time the form is about to be shown.
     TNotifyEvent OnShow;
+    // Runs at the first activation and when the keys come back from another of our forms;
+    // after a modal window, once its modal bracket has ended (RaisePendingActivate).
     TNotifyEvent OnActivate;
+    void RaisePendingActivate();
     TNotifyEvent OnDestroy;
     // Runs when the user's colours or High Contrast mode changed, before the form repaints.
     TNotifyEvent OnColorsChange;
@@ -95,6 +98,7 @@ class TForm : public TWinControl {
     TButton* defaultButton_ = nullptr;
     bool shownOnce_ = false;
     bool activatedOnce_ = false;
+    bool activatePending_ = false;
     bool destroyed_ = false;
     bool modal_ = false;
     int dpi_ = kBaseDpi;

@@ -46,8 +46,6 @@ TMenuItem* TPopupMenu::Popup(int x, int y, HWND owner) {
     if (!owner) owner = Application().Handle();
     const UINT chosen = UINT(TrackPopupMenuEx(
         menu_.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, owner, nullptr));
-    // Lets the menu close properly when it was opened for a window in the background.
-    PostMessageA(owner, WM_NULL, 0, 0);
     if (chosen == 0 || chosen > items_.size()) return nullptr;
     TMenuItem* item = items_[chosen - 1];
     item->Click();

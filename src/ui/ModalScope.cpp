@@ -12,12 +12,12 @@ std::vector<TModalScope*>& Scopes() {
 }
 
 struct Collect {
-    HWND dialog;
+    HWND keep;
     std::vector<HWND>* windows;
 };
 BOOL CALLBACK CollectEnabled(HWND wnd, LPARAM lp) {
     const auto& c = *reinterpret_cast<Collect*>(lp);
-    if (wnd != c.dialog && IsWindowEnabled(wnd)) c.windows->push_back(wnd);
+    if (wnd != c.keep && IsWindowEnabled(wnd)) c.windows->push_back(wnd);
     return TRUE;
 }
 
@@ -32,8 +32,8 @@ void TellApplication(bool modal) noexcept {
 
 } // namespace
 
-TModalScope::TModalScope(HWND dialog) : active_(GetActiveWindow()), focus_(GetFocus()) {
-    Collect collect{dialog, &disabled_};
+TModalScope::TModalScope(HWND keep) {
+    Collect collect{keep, &disabled_};
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&collect));
     for (HWND wnd : disabled_)
         EnableWindow(wnd, FALSE);
@@ -45,24 +45,12 @@ TModalScope::~TModalScope() {
     EnableWindows();
     std::erase(Scopes(), this);
     if (Scopes().empty()) TellApplication(false);
-    RestoreActivation();
 }
 
 void TModalScope::EnableWindows() {
     for (auto it = disabled_.rbegin(); it != disabled_.rend(); ++it)
         if (IsWindow(*it)) EnableWindow(*it, TRUE);
     disabled_.clear();
-}
-
-void TModalScope::RestoreActivation() const {
-    // The window that was active before the dialog is active again, with its focused control:
-    // the system gives activation to the dialog's owner, which need not be that window.
-    if (!active_ || !IsWindow(active_) || !IsWindowVisible(active_) || !IsWindowEnabled(active_))
-        return;
-    if (GetActiveWindow() != active_) SetActiveWindow(active_);
-    if (focus_ && focus_ != GetFocus() && IsWindow(focus_) && IsWindowVisible(focus_) &&
-        IsWindowEnabled(focus_) && GetAncestor(focus_, GA_ROOT) == active_)
-        SetFocus(focus_);
 }
 
 } // namespace vtl

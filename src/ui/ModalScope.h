@@ -2,6 +2,12 @@
 // message box, the colour dialog), every other top-level window of the thread is disabled,
 // the application window included, so that none of them takes the mouse or the keys. Scopes
 // nest; the application hears when the outermost one begins and ends (TApplication::OnModal).
+//
+// Windows hands activation back to a modal window's owner only if that owner is enabled when
+// the modal window goes; otherwise another program's window comes to the front. A system
+// dialog disables its owner itself and enables it again before it is destroyed, but only an
+// owner it found enabled: so the scope leaves a system dialog's owner alone. Our own forms
+// enable their owner themselves before they hide (EnableWindows).
 #pragma once
 
 #include "ui/Win32.h"
@@ -12,23 +18,17 @@ namespace vtl {
 
 class TModalScope {
   public:
-    // `dialog` is the modal window when it exists already: it stays enabled.
-    explicit TModalScope(HWND dialog = nullptr);
+    // `keep` stays enabled: the modal form itself, or the owner given to a system dialog.
+    explicit TModalScope(HWND keep = nullptr);
     ~TModalScope();
     TModalScope(const TModalScope&) = delete;
     TModalScope& operator=(const TModalScope&) = delete;
 
-    // Enables the windows again. A form calls it before it hides, so that the system hands
-    // activation back to its owner instead of another program. A system dialog (message box,
-    // colour dialog) gives the foreground to its owner itself when it ends, disabled or not.
+    // Enables the windows again. A form calls it before it hides.
     void EnableWindows();
 
   private:
-    void RestoreActivation() const;
-
     std::vector<HWND> disabled_;
-    HWND active_;
-    HWND focus_;
 };
 
 } // namespace vtl

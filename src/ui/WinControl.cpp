@@ -523,8 +523,4 @@ int TWinControl::ClientHeight() const {
     return r.bottom;
 }
 
-HWND FindOwnWindow(const char* caption) {
-    return FindWindowA(kOwnClass, caption);
-}
-
 } // namespace vtl

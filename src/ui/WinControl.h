@@ -131,7 +131,4 @@ class TWinControl : public TControl {
     HFONT font_ = nullptr;
 };
 
-// A top-level window of this toolkit with this caption, in any process; none gives nullptr.
-HWND FindOwnWindow(const char* caption);
-
 } // namespace vtl

@@ -10,8 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vtl {
 namespace {
@@ -197,6 +202,79 @@ TEST_F(MainWindowTest, ChangedColoursRepaintAllAndHighContrastGivesWayWithoutLea
     EXPECT_GT(PixelsOf(field, RGB(255, 255, 255)), field.Width() * field.Height() / 2);
     EXPECT_GT(PixelsOf(*form->imgDrag, RGB(0, 0, 0)), 40);
     EXPECT_EQ(PixelsOf(caption, RGB(0, 0, 0)), 0);
+}
+
+// Windows activates a modal window's owner when the window goes only if the owner is enabled
+// then, and a system dialog enables at its end only an owner it found enabled when it began.
+// Windows disables that owner after creating the dialog, Wine right before: so the owner is
+// enabled at the creation, or was still enabled once the program's modal bracket had begun.
+std::vector<std::string> gOwners; // each modal window, and whether its owner was disabled
+std::map<HWND, bool> gFoundEnabled;
+std::set<HWND> gStillEnabled;
+BOOL CALLBACK NoteEnabled(HWND wnd, LPARAM) {
+    if (IsWindowEnabled(wnd)) gStillEnabled.insert(wnd);
+    return TRUE;
+}
+std::function<void(bool)> WatchModal(std::function<void(bool)> then) {
+    return [then](bool modal) {
+        gStillEnabled.clear();
+        if (modal) EnumThreadWindows(GetCurrentThreadId(), &NoteEnabled, 0);
+        if (then) then(modal);
+    };
+}
+void Note(HWND wnd, bool ownerEnabled) {
+    char caption[64] = {};
+    GetWindowTextA(wnd, caption, sizeof caption);
+    gOwners.push_back(caption + std::string(ownerEnabled ? "" : ": owner disabled"));
+}
+LRESULT CALLBACK WatchDialogs(int code, WPARAM wp, LPARAM lp) {
+    const HWND wnd = reinterpret_cast<HWND>(wp);
+    char cls[8] = {};
+    if (code == HCBT_CREATEWND || code == HCBT_ACTIVATE) GetClassNameA(wnd, cls, sizeof cls);
+    const bool dialog = std::string(cls) == "#32770";
+    const auto* cs = code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs : nullptr;
+    if (cs && dialog)
+        gFoundEnabled[wnd] =
+            IsWindowEnabled(cs->hwndParent) || gStillEnabled.contains(cs->hwndParent);
+    if (code == HCBT_DESTROYWND && gFoundEnabled.contains(wnd)) Note(wnd, gFoundEnabled[wnd]);
+    if (code == HCBT_ACTIVATE && dialog) // Yes, for the warning after a question
+        PostMessageA(wnd, WM_COMMAND,
+                     GetDlgItem(wnd, IDYES)      ? IDYES
+                     : GetDlgItem(wnd, IDCANCEL) ? IDCANCEL
+                                                 : IDOK,
+                     0);
+    else if (code == HCBT_ACTIVATE && TWinControl::FromHandle(wnd) &&
+             (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME)) // our dialogs
+        PostMessageA(wnd, WM_CLOSE, 0, 0);
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+TEST(ModalWindows, EveryOwnerIsEnabledWhereWindowsNeedsIt) {
+    test::ResetDataFolder();
+    test::WriteFileText(test::DataFolder(), ""); // no data folder: an error at start, a warning
+    const HHOOK hook = SetWindowsHookExA(WH_CBT, &WatchDialogs, nullptr, GetCurrentThreadId());
+    auto reported = std::exchange(Application().OnException, nullptr); // the real error box
+    Application().OnModal = WatchModal(nullptr);
+    {
+        TfrmMain form;
+        Application().OnModal = WatchModal(Application().OnModal);
+        TFormMessageObserver hides(
+            [&](TForm& f, UINT msg, WPARAM wp, LPARAM) {
+                if (msg == WM_SHOWWINDOW && !wp && &f != &form)
+                    Note(f.Handle(), IsWindowEnabled(GetWindow(f.Handle(), GW_OWNER)));
+            },
+            nullptr);
+        form.Show();
+        form.mnuMyColors_ClearClick();
+        form.btnMenuClick();
+        form.OpenSavedColor();
+        form.mnuTray_AboutClick();
+    }
+    Application().OnException = std::move(reported);
+    UnhookWindowsHookEx(hook);
+    test::ResetDataFolder();
+    EXPECT_EQ(gOwners, (std::vector<std::string>{"Vantrel", "Confirm", "Warning", "Color", "Values",
+                                                 "About"}));
 }
 
 } // namespace

@@ -20,9 +20,10 @@ int TBrunmark::ShowMsgBox(const std::wstring& text, int flags) {
     else if (flags & MB_ICONERROR)
         caption = "Error";
     if (caption.empty()) caption = Application().Title();
-    TModalScope modal;
+    const HWND owner = Application().Handle();
+    TModalScope modal(owner);
     // UTF-16: a path in the text may hold letters the code page has not.
-    return MessageBoxW(Application().Handle(), text.c_str(), Widen(caption).c_str(), UINT(flags));
+    return MessageBoxW(owner, text.c_str(), Widen(caption).c_str(), UINT(flags));
 }
 
 } // namespace vtl

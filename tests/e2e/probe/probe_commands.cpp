@@ -15,6 +15,7 @@
 //   pointers) post <hwnd> <msg> <wparam> <lparam> -> 1 style <hwnd>, exstyle <hwnd>      -> 0x%08x
 //   pid <hwnd>                        -> Windows process id of the window
 //   foreground                        -> foreground window or 0
+//   showasync <hwnd> <command>        -> ShowWindowAsync's result, 1 or 0
 //   visible|enabled|exists <hwnd>     -> 1 or 0
 //   guiinfo <hwnd>                    -> "active|focus|capture|menuowner <hwnd>" of the window's
 //   thread udmpos <hwnd>                     -> UDM_GETPOS32 of an up-down control pixel <x> <y> ->
@@ -335,6 +336,10 @@ Commands::Commands() {
             throw CommandError("PostMessage failed (error " + std::to_string(GetLastError()) + ")");
         }
         r.push_back("1");
+    };
+    h["showasync"] = [](Args& a, Reply& r) { // another program's ShowWindowAsync
+        HWND w = liveWindow(a);
+        r.push_back(ShowWindowAsync(w, static_cast<int>(a.integer("command"))) ? "1" : "0");
     };
     h["style"] = [](Args& a, Reply& r) {
         HWND w = liveWindow(a);

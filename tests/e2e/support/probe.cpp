@@ -188,6 +188,10 @@ void Probe::post(Hwnd hwnd, unsigned message, long long wParam, long long lParam
     single("post" + messageArgs(hwnd, message, wParam, lParam));
 }
 
+void Probe::showAsync(Hwnd hwnd, int command) {
+    single("showasync" + hwndArg(hwnd) + " " + std::to_string(command));
+}
+
 std::uint32_t Probe::style(Hwnd hwnd) {
     return static_cast<std::uint32_t>(parseNumber(single("style" + hwndArg(hwnd))));
 }

@@ -59,6 +59,7 @@ class Probe {
     std::optional<std::vector<Rect>> region(Hwnd hwnd);
     long long send(Hwnd hwnd, unsigned message, long long wParam = 0, long long lParam = 0);
     void post(Hwnd hwnd, unsigned message, long long wParam = 0, long long lParam = 0);
+    void showAsync(Hwnd hwnd, int command); // as another program's ShowWindowAsync
     std::uint32_t style(Hwnd hwnd);
     std::uint32_t exStyle(Hwnd hwnd);
     unsigned pid(Hwnd hwnd);
