@@ -4,10 +4,13 @@
 // colour changes at every step and over one of a single colour. Then the floor plus the colour
 // shown in thirteen plain system edit fields and nothing else, the yardstick for the full
 // sample. Also prints the 99th percentile of one full sample with its paint, and memory and
-// live GDI objects around 10,000 samples.
+// live GDI objects around 10,000 samples. Last, the pick that Ctrl+P starts: its cost per
+// sample against a drag's, side by side, how soon it follows a moving pointer, and the CPU time
+// it takes while the pointer stands still.
 //
 // Run (after a Win32 build, on the test display and prefix, e.g. after `. scripts/env.sh`):
-//   scripts/wine-exec build/win32/bench/picking_bench.exe
+//   scripts/wine-exec build/win32/bench/picking_bench.exe [keys]
+#include "BenchClock.h"
 #include "GdiObjects.h"
 #include "color/ColorValue.h"
 #include "color/FpuModel.h"
@@ -21,6 +24,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -173,6 +177,134 @@ std::pair<double, double> Rounds(Sample&& first, TfrmMain& form, int& x,
     return {a[rounds / 2], b[rounds / 2]};
 }
 
+// Keys pressed and released as the user types them, through the system's input queue.
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> input;
+    for (int up = 0; up < 2; ++up)
+        for (WORD key : keys) {
+            INPUT i{};
+            i.type = INPUT_KEYBOARD;
+            i.ki.wVk = key;
+            i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            input.push_back(i);
+        }
+    SendInput(UINT(input.size()), input.data(), sizeof(INPUT));
+}
+
+// Runs the message loop, sleeping while there is nothing to do, until done() or the time is up.
+bool PumpUntil(const std::function<bool()>& done, double ms) {
+    const double end = Now() + ms;
+    while (!done()) {
+        const double left = end - Now();
+        if (left <= 0) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(left) + 1, QS_ALLINPUT);
+        Application().ProcessMessages();
+    }
+    return true;
+}
+
+double CpuMs() {
+    FILETIME created, ended, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user);
+    auto ms = [](FILETIME t) {
+        return double(ULONGLONG(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e4;
+    };
+    return ms(kernel) + ms(user);
+}
+
+double Median(std::vector<double> v) {
+    return Percentile(std::move(v), 0.5);
+}
+
+// The pick Ctrl+P starts, against a drag pick.
+void KeyboardPickFigures(TfrmMain& form, int& x) {
+    auto startKeys = [&] {
+        SetForegroundWindow(form.Handle());
+        PressKeys({VK_CONTROL, 'P'});
+        return PumpUntil([&] { return form.Picking(); }, 5000);
+    };
+    auto endKeys = [&] {
+        PressKeys({VK_RETURN});
+        PumpUntil([&] { return !form.Picking(); }, 5000);
+    };
+    // 400 samples over the changing row, the samples alone timed; samples per second.
+    auto rate = [&](const std::function<void()>& sample) {
+        double ms = 0;
+        for (int i = 0; i < 400; ++i, ++x) {
+            SetCursorPos(x % ColourStrip::kWidth, ColourStrip::kChanging);
+            const double t0 = Now();
+            sample();
+            ms += Now() - t0;
+            DropMouseMoves();
+        }
+        return 400 / (ms / 1000);
+    };
+    std::vector<double> keyRates, dragRates;
+    for (int round = 0; round < 6; ++round) {
+        if (!startKeys()) {
+            std::printf("keyboard pick: Ctrl+P started no pick\n");
+            return;
+        }
+        keyRates.push_back(rate([&] { form.tmrPickTimer(); }));
+        endKeys();
+        SendMessageA(form.pnlDrag->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(19, 19));
+        dragRates.push_back(rate([&] { form.FormMouseMove(); }));
+        SendMessageA(form.Handle(), WM_LBUTTONUP, 0, 0);
+    }
+    const double keys = Median(keyRates), drag = Median(dragRates);
+    std::printf("keyboard pick: %.0f samples/s, drag pick %.0f samples/s, keyboard/drag time per "
+                "sample %.2f (goal: at most 1.00 within noise)\n",
+                keys, drag, drag / keys);
+
+    // A pointer that moves, sampled by the pick's own timer in the message loop; then the first
+    // move after a rest.
+    int ticks = 0;
+    const TNotifyEvent onTimer = form.tmrPick->OnTimer;
+    form.tmrPick->OnTimer = [&](TComponent& sender) {
+        ++ticks;
+        onTimer(sender);
+    };
+    startKeys();
+    auto waitForSample = [&] {
+        const TColor before = form.CurrentColor();
+        const double t0 = Now();
+        SetCursorPos(++x % ColourStrip::kWidth, ColourStrip::kChanging);
+        PumpUntil([&] { return form.CurrentColor() != before; }, 1000);
+        return Now() - t0;
+    };
+    std::vector<double> waits, afterRest;
+    for (int i = 0; i < 60; ++i)
+        waits.push_back(waitForSample());
+    for (int i = 0; i < 5; ++i) {
+        PumpUntil([] { return false; }, 1200);
+        afterRest.push_back(waitForSample());
+    }
+    std::printf("keyboard pick follows a moving pointer: %.1f ms median, %.1f ms at most from "
+                "the move to its sample (a frame: 16.7 ms); the first move after a second's "
+                "rest: %.1f ms median, %.1f ms at most\n",
+                Median(waits), *std::max_element(waits.begin(), waits.end()), Median(afterRest),
+                *std::max_element(afterRest.begin(), afterRest.end()));
+
+    // A still pointer: the timer only looks where it is.
+    const double stillStart = CpuMs();
+    ticks = 0;
+    PumpUntil([] { return false; }, 2000);
+    const double stillCpu = CpuMs() - stillStart;
+    const int stillTicks = ticks;
+    const double t0 = Now();
+    for (int i = 0; i < 200; ++i)
+        form.tmrPickTimer();
+    const double tickUs = (Now() - t0) / 200 * 1000;
+    endKeys();
+    const double idleStart = CpuMs();
+    PumpUntil([] { return false; }, 2000);
+    const double idleCpu = CpuMs() - idleStart;
+    form.tmrPick->OnTimer = onTimer;
+    std::printf("pointer still for 2 s: keyboard pick %.1f ms CPU of this process (%d looks at "
+                "the pointer, %.1f us each, no sample), no pick %.1f ms\n",
+                stillCpu, stillTicks, tickUs, idleCpu);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -203,6 +335,12 @@ int main(int argc, char** argv) {
             PlainFieldsSample(*form, buffer, plainFields, x + 3, ColourStrip::kChanging);
             OutputDebugStringA("vtl-trace end");
         }
+        return 0;
+    }
+    // "keys": the figures of the pick Ctrl+P starts alone.
+    if (argc > 1 && std::string(argv[1]) == "keys") {
+        SendMessageA(form->Handle(), WM_LBUTTONUP, 0, 0);
+        KeyboardPickFigures(*form, x);
         return 0;
     }
     const Footprint started = Footprint::Now();
@@ -299,5 +437,6 @@ int main(int argc, char** argv) {
     std::printf("  check of the count: 5 brushes leaked on purpose -> %+d objects\n",
                 bench::LiveGdiObjects() - after.gdiObjects);
     SendMessageA(form->Handle(), WM_LBUTTONUP, 0, 0);
+    KeyboardPickFigures(*form, x);
     return 0;
 }

@@ -8,6 +8,8 @@ namespace vtl::layout {
 
 constexpr int kMainClientWidth = 261;
 constexpr int kMainClientHeight = 664;
+// The name screen readers give the "+" icons' panels (panels paint no text).
+constexpr const char* kPickName = "Pick colour (Ctrl+P)";
 
 // clang-format off
 inline constexpr Item kMainLayout[] = {
@@ -26,13 +28,13 @@ inline constexpr Item kMainLayout[] = {
     {"cboZoom", Kind::ComboBox, "Panel5", 88, 10, 95, 21},
     {"btnMenu", Kind::Button, "Panel5", 187, 9, 55, 23, "Palette"},
 
-    {"pnlDrag", Kind::Panel, "Panel5", 9, 38, 39, 39, "", 0, kLowered},
+    {"pnlDrag", Kind::Panel, "Panel5", 9, 38, 39, 39, kPickName, 0, kLowered},
     {"imgDrag", Kind::Image, "pnlDrag", 3, 3, 32, 32, "", 0, kNone, 0, 0, "picker"},
     {"pnlColor", Kind::Panel, "Panel5", 53, 38, 145, 39, "", 0, kLowered},
     {"shpColor", Kind::Shape, "pnlColor", 1, 1, 143, 37},
-    {"pnlDrag2", Kind::Panel, "Panel5", 203, 38, 39, 39, "", 0, kLowered},
+    {"pnlDrag2", Kind::Panel, "Panel5", 203, 38, 39, 39, kPickName, 0, kLowered},
     {"imgDrag2", Kind::Image, "pnlDrag2", 3, 3, 32, 32, "", 0, kNone, 0, 0, "picker"},
-    {"pnlZoom", Kind::Panel, "Panel5", 9, 82, 233, 98, "", 0, kLowered},
+    {"pnlZoom", Kind::Panel, "Panel5", 9, 82, 233, 98, "Magnifier", 0, kLowered},
     {"imgZoom", Kind::Image, "pnlZoom", 1, 1, 231, 96, "", 0, kNone, 0, 0, "placeholder"},
     {"imgZoomCursor", Kind::Image, "pnlZoom", 194, 56, 32, 32, "", 0, kHidden, 0, 0, "zoom"},
 

@@ -22,6 +22,8 @@ void TfrmMain::HSLToRGB(int H, int S, int L, int& R, int& G, int& B) {
 
 void TfrmMain::SetCurrentColor(TColor color) {
     shpColor->SetColors(color, color);
+    // The swatch's panel carries its name for screen readers; panels paint no text.
+    pnlColor->SetText("Current colour " + ColorToNotation(color, kNotationHtml));
 }
 
 void TfrmMain::ShowRGB() {

@@ -121,13 +121,14 @@ void TfrmMain::CreateControls() {
     // Black crosses on the system's button face: in colours where they would not show, the
     // crosses take the colour of text on it.
     imgDrag->Glyph = imgDrag2->Glyph = true;
-    shpColor->SetPenColor(kInitialColor);
-    shpColor->SetBrushColor(kInitialColor);
+    SetCurrentColor(kInitialColor);
     ImageList1 = new TImageList(this, Scale(48), Scale(16), 256);
     ImageList1->Name = "ImageList1";
     ListView1->AddColumn("Color", Scale(95));
     ListView1->AddColumn("Value", Scale(95));
     ListView1->SetSmallImages(ImageList1);
+    tmrPick = new TTimer(this, kPickLookMs);
+    tmrPick->Name = "tmrPick";
 }
 
 void TfrmMain::CreateMenus() {
@@ -186,6 +187,8 @@ void TfrmMain::BindEvents() {
         imgZoomMouseDown(x, y);
     };
     cboZoom->OnClick = [this](TComponent&) { cboZoomClick(); };
+    tmrPick->OnTimer = [this](TComponent&) { tmrPickTimer(); };
+    shortCuts_.emplace([this](const MSG& msg) { return FormShortCut(msg); });
     chkStayOnTop->OnClick = [this](TComponent&) { chkStayOnTopClick(); };
     btnMenu->OnClick = [this](TComponent&) { btnMenuClick(); };
     mnuTray_Show->OnClick = [this](TComponent&) { mnuTray_ShowClick(); };
@@ -205,6 +208,7 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (msg == WM_WINDOWPOSCHANGING) KeepTopmost(*reinterpret_cast<WINDOWPOS*>(lp));
+    if (msg == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) FormDeactivate();
     const LRESULT result = TForm::WndProc(msg, wp, lp);
     // Another window took the mouse during a pick: end it as a release would.
     if (msg == WM_CAPTURECHANGED && FPicking && !endingPick_ &&

@@ -18,6 +18,7 @@
 #include "ui/Menus.h"
 #include "ui/SpinEdit.h"
 #include "ui/StdCtrls.h"
+#include "ui/Timer.h"
 
 #include <array>
 #include <functional>
@@ -71,6 +72,11 @@ class TfrmMain : public TForm {
     void imgDrag2MouseDown(TMouseButton button);
     void FormMouseMove();
     void FormMouseUp(TMouseButton button);
+    // Keys the main window takes before its controls: Ctrl+P starts a pick without a held
+    // button. True when the key was taken.
+    bool FormShortCut(const MSG& msg);
+    void FormDeactivate();
+    void tmrPickTimer();
     void imgZoomMouseDown(int x, int y);
     void cboZoomClick();
     void btnMenuClick();
@@ -140,6 +146,7 @@ class TfrmMain : public TForm {
     TMenuItem *Copy1, *Save1;
     TMenuItem *mnuMyColors_Open1, *mnuMyColors_Open2, *mnuMyColors_Delete, *mnuMyColors_Clear;
     TImageList* ImageList1;
+    TTimer* tmrPick; // follows the pointer during a pick without a held button
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -164,6 +171,8 @@ class TfrmMain : public TForm {
     void CreateMenus();
     void BindEvents();
     void StartPick(TImage& icon, TMouseButton button);
+    void BeginPick(TImage& icon);
+    void StartKeyboardPick();
     TEdit* NotationField(int notation) const;
     // The current colour as the views show it: the spin boxes may hold values the user set
     // that the colour does not convert back to, or an emptied box.
@@ -201,6 +210,14 @@ class TfrmMain : public TForm {
     bool endingPick_ = false;
     ShownColor beforePick_{};
     std::optional<TMessageFilterScope> pickKeys_; // while a pick runs
+    std::optional<TMessageFilterScope> shortCuts_;
+    bool keyboardPick_ = false; // the running pick follows the pointer without a held button
+    POINT lastPointer_{};       // where the last sample was taken
+    int stillLooks_ = 0;        // looks at the pointer since it last moved
+    // About a frame: the colour follows a moving pointer as closely as in a drag.
+    static constexpr UINT kPickLookMs = 15;
+    static constexpr int kPickLooksPerSecond = 1000 / kPickLookMs;
+    static constexpr UINT kPickRestLookMs = 50;
     bool hidingToTray_ = false;
     // A settings failure has been told and nothing was stored since.
     bool settingsFailureTold_ = false;

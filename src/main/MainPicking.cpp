@@ -1,9 +1,10 @@
-// Screen sampling while a "+" icon is dragged, and the magnifier.
+// Screen sampling while a "+" icon is dragged or after Ctrl+P, and the magnifier.
 #include "main/MainForm.h"
 #include "main/ZoomGeometry.h"
 #include "settings/SettingsRules.h"
 #include "ui/Application.h"
 
+#include <climits>
 #include <cstdio>
 
 namespace vtl {
@@ -36,6 +37,12 @@ class PhysicalCursor {
     SetFn set_ = &SetCursorPos;
 };
 
+// What ends a pick without a held button when it reaches the program, as Enter does.
+bool IsButtonPress(UINT msg) {
+    return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+           msg == WM_XBUTTONDOWN;
+}
+
 } // namespace
 
 void TfrmMain::imgDragMouseDown(TMouseButton button) {
@@ -49,6 +56,10 @@ void TfrmMain::imgDrag2MouseDown(TMouseButton button) {
 void TfrmMain::StartPick(TImage& icon, TMouseButton button) {
     if (button != TMouseButton::Left) return;
     SetCapture(Handle());
+    BeginPick(icon);
+}
+
+void TfrmMain::BeginPick(TImage& icon) {
     Screen().SetCursor(crPicker);
     FPicking = true;
     icon.SetVisible(false); // it looks picked up
@@ -56,10 +67,55 @@ void TfrmMain::StartPick(TImage& icon, TMouseButton button) {
     pickKeys_.emplace([this](const MSG& msg) { return PickKeyDown(msg); });
 }
 
+bool TfrmMain::FormShortCut(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != 'P' || GetKeyState(VK_CONTROL) >= 0 ||
+        GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    // Only while the user works in this window: a dialog of ours is active while it is open.
+    if (GetActiveWindow() != Handle() || !IsWindowEnabled(Handle())) return false;
+    if (!FPicking) StartKeyboardPick();
+    return true;
+}
+
+// Nothing tells the program where the pointer goes outside its windows without a held button,
+// so a timer polls it, and a still pointer costs no sample. (A low-level mouse hook would
+// hold up every program's mouse while a sample runs here.)
+void TfrmMain::StartKeyboardPick() {
+    BeginPick(*imgDrag);
+    keyboardPick_ = true;
+    lastPointer_ = {LONG_MIN, LONG_MIN};
+    stillLooks_ = 0;
+    FormMouseMove(); // the colour under the pointer at once
+    tmrPick->SetInterval(kPickLookMs);
+    tmrPick->SetEnabled(true);
+}
+
+void TfrmMain::tmrPickTimer() {
+    const POINT before = lastPointer_;
+    FormMouseMove();
+    const bool moved = before.x != lastPointer_.x || before.y != lastPointer_.y;
+    stillLooks_ = moved ? 0 : stillLooks_ + 1;
+    // A pointer left still for a second is looked at less often: each look costs a round trip
+    // to the window server under Wine. The first move after the rest waits a little longer.
+    tmrPick->SetInterval(stillLooks_ < kPickLooksPerSecond ? kPickLookMs : kPickRestLookMs);
+}
+
+// The user went to another window: a pick without a held button ends with the colour it has.
+void TfrmMain::FormDeactivate() {
+    if (keyboardPick_) EndPick(false);
+}
+
 // Keys while a pick runs: the arrows move the pointer by one physical pixel (ten with Shift)
-// and Esc cancels. Other keys reach the focused control as always.
+// and Esc cancels; Enter ends a pick without a held button. Other keys reach the focused
+// control as always.
 bool TfrmMain::PickKeyDown(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || !FPicking) return false;
+    if (!FPicking) return false;
+    // A click ends a pick without a held button keeping its colour, and does nothing else.
+    if (keyboardPick_ && IsButtonPress(msg.message)) {
+        EndPick(false);
+        return true;
+    }
+    if (msg.message != WM_KEYDOWN) return false;
     const int step = GetKeyState(VK_SHIFT) < 0 ? 10 : 1;
     switch (msg.wParam) {
     case VK_LEFT: NudgePointer(-step, 0); return true;
@@ -67,6 +123,10 @@ bool TfrmMain::PickKeyDown(const MSG& msg) {
     case VK_UP: NudgePointer(0, -step); return true;
     case VK_DOWN: NudgePointer(0, step); return true;
     case VK_ESCAPE: CancelPick(); return true;
+    case VK_RETURN:
+        if (!keyboardPick_) return false;
+        EndPick(false);
+        return true;
     default: return false;
     }
 }
@@ -81,7 +141,7 @@ void TfrmMain::NudgePointer(int dx, int dy) {
 // Ends the pick and shows the colour from before the press again, spin boxes as they were.
 // The release that follows finds no pick and changes nothing.
 void TfrmMain::CancelPick() {
-    EndPick(true);
+    EndPick(!keyboardPick_);
     RestoreShownColor(beforePick_);
 }
 
@@ -89,6 +149,8 @@ void TfrmMain::FormMouseMove() {
     if (!FPicking) return;
     POINT p;
     GetCursorPos(&p);
+    if (keyboardPick_ && p.x == lastPointer_.x && p.y == lastPointer_.y) return;
+    lastPointer_ = p;
     COLORREF pixel;
     {
         // The screen is read before the views change: the refresh only invalidates, so the
@@ -139,6 +201,8 @@ void TfrmMain::EndPick(bool releaseCapture) {
     }
     Screen().SetCursor(crDefault);
     FPicking = false;
+    keyboardPick_ = false;
+    tmrPick->SetEnabled(false);
     pickKeys_.reset();
     imgDrag->SetVisible(true);
     imgDrag2->SetVisible(true);

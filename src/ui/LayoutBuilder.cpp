@@ -82,6 +82,7 @@ TControl* TLayoutBuilder::Create(const Item& item, TWinControl* parent, int id) 
         SetWindowLongPtrA(p->Handle(), GWLP_ID, id);
         place(p);
         if (item.flags & layout::kLowered) p->SetBevelOuter(TBevelCut::Lowered);
+        if (*item.caption) p->SetText(item.caption); // never painted: a name for screen readers
         return p;
     }
     case Kind::Image: {

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "probe/fixture_layout.hpp"
 #include "shown_picture.hpp"
 #include "support/clipboard.hpp"
+#include "support/config.hpp"
 #include "support/holder.hpp"
 #include "support/screen.hpp"
 #include "support/user.hpp"
@@ -288,6 +290,74 @@ TEST_F(Picking, EscapeEndsThePickWithTheColourAsItWasAndTheReleaseDoesNothing) {
     EXPECT_EQ(app().text("spiH"), "18");
     EXPECT_EQ(app().text("spiL"), "203");
     EXPECT_EQ(app().text("StatusBar1"), kHint);
+}
+
+// A desktop gives the keys to the active window; with no window manager they go to the X
+// window under the pointer, so they are pinned to one of the program's X windows. Wine hands
+// them on to the active window.
+void PinKeys(const Xdo& xdo) {
+    xdo.run({"search", "--onlyvisible", "--name", "^Vantrel$", "windowfocus"});
+}
+
+TEST_F(Picking, CtrlPFollowsThePointerWithoutAButtonUntilEnterEscOrAClickElsewhere) {
+    PinKeys(xdo_);
+    const Point left = picture().screen(60, 50), right = picture().screen(180, 50);
+    xdo_.mouseMove(left);
+    xdo_.key("ctrl+p");
+    ASSERT_TRUE(WaitText("edtHtml", "#123456"));
+    xdo_.mouseMove(right);
+    ASSERT_TRUE(WaitText("StatusBar1", Status(right)));
+    EXPECT_EQ(app().text("edtHtml"), "#ABCDEF");
+    xdo_.key("ctrl+p"); // during a pick: nothing
+    xdo_.key("shift+Left");
+    ASSERT_TRUE(WaitText("StatusBar1", Status({right.x - 10, right.y})));
+    xdo_.key("Return");
+    ASSERT_TRUE(WaitText("StatusBar1", kHint));
+    EXPECT_EQ(app().text("edtHtml"), "#ABCDEF");
+
+    xdo_.key("ctrl+p");
+    xdo_.mouseMove(left);
+    ASSERT_TRUE(WaitText("edtHtml", "#123456"));
+    xdo_.key("Escape");
+    EXPECT_TRUE(WaitText("edtHtml", "#ABCDEF")) << "the colour from before the pick";
+    EXPECT_TRUE(WaitText("StatusBar1", kHint));
+
+    PickAt(left); // a drag after them
+    EXPECT_EQ(app().probe().accName(app().control("pnlColor")), "Current colour #123456");
+    EXPECT_EQ(app().probe().accName(app().control("pnlDrag2")), "Pick colour (Ctrl+P)");
+
+    WineApp other(config::fixtureExe(), {"--no-activate"});
+    const Hwnd fixture = app().probe().waitWindow(vtl::fixture::kWindowClass, "*", 30s);
+    ASSERT_NE(fixture, 0u);
+    const Point red = app().probe().child(fixture, vtl::fixture::kRedId).rect.center();
+    xdo_.mouseMove(red);
+    ASSERT_TRUE(waitUntil([&] { return screen_.capture().pixel(red) == Rgb{255, 0, 0}; }, 10s));
+    PinKeys(xdo_);
+    xdo_.key("ctrl+p");
+    ASSERT_TRUE(WaitText("StatusBar1", Status(red)));
+    xdo_.click(1);
+    EXPECT_TRUE(WaitText("StatusBar1", kHint)) << "another window took the keys";
+    EXPECT_EQ(app().text("edtHtml"), "#FF0000");
+}
+
+TEST(KeyboardPick, CtrlPWithTheValuesDialogOpenDoesNothing) {
+    VantrelSession vantrel;
+    Xdo xdo;
+    xdo.mouseMove(vantrel.layoutRect("btnHtmlCopy").center());
+    xdo.click(1);
+    ASSERT_TRUE(chooseMenuItem(vantrel.probe(), -1)); // "Save"
+    const Rect list = vantrel.layoutRect("ListView1");
+    xdo.mouseMove(list.left + 40, list.top + 28); // the entry
+    xdo.click(1, 2);
+    const Hwnd dialog = vantrel.probe().waitWindow("VtlWindow", "Values", 10s);
+    ASSERT_NE(dialog, 0u);
+    const Hwnd focus = vantrel.probe().guiInfo(dialog).focus;
+    PinKeys(xdo);
+    xdo.key("ctrl+p");
+    xdo.key("Tab"); // once it has moved the dialog's focus, Ctrl+P has been handled too
+    EXPECT_TRUE(waitUntil([&] { return vantrel.probe().guiInfo(dialog).focus != focus; }, 5s));
+    EXPECT_EQ(vantrel.text("StatusBar1"), kHint);
+    EXPECT_EQ(vantrel.text("edtHtml"), "#F7D5B9");
 }
 
 TEST(Copying, HexAndHtmlNotationsReachTheClipboardAsText) {

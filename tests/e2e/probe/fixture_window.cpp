@@ -123,10 +123,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         !registerClass(instance, fx::kRedClass, redAreaProc, CreateSolidBrush(RGB(255, 0, 0)))) {
         return 1;
     }
-    HWND hwnd = CreateWindowExA(
-        0, fx::kWindowClass, fx::kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-        fx::kLeft, fx::kTop, fx::kWidth, fx::kHeight, nullptr, nullptr, instance, nullptr);
+    // "--no-activate": shown without taking the foreground from the program under test.
+    const bool quiet = std::strstr(GetCommandLineA(), "--no-activate") != nullptr;
+    HWND hwnd = CreateWindowExA(0, fx::kWindowClass, fx::kTitle,
+                                WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (quiet ? 0 : WS_VISIBLE),
+                                fx::kLeft, fx::kTop, fx::kWidth, fx::kHeight, nullptr, nullptr,
+                                instance, nullptr);
     if (!hwnd) return 1;
+    if (quiet) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

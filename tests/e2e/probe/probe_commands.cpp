@@ -21,12 +21,15 @@
 //   thread udmpos <hwnd>                     -> UDM_GETPOS32 of an up-down control pixel <x> <y> ->
 //   screen pixel as 0xBBGGRR cursor                            -> x y quit
 //   traydel <hwnd> <uid>              -> 1 when the shell removed that notification-area icon
+//   accname <hwnd>                    -> the name oleacc gives the window's client, as a screen
+//                                        reader reads it
 //   broadcast <name>                  -> 1 once the registered message <name> is posted to all
 //                                        top-level windows
 #include "probe_commands.hpp"
 
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <chrono>
@@ -420,6 +423,26 @@ Commands::Commands() {
         if (!PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(name.c_str()), 0, 0))
             throw CommandError("PostMessage failed (error " + std::to_string(GetLastError()) + ")");
         r.push_back("1");
+    };
+    h["accname"] = [](Args& a, Reply& r) {
+        HWND w = liveWindow(a);
+        a.end();
+        static const HRESULT com = CoInitialize(nullptr);
+        IAccessible* acc = nullptr;
+        if (FAILED(com) ||
+            FAILED(AccessibleObjectFromWindow(w, DWORD(OBJID_CLIENT), IID_IAccessible,
+                                              reinterpret_cast<void**>(&acc))))
+            throw CommandError("no accessible object");
+        VARIANT self{};
+        self.vt = VT_I4; // CHILDID_SELF
+        BSTR name = nullptr;
+        const HRESULT got = acc->get_accName(self, &name);
+        acc->Release();
+        char text[512] = "";
+        if (SUCCEEDED(got) && name)
+            WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
+        SysFreeString(name);
+        r.push_back(escape(text));
     };
     h["cursor"] = [](Args& a, Reply& r) {
         a.end();

@@ -150,6 +150,10 @@ std::string Probe::text(Hwnd hwnd) {
     return probe::unescape(single("text" + hwndArg(hwnd)));
 }
 
+std::string Probe::accName(Hwnd hwnd) {
+    return probe::unescape(single("accname" + hwndArg(hwnd)));
+}
+
 long long Probe::setText(Hwnd hwnd, const std::string& text) {
     return parseNumber(single("settext" + hwndArg(hwnd) + " " + probe::escape(text)));
 }

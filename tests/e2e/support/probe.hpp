@@ -48,7 +48,8 @@ class Probe {
     std::vector<WindowInfo> children(Hwnd parent); // all descendants
     WindowInfo child(Hwnd parent, int id);         // throws when there is none
 
-    std::string text(Hwnd hwnd); // WM_GETTEXT
+    std::string text(Hwnd hwnd);    // WM_GETTEXT
+    std::string accName(Hwnd hwnd); // what a screen reader names it
     long long setText(Hwnd hwnd, const std::string& text);
     std::string className(Hwnd hwnd);
     Hwnd parent(Hwnd hwnd);
