@@ -3,6 +3,7 @@
 #include "frame_sheet.h"
 #include "icons.h"
 #include "placeholder.h"
+#include "scale.h"
 #include "title_art.h"
 
 #include <fstream>
@@ -12,16 +13,32 @@ namespace vtl::art {
 
 std::vector<ArtFile> allArtwork() {
     std::vector<ArtFile> files;
-    files.push_back({"mainicon.ico", encodeIco({mainIcon(16), mainIcon(32)})});
-    files.push_back({"picker.ico", encodeIco({pickerIcon()})});
-    files.push_back({"zoom.ico", encodeIco({zoomIcon()})});
-    files.push_back({"placeholder.bmp", encodeBmp24(magnifierPlaceholder())});
-    for (char letter : kSkinLetters) {
-        const SkinPalette& p = skinPalette(letter);
-        const std::string suffix = std::string(1, letter) + ".bmp";
-        files.push_back({"RES_FORM_" + suffix, encodeBmp24(frameSheet(p))});
-        files.push_back({"RES_ICON_" + suffix, encodeBmp24(titleIcon(p))});
-        files.push_back({"RES_TITLE_" + suffix, encodeBmp24(titleTiles(p))});
+    // The program icon at the small and large icon sizes of every scale; the system picks one.
+    std::vector<Image> icons;
+    for (int size : kMainIconSizes)
+        icons.push_back(mainIcon(size));
+    files.push_back({"mainicon.ico", encodeIco(icons)});
+    // The cursors hold one picture per scale; the program loads the one of its scale.
+    std::vector<Image> pickers, zooms;
+    for (int dpi : kArtDpis) {
+        pickers.push_back(pickerIcon(dpi));
+        zooms.push_back(zoomIcon(dpi));
+    }
+    files.push_back({"picker.ico", encodeIco(pickers)});
+    files.push_back({"zoom.ico", encodeIco(zooms)});
+    for (int dpi : kArtDpis) {
+        files.push_back(
+            {scaledName("placeholder", ".bmp", dpi), encodeBmp24(magnifierPlaceholder(dpi))});
+        for (char letter : kSkinLetters) {
+            const SkinPalette& p = skinPalette(letter);
+            const std::string l(1, letter);
+            files.push_back(
+                {scaledName("RES_FORM_" + l, ".bmp", dpi), encodeBmp24(frameSheet(p, dpi))});
+            files.push_back(
+                {scaledName("RES_ICON_" + l, ".bmp", dpi), encodeBmp24(titleIcon(p, dpi))});
+            files.push_back(
+                {scaledName("RES_TITLE_" + l, ".bmp", dpi), encodeBmp24(titleTiles(p, dpi))});
+        }
     }
     return files;
 }

@@ -14,7 +14,11 @@ struct ArtFile {
     Bytes bytes;
 };
 
-// All files in a fixed order: icons, placeholder, then per skin the sheet, icon and tiles.
+// Sizes of the program icon: the small and large icon sizes of 100 % to 300 %.
+inline constexpr int kMainIconSizes[] = {16, 20, 24, 28, 32, 40, 48, 56, 64, 80, 96};
+
+// All files in a fixed order: icons, placeholder, then per scale and skin the sheet, icon and
+// tiles (named with "_<dpi>" above 96 dpi).
 std::vector<ArtFile> allArtwork();
 
 // Writes allArtwork() into dir (created if missing); throws std::runtime_error on failure.

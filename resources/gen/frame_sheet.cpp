@@ -9,6 +9,25 @@ namespace {
 constexpr int kSamples = 8;
 constexpr double kHighlightFade = 11.0; // rows over which the highlight fades down the sides
 
+// Pixel coordinates of a sheet drawn at a DPI, in 96-dpi sheet units: the left half from the
+// left edge, the right half from the right edge, so both ends keep their shape.
+struct DesignSpace {
+    SheetGeometry g;
+    double scale;
+    double x(double px) const {
+        return px < g.width / 2.0 ? px / scale : kSheetWidth - (g.width - px) / scale;
+    }
+    double y(double py) const { return py / scale; }
+    // The 96-dpi column or row (from an outer edge) that a pixel's centre falls in.
+    int cell(int fromOuter) const { return int(std::floor((fromOuter + 0.5) / scale)); }
+    // The 96-dpi row at the centre of pixel row y, on the scale of the band's rows.
+    double row(int py) const { return (py + 0.5) / scale - 0.5; }
+};
+
+DesignSpace designSpace(int dpi) {
+    return {sheetGeometry(dpi), dpi / 96.0};
+}
+
 // Distance from a point in the band to the nearest spot outside the window: beyond the top,
 // beyond the outer sides of the band's ends, or inside a key-coloured corner pixel.
 double distanceOutside(const SkinPalette& p, double px, double py) {
@@ -29,13 +48,14 @@ double distanceOutside(const SkinPalette& p, double px, double py) {
     return d;
 }
 
-// Band pixel: the gradient with a 1-pixel outline along the outer edge and a highlight just
-// inside it, both anti-aliased around the cut corners by supersampling the distance.
-Rgb bandPixel(const SkinPalette& p, int x, int y) {
+// Band pixel: the gradient with an outline along the outer edge and a highlight just inside
+// it, both anti-aliased around the cut corners by supersampling the distance. Outline and
+// highlight are one 96-dpi pixel wide at every scale.
+Rgb bandPixel(const SkinPalette& p, const DesignSpace& s, int x, int y) {
     double outline = 0, highlight = 0;
     for (int j = 0; j < kSamples; ++j)
         for (int i = 0; i < kSamples; ++i) {
-            const double sx = x + (i + 0.5) / kSamples, sy = y + (j + 0.5) / kSamples;
+            const double sx = s.x(x + (i + 0.5) / kSamples), sy = s.y(y + (j + 0.5) / kSamples);
             const double d = distanceOutside(p, sx, sy);
             if (d < 1.0)
                 outline += 1;
@@ -43,14 +63,15 @@ Rgb bandPixel(const SkinPalette& p, int x, int y) {
                 highlight += std::clamp(1.0 - (sy - 2.0) / kHighlightFade, 0.0, 1.0);
         }
     const double n = kSamples * kSamples;
-    Rgb c = bandGradient(p, y);
-    if (y < kBandHeight - 1) c = mix(c, p.highlight, highlight / n);
+    const double row = s.row(y);
+    Rgb c = bandGradient(p, row);
+    if (row < kBandHeight - 1) c = mix(c, p.highlight, highlight / n);
     return mix(c, p.edge, outline / n);
 }
 
 // Side border across its 5 columns from the outer edge inwards.
 Rgb borderColumn(const SkinPalette& p, int fromOuter) {
-    switch (fromOuter) {
+    switch (std::min(fromOuter, kBorderWidth - 1)) {
     case 0: return p.edge;
     case 1: return mix(p.border, p.borderLight, 0.3);
     case 4: return p.borderLight;
@@ -66,48 +87,71 @@ Rgb bottomCorner(const SkinPalette& p, int ox, int oy) {
 
 } // namespace
 
-bool isKeyPixel(const SkinPalette& p, int x, int y) {
-    if (y < 0 || y >= kCornerRows) return false;
-    return x < p.leftCorner[std::size_t(y)] || x >= kSheetWidth - p.rightCorner[std::size_t(y)];
+SheetGeometry sheetGeometry(int dpi) {
+    const auto s = [dpi](int v) { return scaled(v, dpi); };
+    const int height = s(kSheetHeight), border = s(kBorderWidth);
+    return {s(kSheetWidth),
+            height,
+            s(kBandHeight),
+            border,
+            s(kTitleLeftWidth),
+            s(kTitleMiddleX),
+            s(kSheetWidth - kTitleRightX),
+            s(32),
+            height - border,
+            s(kBottomRightX),
+            s(6),
+            s(32)};
 }
 
-Rgb titleBandColor(const SkinPalette& p, int y) {
-    return bandPixel(p, kTitleMiddleX, y);
+bool isKeyPixel(const SkinPalette& p, int x, int y, int dpi) {
+    const DesignSpace s = designSpace(dpi);
+    const int row = s.cell(y);
+    if (y < 0 || row >= kCornerRows) return false;
+    return s.cell(x) < p.leftCorner[std::size_t(row)] ||
+           s.cell(s.g.width - 1 - x) < p.rightCorner[std::size_t(row)];
 }
 
-Image frameSheet(const SkinPalette& p) {
-    Image sheet(kSheetWidth, kSheetHeight);
-    for (int y = 0; y < kBandHeight; ++y) {
-        const Rgb plain = titleBandColor(p, y);
-        for (int x = 0; x < kSheetWidth; ++x) {
-            const bool nearEnd = x < kTitleLeftWidth || x >= kTitleRightX;
-            if (isKeyPixel(p, x, y))
+Rgb titleBandColor(const SkinPalette& p, int y, int dpi) {
+    const DesignSpace s = designSpace(dpi);
+    return bandPixel(p, s, s.g.titleMiddleX, y);
+}
+
+Image frameSheet(const SkinPalette& p, int dpi) {
+    const DesignSpace s = designSpace(dpi);
+    const SheetGeometry& g = s.g;
+    Image sheet(g.width, g.height);
+    for (int y = 0; y < g.band; ++y) {
+        const Rgb plain = titleBandColor(p, y, dpi);
+        for (int x = 0; x < g.width; ++x) {
+            const bool nearEnd = x < g.titleLeftWidth || x >= g.width - g.titleRightWidth;
+            if (isKeyPixel(p, x, y, dpi))
                 sheet.set(x, y, kMagenta);
             else
-                sheet.set(x, y, nearEnd ? bandPixel(p, x, y) : plain);
+                sheet.set(x, y, nearEnd ? bandPixel(p, s, x, y) : plain);
         }
     }
     // Rows between band and bottom: a window body with both side borders (the frame reads one).
-    for (int y = kBandHeight; y < kBottomY; ++y)
-        for (int x = 0; x < kSheetWidth; ++x) {
-            if (x < kBorderWidth)
-                sheet.set(x, y, borderColumn(p, x));
-            else if (x >= kRightBorderX)
-                sheet.set(x, y, borderColumn(p, kSheetWidth - 1 - x));
+    for (int y = g.band; y < g.bottomY; ++y)
+        for (int x = 0; x < g.width; ++x) {
+            if (x < g.border)
+                sheet.set(x, y, borderColumn(p, s.cell(x)));
+            else if (x >= g.width - g.border)
+                sheet.set(x, y, borderColumn(p, s.cell(g.width - 1 - x)));
             else
                 sheet.set(x, y, p.content);
         }
     // Bottom strip: left corner, middle, right corner, then unused space in the content colour.
-    for (int y = kBottomY; y < kSheetHeight; ++y) {
-        const int oy = kSheetHeight - 1 - y;
-        for (int x = 0; x < kSheetWidth; ++x) {
+    for (int y = g.bottomY; y < g.height; ++y) {
+        const int oy = s.cell(g.height - 1 - y);
+        for (int x = 0; x < g.width; ++x) {
             Rgb c = p.content;
-            if (x < kBorderWidth)
-                c = bottomCorner(p, x, oy);
-            else if (x < kBottomRightX)
+            if (x < g.border)
+                c = bottomCorner(p, s.cell(x), oy);
+            else if (x < g.bottomRightX)
                 c = borderColumn(p, oy);
-            else if (x < kBottomRightX + kBorderWidth)
-                c = bottomCorner(p, kBottomRightX + kBorderWidth - 1 - x, oy);
+            else if (x < g.bottomRightX + g.border)
+                c = bottomCorner(p, s.cell(g.bottomRightX + g.border - 1 - x), oy);
             sheet.set(x, y, c);
         }
     }

@@ -2,6 +2,7 @@
 
 #include "eyedropper.h"
 #include "raster.h"
+#include "scale.h"
 
 #include <cmath>
 #include <numbers>
@@ -10,7 +11,6 @@ namespace vtl::art {
 namespace {
 
 constexpr int kCursorSize = 32;
-constexpr int kHotSpot = 16;
 
 Paint fromHsv(double hue, double sat, double val) {
     const double h = std::fmod(hue, 360.0) / 60.0;
@@ -70,48 +70,59 @@ IconLayout layoutFor(int size) {
 } // namespace
 
 Image mainIcon(int size) {
-    IconLayout l = layoutFor(size);
+    // Drawn on the grid of the nearest smaller design, scaled: sharp at any size.
+    const int design = size < 32 ? 16 : 32;
+    const double toDesign = double(design) / size;
+    IconLayout l = layoutFor(design);
     // The dropper holds the hue of the spot its tip rests on, at full strength.
     const Vec d = l.dropper.tip - l.wheelCentre;
     l.dropper.liquid =
         fromHsv(std::atan2(-d.y, d.x) * 180.0 / std::numbers::pi + 360.0, 0.85, 0.97);
-    return render(size, size, [&](Vec p) {
+    return render(size, size, [&](Vec q) {
+        const Vec p = q * toDesign;
         return over(eyedropper(p, l.dropper),
                     hueWheel(p, l.wheelCentre, l.wheelRadius, l.wheelRim));
     });
 }
 
-std::vector<std::pair<int, int>> cursorRing() {
+int cursorLineWidth(int dpi) {
+    return dpi >= 240 ? 3 : 1;
+}
+
+std::vector<std::pair<int, int>> cursorRing(int dpi) {
+    // Pixels whose centre lies within half a line of a circle of radius 3 (scaled): at 96 dpi
+    // the 7 x 7 ring of 3 pixels per side and one per corner.
+    const int size = scaled(kCursorSize, dpi), c = size / 2, r = scaled(3, dpi);
+    const double half = cursorLineWidth(dpi) / 2.0;
     std::vector<std::pair<int, int>> ring;
-    for (int d = -1; d <= 1; ++d) {
-        ring.push_back({kHotSpot + d, kHotSpot - 3}); // top and bottom rows
-        ring.push_back({kHotSpot + d, kHotSpot + 3});
-        ring.push_back({kHotSpot - 3, kHotSpot + d}); // left and right columns
-        ring.push_back({kHotSpot + 3, kHotSpot + d});
-    }
-    for (int d : {-2, 2}) {
-        ring.push_back({kHotSpot - 2, kHotSpot + d});
-        ring.push_back({kHotSpot + 2, kHotSpot + d});
-    }
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            if (std::abs(std::hypot(x - c, y - c) - r) < half) ring.push_back({x, y});
     return ring;
 }
 
-Image pickerIcon() {
-    Image img(kCursorSize, kCursorSize);
+Image pickerIcon(int dpi) {
+    const int size = scaled(kCursorSize, dpi), c = size / 2;
+    const int reach = scaled(3, dpi) + cursorLineWidth(dpi) / 2; // the ring's outer radius
+    const int side = cursorLineWidth(dpi) / 2;
+    Image img(size, size);
     const Rgba black{0, 0, 0, 255};
-    for (auto [x, y] : cursorRing())
+    for (auto [x, y] : cursorRing(dpi))
         img.at(x, y) = black;
-    for (int i = 1; i < kCursorSize; ++i) {
-        if (i >= kHotSpot - 3 && i <= kHotSpot + 3) continue; // the ring's span stays hollow
-        img.at(kHotSpot, i) = black;
-        img.at(i, kHotSpot) = black;
+    for (int i = 1; i < size; ++i) {            // as far from the centre on every side
+        if (std::abs(i - c) <= reach) continue; // the ring's span stays hollow
+        for (int d = -side; d <= side; ++d) {
+            img.at(c + d, i) = black;
+            img.at(i, c + d) = black;
+        }
     }
     return img;
 }
 
-Image zoomIcon() {
-    Image img(kCursorSize, kCursorSize);
-    for (auto [x, y] : cursorRing())
+Image zoomIcon(int dpi) {
+    const int size = scaled(kCursorSize, dpi);
+    Image img(size, size);
+    for (auto [x, y] : cursorRing(dpi))
         img.at(x, y) = {255, 0, 0, 255};
     return img;
 }

@@ -1,6 +1,7 @@
 #include "placeholder.h"
 
 #include "raster.h"
+#include "scale.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,8 +49,11 @@ Paint placeholderAt(Vec p) {
 
 } // namespace
 
-Image magnifierPlaceholder() {
-    return render(kPlaceholderWidth, kPlaceholderHeight, placeholderAt, 4);
+Image magnifierPlaceholder(int dpi) {
+    const double toDesign = 96.0 / dpi;
+    return render(
+        scaled(kPlaceholderWidth, dpi), scaled(kPlaceholderHeight, dpi),
+        [&](Vec q) { return placeholderAt(q * toDesign); }, 4);
 }
 
 } // namespace vtl::art

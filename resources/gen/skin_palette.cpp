@@ -50,7 +50,7 @@ const SkinPalette& skinPalette(char letter) {
     throw std::invalid_argument("unknown skin letter");
 }
 
-Rgb bandGradient(const SkinPalette& p, int y) {
+Rgb bandGradient(const SkinPalette& p, double y) {
     if (y >= kBandHeight - 1) return p.bottomLine;
     // Eased so the upper half stays bright and the darkening gathers near the bottom.
     const double t = std::clamp((y - 2) / double(kBandHeight - 4), 0.0, 1.0);

@@ -30,7 +30,8 @@ const SkinPalette& skinPalette(char letter);
 
 inline constexpr std::array<char, 3> kSkinLetters{'B', 'G', 'O'};
 
-// The band's plain vertical gradient at row y, before edges and highlight are drawn on it.
-Rgb bandGradient(const SkinPalette& p, int y);
+// The band's plain vertical gradient at row y (fractional for a scaled band), before edges and
+// highlight are drawn on it.
+Rgb bandGradient(const SkinPalette& p, double y);
 
 } // namespace vtl::art

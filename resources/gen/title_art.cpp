@@ -14,8 +14,9 @@ constexpr std::uint8_t kClearBelow = 24;
 
 // The frame makes pure red transparent, so it marks empty pixels only. Edge pixels are
 // blended with the band colour they will be shown on, which the frame draws at a fixed row.
-Image onBand(const Image& art, const SkinPalette& p) {
-    Image out = flatten(art, [&](int y) { return titleBandColor(p, kTitleArtTop + y); });
+Image onBand(const Image& art, const SkinPalette& p, int dpi) {
+    const int top = titleArtTop(dpi);
+    Image out = flatten(art, [&](int y) { return titleBandColor(p, top + y, dpi); });
     for (int y = 0; y < art.height(); ++y)
         for (int x = 0; x < art.width(); ++x) {
             if (art.at(x, y).a < kClearBelow)
@@ -57,9 +58,20 @@ Paint buttonTile(Vec p, const SkinPalette& pal, Glyph g, bool down) {
     return c;
 }
 
+// Renders a picture designed on a 16 x 16 grid at a DPI: sharp at every scale.
+Image renderTile(int dpi, const Scene& scene) {
+    const int size = scaled(kTileSize, dpi);
+    const double toDesign = 96.0 / dpi;
+    return render(size, size, [&](Vec q) { return scene(q * toDesign); });
+}
+
 } // namespace
 
-Image titleIcon(const SkinPalette& p) {
+int titleArtTop(int dpi) {
+    return (scaled(34, dpi) - scaled(kTileSize, dpi)) / 2;
+}
+
+Image titleIcon(const SkinPalette& p, int dpi) {
     EyedropperStyle s;
     s.tip = {2.0, 14.0};
     s.scale = 0.74;
@@ -72,18 +84,19 @@ Image titleIcon(const SkinPalette& p) {
     s.collar = {0.80, 0.84, 0.90, 1};
     s.bulb = {0.92, 0.33, 0.28, 1};
     s.shine = {1, 1, 1, 0};
-    return onBand(render(kTileSize, kTileSize, [&](Vec q) { return eyedropper(q, s); }), p);
+    return onBand(renderTile(dpi, [&](Vec q) { return eyedropper(q, s); }), p, dpi);
 }
 
-Image titleTiles(const SkinPalette& p) {
-    Image strip(4 * kTileSize, kTileSize);
+Image titleTiles(const SkinPalette& p, int dpi) {
+    const int size = scaled(kTileSize, dpi);
+    Image strip(4 * size, size);
     int x = 0;
     for (Glyph g : {Glyph::Minimize, Glyph::Close})
         for (bool down : {false, true}) {
-            const Image tile = onBand(
-                render(kTileSize, kTileSize, [&](Vec q) { return buttonTile(q, p, g, down); }), p);
-            strip.copyFrom(tile, 0, 0, kTileSize, kTileSize, x, 0);
-            x += kTileSize;
+            const Image tile =
+                onBand(renderTile(dpi, [&](Vec q) { return buttonTile(q, p, g, down); }), p, dpi);
+            strip.copyFrom(tile, 0, 0, size, size, x, 0);
+            x += size;
         }
     return strip;
 }

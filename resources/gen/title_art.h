@@ -9,10 +9,15 @@ namespace vtl::art {
 inline constexpr int kTileSize = 16;
 inline constexpr int kTitleArtTop = 9; // row of the band where icon and buttons sit
 
-// 16 x 16 title icon; pure red marks the transparent pixels.
-Image titleIcon(const SkinPalette& p);
+// Row of the band at a DPI where the icon and buttons sit: centred on a 34-pixel band, as the
+// frame places them.
+int titleArtTop(int dpi);
 
-// 64 x 16 strip: minimize up, minimize down, close up, close down; pure red is transparent.
-Image titleTiles(const SkinPalette& p);
+// 16 x 16 title icon (scaled at a DPI); pure red marks the transparent pixels.
+Image titleIcon(const SkinPalette& p, int dpi = 96);
+
+// 64 x 16 strip (scaled at a DPI): minimize up, minimize down, close up, close down; pure red
+// is transparent.
+Image titleTiles(const SkinPalette& p, int dpi = 96);
 
 } // namespace vtl::art

@@ -16,15 +16,22 @@ constexpr const char* kTitle = "Vantrel";
 
 void LoadPicture(TImage& image, const std::string& picture) {
     if (picture == "picker" || picture == "zoom") {
-        image.SetIcon(LoadIconResource(picture == "picker" ? IDI_PICKER : IDI_ZOOM, 32), true);
+        // The icon holds a picture for each scale.
+        image.SetIcon(
+            LoadIconResource(picture == "picker" ? IDI_PICKER : IDI_ZOOM, image.Scale(32)), true);
     } else if (picture == "placeholder") {
-        BitmapHandle bmp(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                         MAKEINTRESOURCEA(IDB_PLACEHOLDER),
-                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        // Drawn for each scale; the nearest is taken and never stretched.
+        const int art = skin::NearestArtDpi(image.Dpi());
+        const std::string name = skin::ArtResourceName("PLACEHOLDER", art);
+        BitmapHandle bmp(static_cast<HBITMAP>(
+            LoadImageA(GetModuleHandleA(nullptr),
+                       art == kBaseDpi ? MAKEINTRESOURCEA(IDB_PLACEHOLDER) : name.c_str(),
+                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         if (!bmp) return; // the magnifier then shows its silver fill
         MemoryDC source(CreateCompatibleDC(nullptr));
         SelectScope selected(source.Get(), bmp.Get());
         TBitmap& canvas = image.Bitmap();
+        canvas.Resize(image.Width(), image.Height());
         BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), source.Get(), 0, 0, SRCCOPY);
     }
 }
@@ -35,13 +42,14 @@ TfrmMain::TfrmMain() {
     Name = "frmMain";
     customColors_.fill(0x00FFFFFF); // unset custom colours show white
     CenterOnFirstShow = true;
-    SetClientSize(layout::kMainClientWidth, layout::kMainClientHeight);
+    SetScaledClientSize(layout::kMainClientWidth, layout::kMainClientHeight);
     CreateControls();
     CreateMenus();
     BindEvents();
     OnCreate = [this](TComponent&) { FormCreate(); };
     OnActivate = [this](TComponent&) { FormActivate(); };
     OnDestroy = [this](TComponent&) { FormDestroy(); };
+    OnDpiChanged = [this](TComponent&) { FormDpiChanged(); };
     DoCreate();
 }
 
@@ -50,7 +58,8 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::CreateControls() {
-    TLayoutBuilder b(*this, &LoadPicture);
+    layout_ = std::make_unique<TLayoutBuilder>(*this, &LoadPicture);
+    TLayoutBuilder& b = *layout_;
     b.Build(layout::kMainLayout);
     Panel1 = &b.Get<TPanel>("Panel1");
     Panel2 = &b.Get<TPanel>("Panel2");
@@ -114,10 +123,10 @@ void TfrmMain::CreateControls() {
     // crosses take the colour of text on it.
     imgDrag->Glyph = imgDrag2->Glyph = true;
     SetCurrentColor(kInitialColor);
-    ImageList1 = new TImageList(this, 48, 16, 256);
+    ImageList1 = new TImageList(this, Scale(48), Scale(16), 256);
     ImageList1->Name = "ImageList1";
-    ListView1->AddColumn("Color", 95);
-    ListView1->AddColumn("Value", 95);
+    ListView1->AddColumn("Color", Scale(95));
+    ListView1->AddColumn("Value", Scale(95));
     ListView1->SetSmallImages(ImageList1);
     tmrPick = new TTimer(this, kPickLookMs);
     tmrPick->Name = "tmrPick";
@@ -217,25 +226,13 @@ void TfrmMain::FormCreate() {
 
     ReadStartupSettings();
 
-    pickerCursor_ = CursorFromIcon(imgDrag->Icon(), 16, 16);
-    zoomCursor_ = CursorFromIcon(imgZoomCursor->Icon(), 16, 16);
-    Screen().RegisterCursor(crPicker, pickerCursor_.Get());
-    Screen().RegisterCursor(crZoom, zoomCursor_.Get());
+    CreateCursors();
     imgZoom->Cursor = crZoom;
 
     FColorsFile = GetColorsFileName();
     LoadSavedColors();
 
-    FZoomBuffer = std::make_unique<TBitmap>(imgZoom->Width(), imgZoom->Height());
-    FZoomBuffer->Fill(0x00C0C0C0);
-    try {
-        // The placeholder picture the magnifier carries from the layout.
-        if (imgZoom->HasBitmap())
-            BitBlt(FZoomBuffer->Dc(), 0, 0, FZoomBuffer->Width(), FZoomBuffer->Height(),
-                   imgZoom->Bitmap().Dc(), 0, 0, SRCCOPY);
-    } catch (...) {
-        // The buffer keeps its silver fill.
-    }
+    CreateZoomBuffer();
     DrawZoom();
 
     ShowRGB();
@@ -257,6 +254,43 @@ void TfrmMain::FormCreate() {
     Application().SetTaskbarButton(true);
     Application().BringToFront();
     FReady = true;
+}
+
+void TfrmMain::CreateCursors() {
+    // The hot spot is the centre of the ring, the icon's centre pixel at every scale.
+    IconHandle picker = CursorFromIcon(imgDrag->Icon(), Scale(16), Scale(16));
+    IconHandle zoom = CursorFromIcon(imgZoomCursor->Icon(), Scale(16), Scale(16));
+    Screen().RegisterCursor(crPicker, picker.Get());
+    Screen().RegisterCursor(crZoom, zoom.Get());
+    // The cursors registered before are released only now that they are no longer in use.
+    pickerCursor_ = std::move(picker);
+    zoomCursor_ = std::move(zoom);
+}
+
+void TfrmMain::CreateZoomBuffer() {
+    FZoomBuffer = std::make_unique<TBitmap>(imgZoom->Width(), imgZoom->Height());
+    FZoomBuffer->Fill(0x00C0C0C0);
+    try {
+        // The placeholder picture the magnifier carries from the layout.
+        if (imgZoom->HasBitmap())
+            BitBlt(FZoomBuffer->Dc(), 0, 0, FZoomBuffer->Width(), FZoomBuffer->Height(),
+                   imgZoom->Bitmap().Dc(), 0, 0, SRCCOPY);
+    } catch (...) {
+        // The buffer keeps its silver fill.
+    }
+}
+
+void TfrmMain::FormDpiChanged() {
+    // The frame works on the strips the layout places: it goes first and comes back last.
+    FSkin.reset();
+    layout_->Place();
+    ListView_SetColumnWidth(ListView1->Handle(), 0, Scale(95));
+    ListView_SetColumnWidth(ListView1->Handle(), 1, Scale(95));
+    RedrawSwatches();
+    CreateCursors();
+    CreateZoomBuffer();
+    DrawZoom();
+    FSkin = std::make_unique<TSkinManEx>(*Image1, *Image2, *Image3, *Image4, *Panel5, "B");
 }
 
 void TfrmMain::FormActivate() {

@@ -35,6 +35,8 @@ constexpr int crZoom = 2;
 // The colour every run starts with (red 247, green 213, blue 185).
 constexpr TColor kInitialColor = 0x00B9D5F7;
 
+class TLayoutBuilder;
+
 class TfrmMain : public TForm {
   public:
     TfrmMain();
@@ -58,6 +60,8 @@ class TfrmMain : public TForm {
     void FormCreate();
     void FormActivate();
     void FormDestroy();
+    // The window moved to a monitor of another DPI, or the user changed the scale.
+    void FormDpiChanged();
     void ModifyRGB();
     void ModifyHSL();
     void ColorValueChange(TComponent& sender);
@@ -149,6 +153,11 @@ class TfrmMain : public TForm {
 
   private:
     void CreateControls();
+    // The cursors and the magnifier's buffer for the form's DPI.
+    void CreateCursors();
+    void CreateZoomBuffer();
+    // The saved colours' swatches drawn again at the form's DPI.
+    void RedrawSwatches();
     void ReadStartupSettings();
     // Runs one store of a setting; a failure is told once, never in the way of the view.
     void StoreSetting(const std::function<void()>& store);
@@ -196,6 +205,7 @@ class TfrmMain : public TForm {
     std::wstring FColorsFile;
     bool FStayOnTop = false;
     std::unique_ptr<TSkinManEx> FSkin;
+    std::unique_ptr<TLayoutBuilder> layout_; // places the controls again when the DPI changes
     IconHandle pickerCursor_, zoomCursor_;
     bool endingPick_ = false;
     ShownColor beforePick_{};

@@ -54,6 +54,18 @@ void TfrmMain::AddSavedColors(const std::vector<SavedColor>& colors) {
         AddSavedEntry(image++, c.text);
 }
 
+void TfrmMain::RedrawSwatches() {
+    // Setting the size empties the list; the swatches come back in the entries' order, so
+    // each entry keeps its image number.
+    ImageList1->Resize(Scale(48), Scale(16));
+    std::vector<TColor> colors;
+    colors.reserve(savedTexts_.size());
+    for (const std::string& text : savedTexts_)
+        colors.push_back(HtmlToColor(text)); // each was a colour when it was listed
+    if (!colors.empty()) AddSwatches(*ImageList1, colors);
+    ListView1->SetSmallImages(ImageList1);
+}
+
 void TfrmMain::AddSavedEntry(int image, const std::string& text) {
     // The kept texts and the list stay in step: an entry the list refused is not kept.
     const int index = ListView1->AddItem("", image);

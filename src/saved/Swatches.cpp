@@ -11,8 +11,10 @@ namespace {
 
 constexpr size_t kBatch = 500;
 
-// A swatch in two steps at x: white outline and black fill, then the colour 2 pixels in.
+// A swatch in two steps at x: white outline and black fill, then the colour 2 pixels (at
+// 96 dpi: an eighth of the height) in.
 void DrawSwatch(HDC dc, int x, int w, int h, TColor color) {
+    const int inset = h / 8;
     SetDCPenColor(dc, 0x00FFFFFF);
     SetDCBrushColor(dc, 0);
     Rectangle(dc, x, 0, x + w, h);
@@ -20,7 +22,7 @@ void DrawSwatch(HDC dc, int x, int w, int h, TColor color) {
     color &= 0x00FFFFFF;
     SetDCPenColor(dc, color);
     SetDCBrushColor(dc, color);
-    Rectangle(dc, x + 2, 2, x + w - 2, h - 2);
+    Rectangle(dc, x + inset, inset, x + w - inset, h - inset);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
-// The 48 x 16 swatches of saved colours: a one-pixel white edge, a black ring, the colour.
+// The 48 x 16 swatches (scaled) of saved colours: a one-pixel white edge, a black ring, the
+// colour.
 #pragma once
 
 #include "color/ColorValue.h"

@@ -14,20 +14,20 @@ std::string Triple(int a, int b, int c) {
 }
 } // namespace
 
-TfrmNew::TfrmNew(TForm* owner) : TForm(owner, DialogFrame{owner}) {
+TfrmNew::TfrmNew(TForm* owner) : TForm(owner, DialogFrame{owner}), layout_(*this, nullptr) {
     Name = "frmNew";
     SetCaption("Values");
     DialogKeys = true;
-    SetClientSize(layout::kValuesClientWidth, layout::kValuesClientHeight);
+    SetScaledClientSize(layout::kValuesClientWidth, layout::kValuesClientHeight);
     if (owner) CenterOver(owner->Handle());
-    TLayoutBuilder b(*this, nullptr);
-    b.Build(layout::kValuesLayout);
+    layout_.Build(layout::kValuesLayout);
     for (size_t k = 0; k < Edits.size(); ++k)
-        Edits[k] = &b.Get<TEdit>("Edit" + std::to_string(k + 1));
+        Edits[k] = &layout_.Get<TEdit>("Edit" + std::to_string(k + 1));
     for (int k = 1; k <= 8; ++k)
-        b.Get<TButton>("Button" + std::to_string(k)).OnClick = [this](TComponent& sender) {
+        layout_.Get<TButton>("Button" + std::to_string(k)).OnClick = [this](TComponent& sender) {
             CopyColorValue(sender);
         };
+    OnDpiChanged = [this](TComponent&) { layout_.Place(); };
 }
 
 void TfrmNew::ShowColor(const std::string& text) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/Form.h"
+#include "ui/LayoutBuilder.h"
 #include "ui/StdCtrls.h"
 
 #include <array>
@@ -22,6 +23,9 @@ class TfrmNew : public TForm {
     void CopyColorValue(TComponent& sender);
 
     std::array<TEdit*, 8> Edits{};
+
+  private:
+    TLayoutBuilder layout_; // places the controls again when the DPI changes
 };
 
 } // namespace vtl

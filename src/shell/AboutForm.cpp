@@ -14,21 +14,37 @@ constexpr COLORREF kPressedColor = DesignColor(0x0000FF, COLOR_HIGHLIGHT);
 constexpr int kIconGap = 10;
 } // namespace
 
-TfrmAbout::TfrmAbout()
-    : TForm(nullptr, DialogFrame{nullptr}), titleFont_(CreateUiFont(true, 13)),
-      linkFont_(CreateUiFont(false, 11, true)) {
+TfrmAbout::TfrmAbout() : TForm(nullptr, DialogFrame{nullptr}), layout_(*this, nullptr) {
     Name = "frmAbout";
     SetCaption("About");
     CenterOnFirstShow = true;
-    SetClientSize(layout::kAboutClientWidth, layout::kAboutClientHeight);
+    SetScaledClientSize(layout::kAboutClientWidth, layout::kAboutClientHeight);
+    CreateFonts();
     CreateControls();
     OnCreate = [this](TComponent&) { FormCreate(); };
     OnShow = [this](TComponent&) { FormShow(); };
+    OnDpiChanged = [this](TComponent&) { FormDpiChanged(); };
     DoCreate();
 }
 
+void TfrmAbout::CreateFonts() {
+    titleFont_.Reset(CreateUiFont(true, 13, false, Dpi()));
+    linkFont_.Reset(CreateUiFont(false, 11, true, Dpi()));
+}
+
+void TfrmAbout::FormDpiChanged() {
+    // The labels let go of the old fonts before they are deleted.
+    FontHandle oldTitle = std::move(titleFont_), oldLink = std::move(linkFont_);
+    CreateFonts();
+    lblTitle->SetFont(titleFont_.Get());
+    lblEmailAddr->SetFont(linkFont_.Get());
+    lblWebsiteAddr->SetFont(linkFont_.Get());
+    layout_.Place();
+    PlaceTexts();
+}
+
 void TfrmAbout::CreateControls() {
-    TLayoutBuilder b(*this, nullptr);
+    TLayoutBuilder& b = layout_;
     b.Build(layout::kAboutLayout);
     shpBackground = &b.Get<TShape>("shpBackground");
     bvlBackground = &b.Get<TBevel>("bvlBackground");
@@ -75,12 +91,17 @@ void TfrmAbout::FormCreate() {
 }
 
 void TfrmAbout::FormShow() {
+    PlaceTexts();
+}
+
+void TfrmAbout::PlaceTexts() {
     HINSTANCE instance = Application().Instance();
-    // Shared: loaded once for the run. Wine loses memory on every icon loaded and destroyed,
-    // which a box opened again and again would add up.
+    // Shared: loaded once for the run (per size). Wine loses memory on every icon loaded and
+    // destroyed, which a box opened again and again would add up.
+    const int size = Scale(32);
     if (FindResourceA(instance, "MAINICON", RT_GROUP_ICON))
         imgIcon->SetIcon(
-            static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 32, 32, LR_SHARED)),
+            static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, size, size, LR_SHARED)),
             false);
     else
         imgIcon->SetIcon(static_cast<HICON>(LoadImageA(nullptr, MAKEINTRESOURCEA(32512), IMAGE_ICON,
@@ -89,7 +110,7 @@ void TfrmAbout::FormShow() {
 
     lblTitle->SetCaption(FTitle);
     CenterHorizontally(*lblTitle);
-    imgIcon->SetPosition(lblTitle->Left() - imgIcon->Width() - kIconGap, imgIcon->Top());
+    imgIcon->SetPosition(lblTitle->Left() - imgIcon->Width() - Scale(kIconGap), imgIcon->Top());
     lblVersion->SetCaption("Version " + FVersion);
     CenterHorizontally(*lblVersion);
     lblCopyright->SetCaption("Copyright (C) " + FYear + " Brunmark Software");

@@ -4,6 +4,7 @@
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
 #include "ui/Handles.h"
+#include "ui/LayoutBuilder.h"
 #include "ui/StdCtrls.h"
 
 #include <string>
@@ -38,9 +39,14 @@ class TfrmAbout : public TForm {
     void CreateControls();
     void MakeLink(TStaticText& label, const std::string& caption);
     void CenterHorizontally(TControl& control);
+    // Fonts, places and the icon for the form's DPI.
+    void CreateFonts();
+    void PlaceTexts();
+    void FormDpiChanged();
 
     FontHandle titleFont_;
     FontHandle linkFont_;
+    TLayoutBuilder layout_; // places the controls again when the DPI changes
 };
 
 } // namespace vtl

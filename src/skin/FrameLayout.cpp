@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace vtl::skin {
 
@@ -21,8 +22,26 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
 
 } // namespace
 
-bool FrameApplies(int width, int height, bool systemBorder) {
-    return !systemBorder && width >= kMinWidth && height >= kMinHeight;
+bool FrameApplies(int width, int height, bool systemBorder, int dpi) {
+    return !systemBorder && width >= Scaled(kMinWidth, dpi) && height >= Scaled(kMinHeight, dpi);
+}
+
+int NearestArtDpi(int dpi) {
+    int best = kArtDpis[0];
+    for (int art : kArtDpis)
+        if (std::abs(art - dpi) < std::abs(best - dpi)) best = art;
+    return best;
+}
+
+std::string ArtResourceName(const std::string& name, int artDpi) {
+    return artDpi == 96 ? name : name + "_" + std::to_string(artDpi);
+}
+
+SheetLayout SheetAt(int artDpi) {
+    const auto s = [artDpi](int v) { return Scaled(v, artDpi); };
+    const int width = s(215), height = s(44), border = s(kBorderWidth);
+    return {width, height, s(kTitleHeight), border, s(11), s(187),
+            s(14), s(32),  height - border, s(175), s(6),  s(32)};
 }
 
 std::string NormalizeSkinName(std::string_view letter) {
@@ -36,33 +55,44 @@ std::string NormalizeSkinName(std::string_view letter) {
     return name;
 }
 
-std::vector<Piece> FramePieces(int width, int height) {
-    const int side = height - 36; // the side strips' height: title and bottom strips excluded
+std::vector<Piece> FramePieces(int width, int height, int dpi, int artDpi) {
+    const SheetLayout g = SheetAt(artDpi);
+    const int title = Scaled(kTitleHeight, dpi), border = Scaled(kBorderWidth, dpi);
+    const int leftEnd = Scaled(11, dpi), rightEnd = Scaled(14, dpi);
+    const int side = height - title - border; // the side strips: title and bottom strips excluded
     return {
-        {Strip::Title, {0, 0, 11, 31}, {0, 0, 11, 31}},
-        {Strip::Title, {187, 0, 1, 31}, {11, 0, width - 25, 31}},
-        {Strip::Title, {201, 0, 14, 31}, {width - 14, 0, 14, 31}},
-        {Strip::Left, {0, 32, 5, 1}, {0, 0, 5, side}},
-        {Strip::Right, {210, 32, 5, 1}, {0, 0, 5, side}},
-        {Strip::Bottom, {0, 39, 5, 5}, {0, 0, 5, 5}},
-        {Strip::Bottom, {5, 39, 1, 5}, {5, 0, width - 10, 5}},
-        {Strip::Bottom, {175, 39, 5, 5}, {width - 5, 0, 5, 5}},
+        {Strip::Title, {0, 0, g.titleLeftWidth, g.band}, {0, 0, leftEnd, title}},
+        {Strip::Title,
+         {g.titleMiddleX, 0, 1, g.band},
+         {leftEnd, 0, width - leftEnd - rightEnd, title}},
+        {Strip::Title,
+         {g.width - g.titleRightWidth, 0, g.titleRightWidth, g.band},
+         {width - rightEnd, 0, rightEnd, title}},
+        {Strip::Left, {0, g.sideRowY, g.border, 1}, {0, 0, border, side}},
+        {Strip::Right, {g.width - g.border, g.sideRowY, g.border, 1}, {0, 0, border, side}},
+        {Strip::Bottom, {0, g.bottomY, g.border, g.border}, {0, 0, border, border}},
+        {Strip::Bottom,
+         {g.border, g.bottomY, 1, g.border},
+         {border, 0, width - 2 * border, border}},
+        {Strip::Bottom,
+         {g.bottomRightX, g.bottomY, g.border, g.border},
+         {width - border, 0, border, border}},
     };
 }
 
-int TitleItemTop(int height) {
-    return (34 - height) / 2;
+int TitleItemTop(int height, int dpi) {
+    return (Scaled(34, dpi) - height) / 2;
 }
 
-int CloseButtonLeft(int windowWidth) {
-    return windowWidth - 11 - kButtonSize;
+int CloseButtonLeft(int windowWidth, int dpi) {
+    return windowWidth - Scaled(11, dpi) - Scaled(kButtonSize, dpi);
 }
 
-int MinimizeButtonLeft(int closeButtonLeft) {
-    return closeButtonLeft - 3 - kButtonSize;
+int MinimizeButtonLeft(int closeButtonLeft, int dpi) {
+    return closeButtonLeft - Scaled(3, dpi) - Scaled(kButtonSize, dpi);
 }
 
-std::optional<int> ButtonTileX(std::string_view name, std::string_view state) {
+std::optional<int> ButtonTileX(std::string_view name, std::string_view state, int artDpi) {
     struct Tile {
         const char* name;
         const char* state;
@@ -75,7 +105,8 @@ std::optional<int> ButtonTileX(std::string_view name, std::string_view state) {
         {"close", "down", 48},
     };
     for (const Tile& t : kTiles)
-        if (EqualsIgnoreCase(name, t.name) && EqualsIgnoreCase(state, t.state)) return t.x;
+        if (EqualsIgnoreCase(name, t.name) && EqualsIgnoreCase(state, t.state))
+            return t.x / kButtonSize * Scaled(kButtonSize, artDpi);
     return std::nullopt;
 }
 

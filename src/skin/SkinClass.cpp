@@ -41,10 +41,13 @@ bool HasSystemBorder(HWND wnd) {
 
 void Copy(TBitmap& target, const skin::Box& to, const TBitmap& source, const skin::Box& from,
           bool stretched) {
-    if (stretched)
+    if (stretched) {
+        // Pixels are repeated or dropped, never blended: the frame shows only the artwork's
+        // colours.
+        SetStretchBltMode(target.Dc(), COLORONCOLOR);
         StretchBlt(target.Dc(), to.left, to.top, to.width, to.height, source.Dc(), from.left,
                    from.top, from.width, from.height, SRCCOPY);
-    else
+    } else
         BitBlt(target.Dc(), to.left, to.top, to.width, to.height, source.Dc(), from.left, from.top,
                SRCCOPY);
 }
@@ -60,12 +63,14 @@ TSkinManEx::TSkinManEx(TImage& leftImage, TImage& titleImage, TImage& rightImage
     GetWindowRect(window_->Handle(), &r);
     width_ = r.right - r.left;
     height_ = r.bottom - r.top;
-    if (!skin::FrameApplies(width_, height_, HasSystemBorder(window_->Handle()))) return;
+    dpi_ = window_->Dpi();
+    artDpi_ = skin::NearestArtDpi(dpi_);
+    if (!skin::FrameApplies(width_, height_, HasSystemBorder(window_->Handle()), dpi_)) return;
 
     FSkinName = skin::NormalizeSkinName(skinName);
     // A missing skin fails here, before the window is touched.
     for (const char* prefix : {skin::kFormPrefix, skin::kIconPrefix, skin::kTitlePrefix})
-        FindSkinResource(prefix + FSkinName);
+        FindSkinResource(ArtName(prefix));
     for (TImage* image : {left_, title_, right_, bottom_})
         if (!image->Parent()) throw Error("Frame image " + image->Name + " has no strip");
     try {
@@ -86,13 +91,27 @@ TSkinManEx::~TSkinManEx() {
     FCloseButton.reset();
 }
 
+std::string TSkinManEx::ArtName(const char* prefix) const {
+    return skin::ArtResourceName(prefix + FSkinName, artDpi_);
+}
+
+void TSkinManEx::PlaceStrips() {
+    // The strips lie along the window's edges and the content fills the rest: scaled by their
+    // edges, the table's strips could be a pixel thicker or thinner than the artwork.
+    const int border = skin::Scaled(skin::kBorderWidth, dpi_);
+    const int title = skin::Scaled(skin::kTitleHeight, dpi_);
+    const int side = height_ - title - border;
+    title_->Parent()->SetBounds(0, 0, width_, title);
+    left_->Parent()->SetBounds(0, title, border, side);
+    right_->Parent()->SetBounds(width_ - border, title, border, side);
+    bottom_->Parent()->SetBounds(0, height_ - border, width_, border);
+    content_->SetBounds(border, title, width_ - 2 * border, side);
+}
+
 void TSkinManEx::Build() {
     using namespace std::placeholders;
     TWinControl& titleStrip = *title_->Parent();
-    left_->Parent()->SetSize(skin::kBorderWidth, left_->Parent()->Height());
-    titleStrip.SetSize(titleStrip.Width(), skin::kTitleHeight);
-    right_->Parent()->SetSize(skin::kBorderWidth, right_->Parent()->Height());
-    bottom_->Parent()->SetSize(bottom_->Parent()->Width(), skin::kBorderWidth);
+    PlaceStrips();
     for (TImage* image : {left_, title_, right_, bottom_})
         FitImageToPanel(*image);
 
@@ -106,8 +125,8 @@ void TSkinManEx::Build() {
     CreateCaption(titleStrip);
 
     FCloseButton =
-        CreateButton(titleStrip, skin::CloseButtonLeft(width_), "Close", "close", SC_CLOSE);
-    FMinimizeButton = CreateButton(titleStrip, skin::MinimizeButtonLeft(FCloseButton->Left()),
+        CreateButton(titleStrip, skin::CloseButtonLeft(width_, dpi_), "Close", "close", SC_CLOSE);
+    FMinimizeButton = CreateButton(titleStrip, skin::MinimizeButtonLeft(FCloseButton->Left(), dpi_),
                                    "Minimize", "minimize", SC_MINIMIZE);
 
     RegionHandle region = BuildWindowRegion();
@@ -143,16 +162,16 @@ TImage& TSkinManEx::StripImage(skin::Strip strip) const {
 }
 
 void TSkinManEx::DrawStrips() {
-    const TBitmap sheet = LoadSkinBitmap(skin::kFormPrefix + FSkinName);
-    if (sheet.Width() < 215 || sheet.Height() < 44)
-        throw Error(std::string("Skin resource ") + skin::kFormPrefix + FSkinName +
-                    " is too small");
+    const TBitmap sheet = LoadSkinBitmap(ArtName(skin::kFormPrefix));
+    const skin::SheetLayout layout = skin::SheetAt(artDpi_);
+    if (sheet.Width() < layout.width || sheet.Height() < layout.height)
+        throw Error("Skin resource " + ArtName(skin::kFormPrefix) + " is too small");
     // The content colour comes with a text colour that reads on it; in High Contrast mode
     // both give way to the user's.
-    const COLORREF content = sheet.Pixel(skin::kContentColorX, skin::kContentColorY);
+    const COLORREF content = sheet.Pixel(layout.contentX, layout.contentY);
     content_->SetColor(DesignColor(content, COLOR_BTNFACE));
     content_->SetFontColor(DesignColor(ContrastingText(content), COLOR_BTNTEXT));
-    for (const skin::Piece& piece : skin::FramePieces(width_, height_))
+    for (const skin::Piece& piece : skin::FramePieces(width_, height_, dpi_, artDpi_))
         Copy(StripImage(piece.strip).Bitmap(), piece.dest, sheet, piece.source, piece.Stretched());
     for (TImage* image : {title_, left_, right_, bottom_})
         image->Repaint();
@@ -175,10 +194,11 @@ void TSkinManEx::DrawPlainStrips() {
 }
 
 void TSkinManEx::CreateIcon(TWinControl& strip) {
-    auto picture = std::make_unique<TBitmap>(LoadSkinBitmap(skin::kIconPrefix + FSkinName));
+    auto picture = std::make_unique<TBitmap>(LoadSkinBitmap(ArtName(skin::kIconPrefix)));
     FIcon = std::make_unique<TImage>(nullptr, &strip);
     FIcon->Transparent = true;
-    FIcon->SetBounds(skin::kIconLeft, skin::TitleItemTop(picture->Height()), picture->Width(),
+    FIcon->SetBounds(skin::Scaled(skin::kIconLeft, dpi_),
+                     skin::TitleItemTop(picture->Height(), dpi_), picture->Width(),
                      picture->Height());
     FIcon->SetBitmap(std::move(picture));
     FIcon->SetTransparentColor(skin::kTransparentColor);
@@ -194,13 +214,13 @@ void TSkinManEx::CreateCaption(TWinControl& strip) {
         font.lfWeight = FW_BOLD;
         captionFont_.Reset(CreateFontIndirectA(&font));
     }
-    if (!captionFont_) captionFont_.Reset(CreateUiFont(true));
+    if (!captionFont_) captionFont_.Reset(CreateUiFont(true, 11, false, dpi_));
     FCaption = std::make_unique<TLabel>(nullptr, &strip, window_->Text());
     FCaption->SetFont(captionFont_.Get());
     FCaption->SetFontColor(DesignColor(RGB(255, 255, 255), COLOR_BTNTEXT));
     FCaption->AdjustSize();
-    FCaption->SetPosition(FIcon->Left() + FIcon->Width() + skin::kCaptionGap,
-                          skin::TitleItemTop(FCaption->Height()));
+    FCaption->SetPosition(FIcon->Left() + FIcon->Width() + skin::Scaled(skin::kCaptionGap, dpi_),
+                          skin::TitleItemTop(FCaption->Height(), dpi_));
     FCaption->Repaint();
     FCaption->BringToFront();
 }
@@ -208,8 +228,8 @@ void TSkinManEx::CreateCaption(TWinControl& strip) {
 std::unique_ptr<TImage> TSkinManEx::CreateButton(TWinControl& strip, int left, const char* hint,
                                                  const char* art, WPARAM command) {
     auto button = std::make_unique<TImage>(nullptr, &strip);
-    button->SetBounds(left, skin::TitleItemTop(skin::kButtonSize), skin::kButtonSize,
-                      skin::kButtonSize);
+    const int size = skin::Scaled(skin::kButtonSize, dpi_);
+    button->SetBounds(left, skin::TitleItemTop(size, dpi_), size, size);
     button->Transparent = true;
     button->Hint = hint;
     button->ShowHint = true;
@@ -235,17 +255,18 @@ std::unique_ptr<TImage> TSkinManEx::CreateButton(TWinControl& strip, int left, c
 void TSkinManEx::DrawButton(TImage* button, const std::string& name, const std::string& state) {
     if (!button) return;
     // Loaded anew each time: it is small, and nothing is kept between presses.
-    const TBitmap tiles = LoadSkinBitmap(skin::kTitlePrefix + FSkinName);
-    const auto x = skin::ButtonTileX(name, state);
+    const TBitmap tiles = LoadSkinBitmap(ArtName(skin::kTitlePrefix));
+    const int tile = skin::Scaled(skin::kButtonSize, artDpi_);
+    const auto x = skin::ButtonTileX(name, state, artDpi_);
     if (x && HighContrast()) {
         // The system's own caption buttons, drawn in the user's colours.
-        RECT r{0, 0, skin::kButtonSize, skin::kButtonSize};
-        const bool close = *x >= 2 * skin::kButtonSize, down = (*x / skin::kButtonSize) % 2;
+        RECT r{0, 0, button->Width(), button->Height()};
+        const bool close = *x >= 2 * tile, down = (*x / tile) % 2;
         DrawFrameControl(button->Bitmap().Dc(), &r, DFC_CAPTION,
                          (close ? DFCS_CAPTIONCLOSE : DFCS_CAPTIONMIN) | (down ? DFCS_PUSHED : 0));
     } else if (x) {
-        BitBlt(button->Bitmap().Dc(), 0, 0, skin::kButtonSize, skin::kButtonSize, tiles.Dc(), *x, 0,
-               SRCCOPY);
+        Copy(button->Bitmap(), {0, 0, button->Width(), button->Height()}, tiles,
+             {*x, 0, tile, tile}, button->Width() != tile || button->Height() != tile);
     }
     button->SetTransparentColor(skin::kTransparentColor);
     button->Repaint();
@@ -278,7 +299,7 @@ void TSkinManEx::SendToWindow(UINT msg, WPARAM wp) {
 }
 
 void TSkinManEx::TitleMouseDown(TControl&, TMouseButton button, TShiftState, int, int y) {
-    if (button != TMouseButton::Left || y >= skin::kTitleHeight) return;
+    if (button != TMouseButton::Left || y >= skin::Scaled(skin::kTitleHeight, dpi_)) return;
     // The system moves the window with the pointer, as when its own caption is dragged.
     ReleaseCapture();
     SendToWindow(WM_NCLBUTTONDOWN, HTCAPTION);

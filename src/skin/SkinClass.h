@@ -42,6 +42,9 @@ class TSkinManEx {
 
   private:
     void Build();
+    // A skin bitmap's resource name, for the artwork's DPI.
+    std::string ArtName(const char* prefix) const;
+    void PlaceStrips();
     void FitImageToPanel(TImage& image);
     void DrawStrips();
     void DrawPlainStrips();
@@ -63,6 +66,8 @@ class TSkinManEx {
     TPanel* content_;
     TWinControl* window_;        // the content panel's parent
     int width_ = 0, height_ = 0; // of the window, border included
+    int dpi_ = 96;               // the window's
+    int artDpi_ = 96;            // the nearest the skin is drawn for
     FontHandle captionFont_;     // outlives FCaption, which only borrows it
     TImage* pressed_ = nullptr;  // the title button last pressed, until released
 

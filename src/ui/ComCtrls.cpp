@@ -28,6 +28,12 @@ int TImageList::Add(HBITMAP bitmap) {
     return ImageList_Add(list_.Get(), bitmap, nullptr);
 }
 
+void TImageList::Resize(int width, int height) {
+    CheckWin32(ImageList_SetIconSize(list_.Get(), width, height) != 0, "ImageList_SetIconSize");
+    width_ = width;
+    height_ = height;
+}
+
 void TImageList::Clear() {
     ImageList_Remove(list_.Get(), -1);
 }
@@ -183,7 +189,7 @@ LRESULT TStatusBar::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 bool TStatusBar::DrawItem(const DRAWITEMSTRUCT& item) {
     RECT r = item.rcItem;
-    r.left += 2; // where the control puts its own text
+    r.left += Scale(2); // where the control puts its own text
     const int mode = SetBkMode(item.hDC, TRANSPARENT);
     const COLORREF color = SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
     DrawTextA(item.hDC, text_.c_str(), int(text_.size()), &r,

@@ -24,6 +24,8 @@ class TImageList : public TComponent {
     // side from the left. Returns the index of the first, or -1.
     int Add(HBITMAP bitmap);
     void Clear();
+    // Gives the images a new size; the list is emptied.
+    void Resize(int width, int height);
 
   private:
     int width_, height_, grow_;

@@ -32,6 +32,10 @@ void TControl::SetVisible(bool visible) {
     }
 }
 
+int TControl::Dpi() const {
+    return parent_ ? parent_->Dpi() : kBaseDpi;
+}
+
 bool TControl::Showing() const {
     for (const TControl* c = this; c; c = c->Parent())
         if (!c->Visible()) return false;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/Component.h"
+#include "ui/Dpi.h"
 #include "ui/Win32.h"
 
 #include <functional>
@@ -48,6 +49,10 @@ class TControl : public TComponent {
     bool Showing() const;
 
     virtual bool IsWindowed() const { return false; }
+    // The DPI the control is drawn at: its form's (the form is the one place that knows it).
+    virtual int Dpi() const;
+    // A 96-dpi length at the control's DPI.
+    int Scale(int value) const { return ScaleBy(value, Dpi()); }
     // Asks for a repaint of the control's area at the next paint.
     virtual void Invalidate();
     // Invalidates and paints at once.

@@ -34,6 +34,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner, nullptr) {
     params.style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
     params.parentOrOwner = Application().Handle();
     CreateHandle(params);
+    TakeWindowDpi();
     Application().RegisterForm(this);
 }
 
@@ -44,7 +45,13 @@ TForm::TForm(TComponent* owner, DialogFrame frame) : TWinControl(owner, nullptr)
     params.exStyle = WS_EX_DLGMODALFRAME;
     params.parentOrOwner = frame.ownerForm ? frame.ownerForm->Handle() : Application().Handle();
     CreateHandle(params);
+    TakeWindowDpi();
     Application().RegisterForm(this);
+}
+
+void TForm::TakeWindowDpi() {
+    dpi_ = WindowDpi(Handle());
+    if (dpi_ != kBaseDpi) RefreshFont();
 }
 
 void TForm::CenterOver(HWND wnd) {
@@ -72,10 +79,20 @@ void TForm::DestroyWindowNow() {
 }
 
 void TForm::SetClientSize(int width, int height) {
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, DWORD(GetWindowLongA(Handle(), GWL_STYLE)), FALSE,
-                       DWORD(GetWindowLongA(Handle(), GWL_EXSTYLE)));
-    SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
+    const SIZE size = WindowSizeForClient(width, height, DWORD(GetWindowLongA(Handle(), GWL_STYLE)),
+                                          DWORD(GetWindowLongA(Handle(), GWL_EXSTYLE)), dpi_);
+    SetBounds(left_, top_, size.cx, size.cy);
+    // The frame the window really has decides: a system that draws it at another DPI than the
+    // window's (Wine draws every frame at the system's) gets the difference made up.
+    if (ClientWidth() != width || ClientHeight() != height)
+        SetBounds(left_, top_, width_ + width - ClientWidth(), height_ + height - ClientHeight());
+}
+
+void TForm::SetScaledClientSize(int width, int height) {
+    ClientSizeAt = [width, height](int dpi) {
+        return SIZE{ScaleBy(width, dpi), ScaleBy(height, dpi)};
+    };
+    SetClientSize(ScaleBy(width, dpi_), ScaleBy(height, dpi_));
 }
 
 void TForm::SetIcon(HICON icon) {
@@ -164,6 +181,8 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSCOMMAND: return OnSysCommand(wp, lp);
     case DM_GETDEFID: return OnGetDefId();
     case WM_ACTIVATE: return OnActivateMessage(wp, lp);
+    case kWmGetDpiScaledSize: return OnGetDpiScaledSize(wp, lp);
+    case kWmDpiChanged: return OnDpiChangedMessage(wp, lp);
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
     case WM_THEMECHANGED: return OnSystemColors(msg, wp, lp);
@@ -211,6 +230,38 @@ LRESULT TForm::OnActivateMessage(WPARAM wp, LPARAM lp) {
         if (!Application().ModalOpen()) RaisePendingActivate();
     }
     return r;
+}
+
+// The window's size at the DPI it is about to move to: the system then suggests the rectangle
+// WM_DPICHANGED brings from it, instead of scaling the present size.
+LRESULT TForm::OnGetDpiScaledSize(WPARAM wp, LPARAM lp) {
+    if (!ClientSizeAt) return TWinControl::WndProc(kWmGetDpiScaledSize, wp, lp);
+    const int dpi = int(wp);
+    const SIZE client = ClientSizeAt(dpi);
+    *reinterpret_cast<SIZE*>(lp) =
+        WindowSizeForClient(client.cx, client.cy, DWORD(GetWindowLongA(Handle(), GWL_STYLE)),
+                            DWORD(GetWindowLongA(Handle(), GWL_EXSTYLE)), dpi);
+    return TRUE;
+}
+
+LRESULT TForm::OnDpiChangedMessage(WPARAM wp, LPARAM lp) {
+    const int dpi = LOWORD(wp);
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lp);
+    dpi_ = dpi > 0 ? dpi : kBaseDpi;
+    RefreshFont();
+    // At the suggested place, at the size WM_GETDPISCALEDSIZE answered (the suggested one).
+    SetPosition(suggested.left, suggested.top);
+    if (ClientSizeAt) {
+        const SIZE client = ClientSizeAt(dpi_);
+        SetClientSize(client.cx, client.cy);
+    } else {
+        SetSize(suggested.right - suggested.left, suggested.bottom - suggested.top);
+    }
+    if (OnDpiChanged) OnDpiChanged(*this);
+    // Every control painted anew: what the larger or smaller ones left behind goes too.
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return 0;
 }
 
 void TForm::RaisePendingActivate() {

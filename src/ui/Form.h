@@ -29,7 +29,18 @@ class TForm : public TWinControl {
     TForm(TComponent* owner, DialogFrame frame);
     ~TForm() override;
 
+    // The client size at the form's DPI, frame added for that DPI.
     void SetClientSize(int width, int height);
+    // The DPI the form was created at, or the one the last WM_DPICHANGED brought. Every
+    // control of the form asks this.
+    int Dpi() const override { return dpi_; }
+    // Runs after the DPI changed and the window took its new place: the form lays itself out
+    // again at Dpi().
+    TNotifyEvent OnDpiChanged;
+    // The client size the form has at a DPI; WM_GETDPISCALEDSIZE answers with it.
+    std::function<SIZE(int dpi)> ClientSizeAt;
+    // A client size given in 96-dpi pixels: scaled at every DPI, and set now.
+    void SetScaledClientSize(int width, int height);
     void SetCaption(const std::string& caption) { SetText(caption); }
     std::string Caption() const { return Text(); }
     void SetIcon(HICON icon);
@@ -83,6 +94,9 @@ class TForm : public TWinControl {
     LRESULT OnSysCommand(WPARAM wp, LPARAM lp);
     LRESULT OnGetDefId();
     LRESULT OnActivateMessage(WPARAM wp, LPARAM lp); // OnActivate is the event it raises
+    LRESULT OnGetDpiScaledSize(WPARAM wp, LPARAM lp);
+    LRESULT OnDpiChangedMessage(WPARAM wp, LPARAM lp); // OnDpiChanged is the event it raises
+    void TakeWindowDpi();
     LRESULT OnSystemColors(UINT msg, WPARAM wp, LPARAM lp);
 
     HWND focus_ = nullptr;
@@ -92,6 +106,7 @@ class TForm : public TWinControl {
     bool activatePending_ = false;
     bool destroyed_ = false;
     bool modal_ = false;
+    int dpi_ = kBaseDpi;
     unsigned colorSchemeVersion_ = ColorSchemeVersion(); // the colours painted last
 };
 

@@ -12,28 +12,22 @@ void MakeWhiteField(TEdit& field) {
     field.SetTextColor(kFieldTextColor);
 }
 
-// Placed at the row's rectangle.
-template <class T> T* Placed(T* control, const Item& item) {
-    control->SetBounds(item.left, item.top, item.width, item.height);
-    return control;
-}
-
 // One factory for each kind of control that takes more from its row than its parent.
 TControl* NewPanel(TForm& form, TWinControl* parent, const Item& item) {
-    auto* p = Placed(new TPanel(&form, parent), item);
+    auto* p = new TPanel(&form, parent);
     if (item.flags & layout::kLowered) p->SetBevelOuter(TBevelCut::Lowered);
     if (*item.caption) p->SetText(item.caption); // never painted: a name for screen readers
     return p;
 }
 
 TControl* NewImage(TForm& form, TWinControl* parent, const Item& item) {
-    auto* img = Placed(new TImage(&form, parent), item);
+    auto* img = new TImage(&form, parent);
     img->Stretch = item.flags & layout::kStretch;
     return img;
 }
 
 TControl* NewEdit(TForm& form, TWinControl* parent, const Item& item) {
-    auto* e = Placed(new TEdit(&form, parent, item.flags & layout::kReadOnly), item);
+    auto* e = new TEdit(&form, parent, item.flags & layout::kReadOnly);
     if (item.flags & layout::kWhite) MakeWhiteField(*e);
     if (item.flags & layout::kTabStop)
         SetWindowLongA(e->Handle(), GWL_STYLE, GetWindowLongA(e->Handle(), GWL_STYLE) | WS_TABSTOP);
@@ -42,8 +36,7 @@ TControl* NewEdit(TForm& form, TWinControl* parent, const Item& item) {
 }
 
 TControl* NewSpinEdit(TForm& form, TWinControl* parent, const Item& item) {
-    auto* s = new TSpinEdit(&form, parent, item.left, item.top, item.width, item.height,
-                            item.minValue, item.maxValue);
+    auto* s = new TSpinEdit(&form, parent, item.minValue, item.maxValue);
     if (item.flags & layout::kWhite) MakeWhiteField(*s);
     return s;
 }
@@ -54,33 +47,24 @@ TControl* NewStaticText(TForm& form, TWinControl* parent, const Item& item) {
         t->SetColor(kFieldColor);
         t->SetFontColor(kFieldTextColor);
     }
-    t->SetPosition(item.left, item.top);
     return t;
-}
-
-TControl* NewLabel(TForm& form, TWinControl* parent, const Item& item) {
-    auto* l = new TLabel(&form, parent, item.caption);
-    l->SetPosition(item.left, item.top);
-    l->AdjustSize();
-    return l;
 }
 
 TControl* NewControl(TForm& form, TWinControl* parent, const Item& item) {
     switch (item.kind) {
     case Kind::Panel: return NewPanel(form, parent, item);
     case Kind::Image: return NewImage(form, parent, item);
-    case Kind::Shape: return Placed(new TShape(&form, parent), item);
-    case Kind::Bevel: return Placed(new TBevel(&form, parent), item);
-    case Kind::Label: return NewLabel(form, parent, item);
-    case Kind::Button: return Placed(new TButton(&form, parent, item.caption), item);
-    case Kind::CheckBox: return Placed(new TCheckBox(&form, parent, item.caption), item);
-    case Kind::ComboBox:
-        return new TComboBox(&form, parent, item.left, item.top, item.width, item.height);
+    case Kind::Shape: return new TShape(&form, parent);
+    case Kind::Bevel: return new TBevel(&form, parent);
+    case Kind::Label: return new TLabel(&form, parent, item.caption);
+    case Kind::Button: return new TButton(&form, parent, item.caption);
+    case Kind::CheckBox: return new TCheckBox(&form, parent, item.caption);
+    case Kind::ComboBox: return new TComboBox(&form, parent);
     case Kind::Edit: return NewEdit(form, parent, item);
     case Kind::SpinEdit: return NewSpinEdit(form, parent, item);
-    case Kind::ListView: return Placed(new TListView(&form, parent), item);
+    case Kind::ListView: return new TListView(&form, parent);
     case Kind::StaticText: return NewStaticText(form, parent, item);
-    case Kind::StatusBar: return Placed(new TStatusBar(&form, parent), item);
+    case Kind::StatusBar: return new TStatusBar(&form, parent);
     }
     throw Error("Unknown control kind in layout");
 }
@@ -109,8 +93,40 @@ void TLayoutBuilder::Build(std::span<const Item> items) {
         control->Name = item.name;
         control->Tag = item.tag;
         controls_[item.name] = control;
+        rows_.push_back({&item, control});
+        Place(item, *control);
         if (item.kind == Kind::Image && *item.picture && loadPicture_)
             loadPicture_(static_cast<TImage&>(*control), item.picture);
+    }
+}
+
+void TLayoutBuilder::Place() {
+    for (const Row& row : rows_)
+        if (auto* windowed = dynamic_cast<TWinControl*>(row.control)) windowed->RefreshFont();
+    for (const Row& row : rows_) {
+        Place(*row.item, *row.control);
+        if (row.item->kind == Kind::Image && *row.item->picture && loadPicture_)
+            loadPicture_(static_cast<TImage&>(*row.control), row.item->picture);
+    }
+}
+
+void TLayoutBuilder::Place(const Item& item, TControl& control) {
+    const int dpi = form_.Dpi();
+    const RECT r = ScaleRect(item.left, item.top, item.width, item.height, dpi);
+    switch (item.kind) {
+    case Kind::Label: {
+        auto& label = static_cast<TLabel&>(control);
+        label.SetPosition(r.left, r.top);
+        label.AdjustSize();
+        return;
+    }
+    case Kind::StaticText: {
+        auto& text = static_cast<TStaticText&>(control);
+        text.SetPosition(r.left, r.top);
+        text.AdjustSize();
+        return;
+    }
+    default: control.SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
 }
 

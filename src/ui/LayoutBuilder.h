@@ -1,4 +1,5 @@
-// Creates a window's controls from its layout table and finds them again by name.
+// Creates a window's controls from its layout table, finds them again by name, and places them
+// at the form's DPI: the table is in 96-dpi pixels, every rectangle scaled by its edges.
 #pragma once
 
 #include "layouts/LayoutItem.h"
@@ -13,6 +14,7 @@
 #include <map>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace vtl {
 
@@ -23,6 +25,8 @@ class TLayoutBuilder {
 
     TLayoutBuilder(TForm& form, PictureLoader loadPicture);
     void Build(std::span<const layout::Item> items);
+    // Places every control of the table again at the form's DPI, in its font for that DPI.
+    void Place();
 
     TControl* Find(const std::string& name) const;
     // The control of that name and kind; a missing one is a fault of the layout.
@@ -33,9 +37,16 @@ class TLayoutBuilder {
     }
 
   private:
+    void Place(const layout::Item& item, TControl& control);
+
+    struct Row {
+        const layout::Item* item;
+        TControl* control;
+    };
     TForm& form_;
     PictureLoader loadPicture_;
     std::map<std::string, TControl*> controls_;
+    std::vector<Row> rows_;
 };
 
 } // namespace vtl

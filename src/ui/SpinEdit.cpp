@@ -11,20 +11,24 @@ namespace {
 constexpr UINT_PTR kRepeatTimer = 0x5650;
 }
 
-TSpinEdit::TSpinEdit(TComponent* owner, TWinControl* parent, int left, int top, int width,
-                     int height, int minValue, int maxValue)
+TSpinEdit::TSpinEdit(TComponent* owner, TWinControl* parent, int minValue, int maxValue)
     : TEdit(owner, parent, false), min_(minValue), max_(maxValue) {
-    SetBounds(left, top, width, height);
-    // The arrows take the right end of the box's width; the number the rest.
-    SetWindowPos(Handle(), nullptr, left, top, width - kArrowWidth, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    updown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | (visible_ ? WS_VISIBLE : 0),
-                              left + width - kArrowWidth, top, kArrowWidth, height,
-                              parent->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    updown_ = CreateWindowExA(0, UPDOWN_CLASSA, "", WS_CHILD | (visible_ ? WS_VISIBLE : 0), 0, 0, 0,
+                              0, parent->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     CheckWin32(updown_ != nullptr, "CreateWindowEx");
     SendMessageA(updown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(Handle()), 0);
     SendMessageA(updown_, UDM_SETRANGE32, WPARAM(min_), LPARAM(max_));
     AttachWindow(updown_);
+}
+
+void TSpinEdit::SetBounds(int left, int top, int width, int height) {
+    TEdit::SetBounds(left, top, width, height);
+    // The arrows take the right end of the box's width; the number the rest.
+    const int arrows = Scale(kArrowWidth);
+    SetWindowPos(Handle(), nullptr, left, top, width - arrows, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(updown_, nullptr, left + width - arrows, top, arrows, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int TSpinEdit::Value() const {

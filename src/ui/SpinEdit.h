@@ -12,8 +12,9 @@ namespace vtl {
 
 class TSpinEdit : public TEdit {
   public:
-    TSpinEdit(TComponent* owner, TWinControl* parent, int left, int top, int width, int height,
-              int minValue, int maxValue);
+    // Placed with SetBounds: the arrows take the right end of the width.
+    TSpinEdit(TComponent* owner, TWinControl* parent, int minValue, int maxValue);
+    void SetBounds(int left, int top, int width, int height) override;
 
     // The shown text as a number; text that does not convert reads as the minimum. Not clamped.
     int Value() const;
@@ -24,7 +25,7 @@ class TSpinEdit : public TEdit {
     // Auto-repeat of a held arrow button.
     static constexpr unsigned kRepeatDelayMs = 400;
     static constexpr unsigned kRepeatIntervalMs = 100;
-    static constexpr int kArrowWidth = 16;
+    static constexpr int kArrowWidth = 16; // at 96 dpi
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;

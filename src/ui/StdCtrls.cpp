@@ -1,5 +1,8 @@
 #include "ui/StdCtrls.h"
 
+#include <climits>
+#include <cstdlib>
+
 namespace vtl {
 
 TButton::TButton(TComponent* owner, TWinControl* parent, const std::string& caption)
@@ -54,22 +57,41 @@ bool TCheckBox::CommandNotify(WORD code) {
     return true;
 }
 
-TComboBox::TComboBox(TComponent* owner, TWinControl* parent, int left, int top, int width,
-                     int height)
-    : TWinControl(owner, parent) {
-    // The window's height includes the dropped list; the closed height follows the item height.
-    SetBounds(left, top, width, 22 * 15);
+TComboBox::TComboBox(TComponent* owner, TWinControl* parent) : TWinControl(owner, parent) {
     TCreateParams p;
     p.className = "COMBOBOX";
     p.style = WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWNLIST;
     CreateHandle(p);
-    RECT r;
-    GetWindowRect(Handle(), &r);
-    const int closed = r.bottom - r.top;
-    if (closed != height) {
-        const int item = int(SendMessageA(Handle(), CB_GETITEMHEIGHT, WPARAM(-1), 0));
-        SendMessageA(Handle(), CB_SETITEMHEIGHT, WPARAM(-1), item + (height - closed));
+}
+
+void TComboBox::SetBounds(int left, int top, int width, int height) {
+    // The window's height includes the dropped list.
+    TWinControl::SetBounds(left, top, width, Scale(22 * 15));
+    // The closed height follows the item height, which the font (a new one at another DPI) sets
+    // anew, but not always one for one (Wine's changes by two at a time above 96 dpi): item
+    // heights near the first guess are tried until one fits.
+    const auto closed = [this] {
+        RECT r;
+        GetWindowRect(Handle(), &r);
+        return int(r.bottom - r.top);
+    };
+    const auto setItem = [this](int item) {
+        SendMessageA(Handle(), CB_SETITEMHEIGHT, WPARAM(-1), item);
+    };
+    const int miss = height - closed();
+    if (miss == 0) {
+        height_ = height;
+        return;
     }
+    const int guess = int(SendMessageA(Handle(), CB_GETITEMHEIGHT, WPARAM(-1), 0)) + miss;
+    int best = guess, bestMiss = INT_MAX;
+    for (int step : {0, -1, 1, -2, 2}) {
+        setItem(guess + step);
+        const int now = std::abs(height - closed());
+        if (now < bestMiss) best = guess + step, bestMiss = now;
+        if (now == 0) break;
+    }
+    if (bestMiss != 0) setItem(best);
     height_ = height;
 }
 

@@ -33,8 +33,11 @@ class TCheckBox : public TWinControl {
 
 class TComboBox : public TWinControl {
   public:
-    // A drop-down list (not editable); height is the closed height.
-    TComboBox(TComponent* owner, TWinControl* parent, int left, int top, int width, int height);
+    // A drop-down list (not editable), placed with SetBounds.
+    TComboBox(TComponent* owner, TWinControl* parent);
+    // The height is the closed height, which the selection field's height is set for; the list
+    // drops below it.
+    void SetBounds(int left, int top, int width, int height) override;
     void Clear();
     void AddItem(const std::string& text);
     int ItemCount() const;

@@ -490,7 +490,7 @@ HBRUSH TWinControl::ColorBrush() {
 }
 
 HFONT TWinControl::Font() const {
-    return font_ ? font_ : DefaultFont();
+    return font_ ? font_ : DefaultFont(Dpi());
 }
 
 void TWinControl::SetFont(HFONT font) {
@@ -500,6 +500,10 @@ void TWinControl::SetFont(HFONT font) {
 
 void TWinControl::SetControlId(int id) {
     SetWindowLongPtrA(Handle(), GWLP_ID, id);
+}
+
+void TWinControl::RefreshFont() {
+    if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
 }
 
 void TWinControl::SetFocus() {

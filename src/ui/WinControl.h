@@ -56,6 +56,8 @@ class TWinControl : public TControl {
     void SetFontColor(COLORREF color);
     HFONT Font() const;
     void SetFont(HFONT font);
+    // Gives the window its font again, after the DPI changed.
+    void RefreshFont();
     void SetFocus();
     bool Focused() const;
     int ClientWidth() const;

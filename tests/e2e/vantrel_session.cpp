@@ -50,7 +50,8 @@ Hwnd VantrelSession::control(const char* name) {
     return probe_.child(window_, id).hwnd;
 }
 
-Rect VantrelSession::layoutRect(const char* name) {
+Rect VantrelSession::layoutRect(const char* name, int dpi) {
+    const auto scaled = [dpi](int v) { return (v * dpi + 48) / 96; }; // as MulDiv rounds
     const Rect client = probe_.clientRect(window_);
     int x = 0, y = 0;
     const layout::Item* item = nullptr;
@@ -60,12 +61,13 @@ Rect VantrelSession::layoutRect(const char* name) {
         if (i < 0) throw std::runtime_error(std::string("no layout row ") + n);
         const layout::Item& row = layout::kMainLayout[i];
         if (!item) item = &row;
-        x += row.left;
-        y += row.top;
+        x += scaled(row.left);
+        y += scaled(row.top);
         n = row.parent;
     }
-    return {client.left + x, client.top + y, client.left + x + item->width,
-            client.top + y + item->height};
+    return {client.left + x, client.top + y,
+            client.left + x + scaled(item->left + item->width) - scaled(item->left),
+            client.top + y + scaled(item->top + item->height) - scaled(item->top)};
 }
 
 Point VantrelSession::savedItem(int index) {

@@ -33,8 +33,9 @@ class VantrelSession {
     // A windowed control of the layout by name.
     Hwnd control(const char* name);
     std::string text(const char* name) { return probe_.text(control(name)); }
-    // Screen rectangle of any layout row (graphic controls included), from the layout.
-    Rect layoutRect(const char* name);
+    // Screen rectangle of any layout row (graphic controls included), from the layout as the
+    // program places it at a DPI: each row scaled by its edges within its parent.
+    Rect layoutRect(const char* name, int dpi = 96);
     // A point on entry `index` of the saved list, scrolled to its top.
     Point savedItem(int index);
     // "Save" from the Html Copy button's menu with the real mouse; `atClick` runs with the

@@ -116,16 +116,31 @@ class ArtworkFiles : public ::testing::Test {
 };
 
 const std::array<char, 3> kSkins{'B', 'G', 'O'};
+// 100 % to 300 %; the files of a scale above 100 % carry the DPI in their names.
+const std::array<int, 7> kDpis{96, 120, 144, 168, 192, 240, 288};
 
-std::string skinFile(const char* prefix, char letter) {
-    return prefix + std::string(1, letter) + ".bmp";
+std::string dpiSuffix(int dpi) {
+    std::string suffix;
+    if (dpi != 96) suffix.append("_").append(std::to_string(dpi));
+    return suffix;
+}
+
+std::string skinFile(const char* prefix, char letter, int dpi = 96) {
+    return prefix + std::string(1, letter) + dpiSuffix(dpi) + ".bmp";
+}
+
+int scaled(int v, int dpi) {
+    return (v * dpi + 48) / 96;
 }
 
 TEST_F(ArtworkFiles, WritesExactlyTheFilesTheResourceScriptNames) {
-    std::set<std::string> expected{"mainicon.ico", "picker.ico", "zoom.ico", "placeholder.bmp"};
-    for (char s : kSkins)
-        for (const char* prefix : {"RES_FORM_", "RES_ICON_", "RES_TITLE_"})
-            expected.insert(skinFile(prefix, s));
+    std::set<std::string> expected{"mainicon.ico", "picker.ico", "zoom.ico"};
+    for (int dpi : kDpis) {
+        expected.insert("placeholder" + dpiSuffix(dpi) + ".bmp");
+        for (char s : kSkins)
+            for (const char* prefix : {"RES_FORM_", "RES_ICON_", "RES_TITLE_"})
+                expected.insert(skinFile(prefix, s, dpi));
+    }
     std::set<std::string> found;
     for (const auto& e : fs::directory_iterator(dir_))
         found.insert(e.path().filename().string());
@@ -133,11 +148,15 @@ TEST_F(ArtworkFiles, WritesExactlyTheFilesTheResourceScriptNames) {
 }
 
 TEST_F(ArtworkFiles, BitmapsHaveTheirSizes) {
-    std::map<std::string, std::pair<int, int>> sizes{{"placeholder.bmp", {231, 96}}};
-    for (char s : kSkins) {
-        sizes[skinFile("RES_FORM_", s)] = {215, 44};
-        sizes[skinFile("RES_ICON_", s)] = {16, 16};
-        sizes[skinFile("RES_TITLE_", s)] = {64, 16};
+    std::map<std::string, std::pair<int, int>> sizes;
+    for (int dpi : kDpis) {
+        const auto s = [dpi](int v) { return scaled(v, dpi); };
+        sizes["placeholder" + dpiSuffix(dpi) + ".bmp"] = {s(231), s(96)};
+        for (char skin : kSkins) {
+            sizes[skinFile("RES_FORM_", skin, dpi)] = {s(215), s(44)};
+            sizes[skinFile("RES_ICON_", skin, dpi)] = {s(16), s(16)};
+            sizes[skinFile("RES_TITLE_", skin, dpi)] = {4 * s(16), s(16)};
+        }
     }
     for (const auto& [name, size] : sizes) {
         const Picture p = bmp(name);
@@ -174,9 +193,29 @@ void expectOnlyPixels(const Picture& p, const std::set<std::pair<int, int>>& set
         }
 }
 
+// A cursor drawn for a larger scale: its ring centred on the centre pixel (the hot spot),
+// which stays clear, and the same seen turned by a quarter or mirrored.
+void expectCentredRing(const Picture& p, int dpi) {
+    const int size = scaled(32, dpi), c = size / 2, r = scaled(3, dpi);
+    ASSERT_EQ(p.width, size);
+    ASSERT_EQ(p.height, size);
+    EXPECT_TRUE(p.clear(c, c)) << dpi;
+    for (auto [x, y] : {std::pair{c + r, c}, {c - r, c}, {c, c + r}, {c, c - r}})
+        EXPECT_FALSE(p.clear(x, y)) << dpi << ": " << x << "," << y;
+    for (int y = 1; y < size; ++y)
+        for (int x = 1; x < size; ++x) {
+            EXPECT_EQ(p.at(x, y), p.at(y, x)) << dpi << ": " << x << "," << y;
+            EXPECT_EQ(p.at(x, y), p.at(2 * c - x, y)) << dpi << ": " << x << "," << y;
+        }
+}
+
 TEST_F(ArtworkFiles, PickerCursorIsRingAndArmsInBlack) {
     const auto images = decodeIco(read("picker.ico"));
-    ASSERT_EQ(images.size(), 1u);
+    ASSERT_EQ(images.size(), kDpis.size());
+    for (std::size_t i = 1; i < kDpis.size(); ++i) {
+        expectCentredRing(images[i], kDpis[i]);
+        EXPECT_FALSE(images[i].clear(images[i].width / 2, 1)) << "an arm";
+    }
     auto set = ringPixels();
     EXPECT_EQ(set.size(), 16u);
     for (int i = 1; i <= 31; ++i)
@@ -187,16 +226,22 @@ TEST_F(ArtworkFiles, PickerCursorIsRingAndArmsInBlack) {
 
 TEST_F(ArtworkFiles, ZoomCursorIsTheRingInPureRed) {
     const auto images = decodeIco(read("zoom.ico"));
-    ASSERT_EQ(images.size(), 1u);
+    ASSERT_EQ(images.size(), kDpis.size());
+    for (std::size_t i = 1; i < kDpis.size(); ++i) {
+        expectCentredRing(images[i], kDpis[i]);
+        EXPECT_TRUE(images[i].clear(images[i].width / 2, 1)) << "no arms";
+    }
     expectOnlyPixels(images[0], ringPixels(), {255, 0, 0, 255});
 }
 
-TEST_F(ArtworkFiles, MainIconHasBothSizesWithMatchingMask) {
+TEST_F(ArtworkFiles, MainIconHasItsSizesWithMatchingMask) {
+    // The small and large icon sizes of 100 % to 300 %.
+    const std::vector<int> sizes{16, 20, 24, 28, 32, 40, 48, 56, 64, 80, 96};
     const auto images = decodeIco(read("mainicon.ico"));
-    ASSERT_EQ(images.size(), 2u);
-    for (int i = 0; i < 2; ++i) {
-        const Picture& p = images[std::size_t(i)];
-        const int size = i == 0 ? 16 : 32;
+    ASSERT_EQ(images.size(), sizes.size());
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        const Picture& p = images[i];
+        const int size = sizes[i];
         ASSERT_EQ(p.width, size);
         ASSERT_EQ(p.height, size);
         int opaque = 0, clear = 0;

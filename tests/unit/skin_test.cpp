@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -55,34 +56,37 @@ TEST(SkinTiles, NameAndStatePickTheTileIgnoringCase) {
         EXPECT_EQ(ButtonTileX(name, state), std::nullopt) << name << "/" << state;
 }
 
-// At every size the frame applies to, the pieces cover each strip once, edge to edge.
-TEST(SkinPieces, CoverEachStripExactlyAtAnySize) {
-    for (int width : {251, 252, 261, 400, 1024})
-        for (int height : {189, 200, 664, 1000}) {
-            SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
-            const int side = height - kTitleHeight - kBorderWidth;
-            struct Area {
-                Strip strip;
-                int width, height;
-            };
-            for (Area a :
-                 {Area{Strip::Title, width, kTitleHeight}, Area{Strip::Left, kBorderWidth, side},
-                  Area{Strip::Right, kBorderWidth, side},
-                  Area{Strip::Bottom, width, kBorderWidth}}) {
-                std::vector<int> hits(std::size_t(a.width * a.height), 0);
-                for (const Piece& p : FramePieces(width, height)) {
-                    if (p.strip != a.strip) continue;
-                    ASSERT_GT(p.dest.width, 0);
-                    for (int y = p.dest.top; y < p.dest.top + p.dest.height; ++y)
-                        for (int x = p.dest.left; x < p.dest.left + p.dest.width; ++x) {
-                            ASSERT_TRUE(x >= 0 && y >= 0 && x < a.width && y < a.height);
-                            ++hits[std::size_t(y * a.width + x)];
-                        }
+// At every size the frame applies to, at every DPI, the pieces cover each strip once, edge
+// to edge.
+TEST(SkinPieces, CoverEachStripExactlyAtAnySizeAndDpi) {
+    for (int dpi : {96, 110, 144, 240})
+        for (int width : {251, 252, 261, 400, 1024})
+            for (int height : {189, 200, 664, 1000}) {
+                SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height) + "@" +
+                             std::to_string(dpi));
+                const int title = Scaled(kTitleHeight, dpi), border = Scaled(kBorderWidth, dpi);
+                const int side = height - title - border;
+                struct Area {
+                    Strip strip;
+                    int width, height;
+                };
+                for (Area a :
+                     {Area{Strip::Title, width, title}, Area{Strip::Left, border, side},
+                      Area{Strip::Right, border, side}, Area{Strip::Bottom, width, border}}) {
+                    std::vector<int> hits(std::size_t(a.width * a.height), 0);
+                    for (const Piece& p : FramePieces(width, height, dpi, NearestArtDpi(dpi))) {
+                        if (p.strip != a.strip) continue;
+                        ASSERT_GT(p.dest.width, 0);
+                        for (int y = p.dest.top; y < p.dest.top + p.dest.height; ++y)
+                            for (int x = p.dest.left; x < p.dest.left + p.dest.width; ++x) {
+                                ASSERT_TRUE(x >= 0 && y >= 0 && x < a.width && y < a.height);
+                                ++hits[std::size_t(y * a.width + x)];
+                            }
+                    }
+                    for (int h : hits)
+                        ASSERT_EQ(h, 1) << "strip " << int(a.strip);
                 }
-                for (int h : hits)
-                    ASSERT_EQ(h, 1) << "strip " << int(a.strip);
             }
-        }
 }
 
 TEST(SkinRegionMask, RunsCoverExactlyTheKeyPixels) {
@@ -101,17 +105,20 @@ TEST(SkinRegionMask, RunsCoverExactlyTheKeyPixels) {
     EXPECT_TRUE(KeyRuns(PixelGrid(0, 0), key).empty());
 }
 
-// The title band as the frame draws it from the program's own sheet, and the pixels it cuts.
-class ProgramSheetShape : public testing::TestWithParam<char> {
+// The title band as the frame draws it from the program's own sheet drawn for a DPI, and the
+// pixels it cuts.
+class ProgramSheetShape : public testing::TestWithParam<std::tuple<char, int>> {
   protected:
     static std::uint32_t ColorValue(art::Rgb c) {
         return std::uint32_t(c.r) | std::uint32_t(c.g) << 8 | std::uint32_t(c.b) << 16;
     }
-    // Sheet pieces copied into a width x 31 band; the stretched middle is one column wide.
-    static PixelGrid TitleBand(const art::Image& sheet, int width) {
-        PixelGrid band(width, kTitleHeight);
-        for (const Piece& p : FramePieces(width, 664)) {
+    // Sheet pieces copied into a width x 31 (scaled) band; only the one-column middle is
+    // stretched.
+    static PixelGrid TitleBand(const art::Image& sheet, int width, int dpi) {
+        PixelGrid band(width, Scaled(kTitleHeight, dpi));
+        for (const Piece& p : FramePieces(width, Scaled(664, dpi), dpi, dpi)) {
             if (p.strip != Strip::Title) continue;
+            EXPECT_TRUE(!p.Stretched() || p.source.width == 1) << "a stretched end";
             for (int y = 0; y < p.dest.height; ++y)
                 for (int x = 0; x < p.dest.width; ++x) {
                     const int sx = p.source.left + x * p.source.width / p.dest.width;
@@ -124,35 +131,42 @@ class ProgramSheetShape : public testing::TestWithParam<char> {
 };
 
 TEST_P(ProgramSheetShape, CutsTheCornerPatternAndNothingElse) {
-    const char letter = GetParam();
-    const art::Image sheet = art::frameSheet(art::skinPalette(letter));
-    ASSERT_EQ(sheet.width(), 215);
-    ASSERT_EQ(sheet.height(), 44);
-    const PixelGrid band = TitleBand(sheet, 261);
+    const auto [letter, dpi] = GetParam();
+    const art::Image sheet = art::frameSheet(art::skinPalette(letter), dpi);
+    const SheetLayout layout = SheetAt(dpi);
+    ASSERT_EQ(sheet.width(), layout.width);
+    ASSERT_EQ(sheet.height(), layout.height);
+    const int width = Scaled(261, dpi);
+    const PixelGrid band = TitleBand(sheet, width, dpi);
     const std::uint32_t key = band.At(0, 0);
     EXPECT_EQ(key, 0x00FF00FFu) << "magenta";
 
+    // The corner pattern of 96 dpi, each of its pixels a square of the scale's size.
     const std::vector<int> right{6, 3, 2, 1, 1, 1};
     const std::vector<int> left = letter == 'B' ? right : std::vector<int>{5, 3, 3, 1, 1, 0};
+    const auto cell = [dpi](int v) { return int((v + 0.5) * 96 / dpi); };
     std::set<std::pair<int, int>> expected;
-    for (int y = 0; y < 6; ++y) {
-        for (int i = 0; i < left[std::size_t(y)]; ++i)
-            expected.insert({i, y});
-        for (int i = 0; i < right[std::size_t(y)]; ++i)
-            expected.insert({260 - i, y});
-    }
+    for (int y = 0; y < band.Height() && cell(y) < 6; ++y)
+        for (int i = 0; i < width / 2; ++i) {
+            if (cell(i) < left[std::size_t(cell(y))]) expected.insert({i, y});
+            if (cell(i) < right[std::size_t(cell(y))]) expected.insert({width - 1 - i, y});
+        }
     std::set<std::pair<int, int>> cut;
     for (const Box& run : KeyRuns(band, key))
         for (int x = run.left; x < run.left + run.width; ++x)
             cut.insert({x, run.top});
     EXPECT_EQ(cut, expected);
-    EXPECT_EQ(PixelCount(KeyRuns(band, key)), letter == 'B' ? 28 : 27);
+    if (dpi == 96) {
+        EXPECT_EQ(PixelCount(KeyRuns(band, key)), letter == 'B' ? 28 : 27);
+    }
 
-    const std::uint32_t content = ColorValue(sheet.rgb(kContentColorX, kContentColorY));
+    const std::uint32_t content = ColorValue(sheet.rgb(layout.contentX, layout.contentY));
     EXPECT_EQ(content, letter == 'O' ? 0x00E6F0EFu : 0x00E8E8E8u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Skins, ProgramSheetShape, testing::Values('B', 'G', 'O'));
+INSTANTIATE_TEST_SUITE_P(Skins, ProgramSheetShape,
+                         testing::Combine(testing::Values('B', 'G', 'O'),
+                                          testing::ValuesIn(kArtDpis)));
 
 } // namespace
 } // namespace vtl::skin

@@ -103,7 +103,7 @@ class RepaintFixTest : public testing::Test {
         (new TLabel(f.get(), panel, "Label:"))->SetBounds(10, 70, 60, 14);
         (new TEdit(f.get(), f.get(), false))->SetBounds(10, 130, 100, 21);
         (new TBevel(f.get(), f.get()))->SetBounds(5, 125, 290, 60);
-        new TSpinEdit(f.get(), f.get(), 150, 130, 90, 22, 0, 255);
+        (new TSpinEdit(f.get(), f.get(), 0, 255))->SetBounds(150, 130, 90, 22);
         f->Show();
         return f;
     }

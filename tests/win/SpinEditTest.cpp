@@ -20,8 +20,10 @@ class SpinEditTest : public testing::Test {
         form->SetClientSize(200, 100);
         panel = new TPanel(form.get(), form.get());
         panel->SetBounds(0, 0, 200, 100);
-        spin = new TSpinEdit(form.get(), panel, 10, 10, 90, 22, 0, 255);
-        other = new TSpinEdit(form.get(), panel, 10, 50, 90, 22, 0, 240);
+        spin = new TSpinEdit(form.get(), panel, 0, 255);
+        spin->SetBounds(10, 10, 90, 22);
+        other = new TSpinEdit(form.get(), panel, 0, 240);
+        other->SetBounds(10, 50, 90, 22);
         spin->OnChange = [this](TComponent&) { ++changes; };
         form->Show();
         test::PumpPending();

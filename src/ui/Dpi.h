@@ -1,0 +1,35 @@
+// Display scaling. Layouts, fonts and artwork are designed at 96 dpi and scaled for the DPI of
+// the window they are shown in; screen coordinates (the pointer, a grab, the monitors) are
+// physical pixels and never scaled.
+#pragma once
+
+#include "ui/Win32.h"
+
+namespace vtl {
+
+constexpr int kBaseDpi = 96;
+
+// A 96-dpi length at the given DPI, rounded to the nearest pixel.
+inline int ScaleBy(int value, int dpi) {
+    return dpi == kBaseDpi ? value : MulDiv(value, dpi, kBaseDpi);
+}
+
+// A 96-dpi rectangle at the given DPI, scaled by its edges: rectangles that touch at 96 dpi
+// still touch.
+inline RECT ScaleRect(int left, int top, int width, int height, int dpi) {
+    return {ScaleBy(left, dpi), ScaleBy(top, dpi), ScaleBy(left + width, dpi),
+            ScaleBy(top + height, dpi)};
+}
+
+// The DPI a window is drawn at: the window's own where the system knows it, else its
+// monitor's, else the system's. Systems before Windows 8.1 have one DPI for all.
+int WindowDpi(HWND wnd);
+
+// The window size that gives this client size at a DPI, frame included.
+SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
+
+// WM_GETDPISCALEDSIZE and WM_DPICHANGED, which headers for older systems lack.
+constexpr UINT kWmDpiChanged = 0x02E0;
+constexpr UINT kWmGetDpiScaledSize = 0x02E4;
+
+} // namespace vtl
