@@ -7,6 +7,7 @@
 #include "ui/Icons.h"
 #include "ui/LayoutBuilder.h"
 #include "ui/Messages.h"
+#include "ui/Screen.h"
 
 namespace vtl {
 

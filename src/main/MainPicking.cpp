@@ -3,6 +3,7 @@
 #include "main/ZoomGeometry.h"
 #include "settings/SettingsRules.h"
 #include "ui/Application.h"
+#include "ui/Screen.h"
 
 #include <climits>
 #include <cstdio>

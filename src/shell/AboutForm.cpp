@@ -3,6 +3,7 @@
 #include "brunmark/BrunmarkClass.h"
 #include "layouts/AboutLayout.h"
 #include "ui/Application.h"
+#include "ui/Fonts.h"
 #include "ui/LayoutBuilder.h"
 
 namespace vtl {

@@ -4,6 +4,7 @@
 #include "ui/Application.h"
 #include "ui/Bitmap.h"
 #include "ui/Error.h"
+#include "ui/Fonts.h"
 
 #include <functional>
 

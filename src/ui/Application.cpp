@@ -3,6 +3,7 @@
 #include "ui/Error.h"
 #include "ui/Form.h"
 #include "ui/ModalScope.h"
+#include "ui/Screen.h"
 #include "ui/WideText.h"
 #include "ui/WindowBinding.h"
 
@@ -24,26 +25,6 @@ bool IsInput(UINT msg) {
 TApplication& Application() {
     static TApplication app;
     return app;
-}
-
-TScreen& Screen() {
-    static TScreen screen;
-    return screen;
-}
-
-HFONT CreateUiFont(bool bold, int height, bool underline, int dpi) {
-    return CreateFontA(-(height * dpi / kBaseDpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE,
-                       underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma");
-}
-
-HFONT DefaultFont(int dpi) {
-    // A handful at most (one per DPI the windows were shown at), so a change of DPI and back
-    // creates nothing new.
-    static std::map<int, FontHandle> fonts;
-    FontHandle& font = fonts[dpi];
-    if (!font) font.Reset(CreateUiFont(false, 11, false, dpi));
-    return font.Get();
 }
 
 TApplication::TApplication() : instance_(GetModuleHandleA(nullptr)) {}
@@ -388,43 +369,6 @@ void TApplication::HandleCurrentException() noexcept {
 
 void TApplication::SetHintHidePause(int ms) {
     hintHidePause_ = ms;
-}
-
-void TScreen::RegisterCursor(int number, HCURSOR cursor) {
-    cursors_[number] = cursor;
-}
-
-HCURSOR TScreen::CursorHandle(int number) const {
-    auto it = cursors_.find(number);
-    if (it != cursors_.end()) return it->second;
-    if (number == crHandPoint) return LoadCursor(nullptr, IDC_HAND);
-    return LoadCursor(nullptr, IDC_ARROW);
-}
-
-void TScreen::SetCursor(int number) {
-    cursor_ = number;
-    ::SetCursor(CursorHandle(number));
-}
-
-namespace {
-BOOL CALLBACK AddMonitorRect(HMONITOR, HDC, LPRECT r, LPARAM list) {
-    reinterpret_cast<std::vector<RECT>*>(list)->push_back(*r);
-    return TRUE;
-}
-} // namespace
-
-const std::vector<RECT>& TScreen::MonitorRects() {
-    if (monitors_.empty()) {
-        EnumDisplayMonitors(nullptr, nullptr, &AddMonitorRect,
-                            reinterpret_cast<LPARAM>(&monitors_));
-        if (monitors_.empty()) {
-            const int x = GetSystemMetrics(SM_XVIRTUALSCREEN),
-                      y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-            monitors_.push_back({x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                                 y + GetSystemMetrics(SM_CYVIRTUALSCREEN)});
-        }
-    }
-    return monitors_;
 }
 
 } // namespace vtl

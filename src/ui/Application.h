@@ -4,7 +4,6 @@
 #pragma once
 
 #include "ui/CallbackList.h"
-#include "ui/Dpi.h"
 #include "ui/Handles.h"
 
 #include <exception>
@@ -163,29 +162,7 @@ class TMessageFilterScope {
     int id_;
 };
 
-// Program-wide cursors: numbered cursors registered once, and the cursor that overrides
-// every window's own while it is not crDefault.
-class TScreen {
-  public:
-    void RegisterCursor(int number, HCURSOR cursor);
-    HCURSOR CursorHandle(int number) const;
-    int Cursor() const { return cursor_; }
-    void SetCursor(int number);
-
-    // The monitors' rectangles in virtual-screen coordinates (negative left of or above the
-    // primary one). Asked once and again after the display changes: under Wine each query
-    // costs several round trips to the window server.
-    const std::vector<RECT>& MonitorRects();
-    void DisplayChanged() { monitors_.clear(); }
-
-  private:
-    std::map<int, HCURSOR> cursors_;
-    int cursor_ = 0;
-    std::vector<RECT> monitors_;
-};
-
 TApplication& Application();
-TScreen& Screen();
 
 // Holds activation on the application window for its lifetime.
 class TActivationHold {
@@ -195,13 +172,5 @@ class TActivationHold {
     TActivationHold(const TActivationHold&) = delete;
     TActivationHold& operator=(const TActivationHold&) = delete;
 };
-
-// The font every control uses unless it is given another: Tahoma, 11 pixels high at 96 dpi.
-// One per DPI, kept for the run.
-HFONT DefaultFont(int dpi = kBaseDpi);
-// Creates Tahoma of the given character height at 96 dpi (bold captions, underlined links),
-// for a DPI. The height is scaled rounding down: rounded to the nearest, captions sized for
-// 96 dpi are clipped at 120 and 144 dpi.
-HFONT CreateUiFont(bool bold, int height = 11, bool underline = false, int dpi = kBaseDpi);
 
 } // namespace vtl

@@ -2,8 +2,10 @@
 
 #include "ui/Application.h"
 #include "ui/Error.h"
+#include "ui/Fonts.h"
 #include "ui/Handles.h"
 #include "ui/Hints.h"
+#include "ui/Screen.h"
 #include "ui/WindowBinding.h"
 
 #include <algorithm>

@@ -5,6 +5,7 @@
 #include "GdiObjects.h"
 
 #include "main/MainForm.h"
+#include "ui/Screen.h"
 
 #include <gtest/gtest.h>
 

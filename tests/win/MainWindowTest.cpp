@@ -7,6 +7,7 @@
 #include "main/MainForm.h"
 #include "main/ZoomGeometry.h"
 #include "skin/SkinClass.h"
+#include "ui/Screen.h"
 
 #include <gtest/gtest.h>
 

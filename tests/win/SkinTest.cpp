@@ -5,6 +5,7 @@
 #include "main/MainForm.h"
 #include "skin/SkinClass.h"
 #include "ui/Error.h"
+#include "ui/Fonts.h"
 
 #include <gtest/gtest.h>
 
