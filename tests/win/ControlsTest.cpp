@@ -248,7 +248,14 @@ TEST(ApplicationTest, FormObserversSeeEveryFormsMessagesAroundItsOwnHandling) {
         EXPECT_EQ(SendMessageA(form.Handle(), WM_APP, 0, 0), 7);
     }
     EXPECT_EQ(SendMessageA(form.Handle(), WM_APP, 0, 0), 5) << "the observer has gone";
-    EXPECT_EQ(log, (std::vector<std::string>{"before", "form", "after 5", "form"}));
+    for (bool taken :
+         {true, false}) { // a filter that takes a queued message keeps it from the form
+        const TMessageFilterScope filter(
+            [&](const MSG& m) { return taken && m.message == WM_APP; });
+        PostMessageA(form.Handle(), WM_APP, 0, 0);
+        Application().ProcessMessages();
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"before", "form", "after 5", "form", "form"}));
 }
 
 TEST(ApplicationTest, IdleHandlersRunWhenTheQueueIsEmpty) {
