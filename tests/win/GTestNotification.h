@@ -1,22 +1,16 @@
-// GoogleTest's Notification builds on std::mutex, which the win32 threads model of GCC 12 lacks;
-// only GoogleTest's own thread helpers use it, and our tests do not. Included ahead of every
-// file that includes GoogleTest (GTEST_HAS_NOTIFICATION_ says it is there).
+// GoogleTest's Notification needs std::mutex, which GCC 12's win32 threads model lacks; only
+// GoogleTest's own thread helpers use it, never our tests. Included ahead of every file that
+// includes GoogleTest (GTEST_HAS_NOTIFICATION_ says it is there).
 #pragma once
-
 #include <atomic>
 
 namespace testing::internal {
-
-class Notification {
-  public:
-    void Notify() { notified_ = true; }
+struct Notification {
+    void Notify() { notified = true; }
     void WaitForNotification() {
-        while (!notified_) {
+        while (!notified) {
         }
     }
-
-  private:
-    std::atomic<bool> notified_{false};
+    std::atomic<bool> notified{false};
 };
-
 } // namespace testing::internal
