@@ -132,11 +132,19 @@ TEST(FormScaling, DpiChangesLayOutAsAtCreationAndBackAt96DrawTheSameImage) {
     const std::vector<COLORREF> before = Picture(main);
     int gdiAfterFirstRound = 0;
     for (int round = 0; round < 3; ++round) {
-        for (int dpi : {144, 192, 120, 96})
+        for (int dpi : {144, 192, 120, 96}) {
             for (const Form& f : forms) {
                 ChangeDpi(f.form, dpi, f.client96, dpi > 120 ? 16 : -16);
                 ExpectLayoutOfDpi(f.form, f.rows, f.client96, f.panel);
             }
+            // The main window's small icon is drawn for the scale.
+            ICONINFO icon{};
+            BITMAP bits{};
+            GetIconInfo(HICON(SendMessageA(main.Handle(), WM_GETICON, ICON_SMALL, 0)), &icon);
+            GetObjectA(BitmapHandle(icon.hbmColor).Get(), sizeof bits, &bits);
+            BitmapHandle mask(icon.hbmMask);
+            EXPECT_EQ(bits.bmWidth, MulDiv(16, dpi, 96)) << dpi;
+        }
         // What is not in a table: the magnifier's pictures and the About box's centred title.
         EXPECT_EQ(main.imgZoom->Bitmap().Width(), main.imgZoom->Width());
         EXPECT_EQ(main.ZoomBuffer().Height(), main.imgZoom->Height());
