@@ -62,9 +62,7 @@ void ChangeDpi(TForm& form, int dpi, SIZE client96, int shift) {
     GetWindowRect(form.Handle(), &r);
     passed.push_back(r);
     for (const RECT& p : passed)
-        EXPECT_TRUE(EqualRect(&p, &suggested))
-            << form.Name << " at " << dpi << " passed " << p.left << "," << p.top << " "
-            << p.right - p.left << "x" << p.bottom - p.top;
+        EXPECT_TRUE(EqualRect(&p, &suggested)) << form.Name << " at " << dpi << " went elsewhere";
 }
 
 // Every control of a table that lies on `panel` where the table puts it at the form's DPI,
