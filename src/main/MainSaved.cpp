@@ -55,14 +55,17 @@ void TfrmMain::AddSavedColors(const std::vector<SavedColor>& colors) {
 }
 
 void TfrmMain::RedrawSwatches() {
-    // Setting the size empties the list; the swatches come back in the entries' order, so
-    // each entry keeps its image number.
+    // Setting the size empties the list; the swatches come back in the entries' order, and
+    // each entry is given the number of its own again: after a Delete or a Clear the old
+    // numbers point past the end or at another entry's swatch.
     ImageList1->Resize(Scale(48), Scale(16));
     std::vector<TColor> colors;
     colors.reserve(savedTexts_.size());
     for (const std::string& text : savedTexts_)
         colors.push_back(HtmlToColor(text)); // each was a colour when it was listed
-    if (!colors.empty()) AddSwatches(*ImageList1, colors);
+    const int first = colors.empty() ? 0 : AddSwatches(*ImageList1, colors);
+    for (int i = 0; i < int(colors.size()); ++i)
+        ListView1->SetItemImage(i, first + i);
     ListView1->SetSmallImages(ImageList1);
 }
 

@@ -34,7 +34,7 @@ void TfrmMain::InstallTrayIcon(bool on) {
         Application().OnMinimize = [this] { AppMinimize(); };
         if (FTray || TBrunmark::GetTaskbarProcessId() == 0) return;
         FTray = std::make_unique<TTrayIconMan>();
-        FTray->AddIcon(Application().Icon(), Application().Title(), mnuTray,
+        FTray->AddIcon(Application().SmallIcon(), Application().Title(), mnuTray,
                        [this] { ToggleMainWindow(); });
     } else {
         Application().OnMinimize = nullptr;

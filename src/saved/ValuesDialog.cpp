@@ -19,7 +19,6 @@ TfrmNew::TfrmNew(TForm* owner) : TForm(owner, DialogFrame{owner}), layout_(*this
     SetCaption("Values");
     DialogKeys = true;
     SetScaledClientSize(layout::kValuesClientWidth, layout::kValuesClientHeight);
-    if (owner) CenterOver(owner->Handle());
     layout_.Build(layout::kValuesLayout);
     for (size_t k = 0; k < Edits.size(); ++k)
         Edits[k] = &layout_.Get<TEdit>("Edit" + std::to_string(k + 1));
@@ -28,6 +27,8 @@ TfrmNew::TfrmNew(TForm* owner) : TForm(owner, DialogFrame{owner}), layout_(*this
             CopyColorValue(sender);
         };
     OnDpiChanged = [this](TComponent&) { layout_.Place(); };
+    // Centred once its size is that of its DPI and its controls are in place.
+    if (owner) CenterOver(owner->Handle());
 }
 
 void TfrmNew::ShowColor(const std::string& text) {

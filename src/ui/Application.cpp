@@ -1,7 +1,9 @@
 #include "ui/Application.h"
 
+#include "ui/Dpi.h"
 #include "ui/Error.h"
 #include "ui/Form.h"
+#include "ui/Icons.h"
 #include "ui/ModalScope.h"
 #include "ui/Screen.h"
 #include "ui/WideText.h"
@@ -41,7 +43,9 @@ void TApplication::Initialize() {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &TApplication::WndProc;
     wc.hInstance = instance_;
-    wc.hIcon = icon_ = LoadIconA(instance_, "MAINICON");
+    const int dpi = WindowDpi(nullptr);
+    wc.hIcon = ProgramIcon(false, dpi);
+    wc.hIconSm = ProgramIcon(true, dpi);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kAppClass;
     CheckWin32(RegisterClassExA(&wc) != 0, "RegisterClassEx");
@@ -51,11 +55,18 @@ void TApplication::Initialize() {
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               x, y, 0, 0, nullptr, nullptr, instance_, this);
     CheckWin32(handle_ != nullptr, "CreateWindowEx");
-    if (icon_) {
-        SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-        SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-    }
+    SetIconDpi(dpi);
     if (StartupHook) StartupHook();
+}
+
+void TApplication::SetIconDpi(int dpi) {
+    icon_ = ProgramIcon(false, dpi);
+    smallIcon_ = ProgramIcon(true, dpi);
+    if (!handle_) return;
+    SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    SetClassLongPtrA(handle_, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon_));
+    SetClassLongPtrA(handle_, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(smallIcon_));
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -345,7 +356,10 @@ void TApplication::ShowException(const std::exception& e) {
         OnException(Narrow(text));
         return;
     }
+    // With none of our windows active, an open modal bracket may have disabled the application
+    // window; a box owned by a disabled window hands activation to another program as it goes.
     HWND owner = GetActiveWindow();
+    if (!owner) owner = TModalScope::KeptWindow();
     if (!owner) owner = handle_;
     TModalScope modal(owner);
     MessageBoxW(owner, text.c_str(), Widen(title_).c_str(), MB_OK | MB_ICONERROR);

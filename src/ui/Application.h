@@ -34,7 +34,11 @@ class TApplication {
 
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
+    // The program's icons at the DPI last given to SetIconDpi.
     HICON Icon() const { return icon_; }
+    HICON SmallIcon() const { return smallIcon_; }
+    // The application window's icons, and those of its class, at a DPI (the main form's).
+    void SetIconDpi(int dpi);
 
     // The form that ends the program when it closes; the first form given to AddForm.
     TForm* MainForm() const { return mainForm_; }
@@ -135,6 +139,7 @@ class TApplication {
     HINSTANCE instance_;
     HWND handle_ = nullptr;
     HICON icon_ = nullptr;
+    HICON smallIcon_ = nullptr;
     std::string title_;
     std::vector<std::unique_ptr<TForm>> owned_;
     std::vector<TForm*> forms_;

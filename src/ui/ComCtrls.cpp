@@ -85,6 +85,14 @@ void TListView::SetSubItem(int index, int column, const std::string& text) {
     SendMessageA(Handle(), LVM_SETITEMTEXTA, WPARAM(index), reinterpret_cast<LPARAM>(&item));
 }
 
+void TListView::SetItemImage(int index, int imageIndex) {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = index;
+    item.iImage = imageIndex;
+    SendMessageA(Handle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
 void TListView::DeleteItem(int index) {
     ListView_DeleteItem(Handle(), index);
 }

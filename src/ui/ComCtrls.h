@@ -45,6 +45,7 @@ class TListView : public TWinControl {
     // Appends an item; returns its index.
     int AddItem(const std::string& caption, int imageIndex);
     void SetSubItem(int index, int column, const std::string& text);
+    void SetItemImage(int index, int imageIndex);
     void DeleteItem(int index);
     void Clear();
     int SelectedIndex() const;

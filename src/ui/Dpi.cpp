@@ -38,13 +38,13 @@ const DpiCalls& Calls() {
     return calls;
 }
 
+} // namespace
+
 int SystemDpi() {
     WindowDC screen(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
     return dpi > 0 ? dpi : kBaseDpi;
 }
-
-} // namespace
 
 int WindowDpi(HWND wnd) {
     const DpiCalls& calls = Calls();

@@ -25,6 +25,9 @@ inline RECT ScaleRect(int left, int top, int width, int height, int dpi) {
 // monitor's, else the system's. Systems before Windows 8.1 have one DPI for all.
 int WindowDpi(HWND wnd);
 
+// The DPI of the screen as a whole: what the system sizes its own fonts and metrics for.
+int SystemDpi();
+
 // The window size that gives this client size at a DPI, frame included.
 SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi);
 

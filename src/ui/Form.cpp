@@ -44,6 +44,11 @@ TForm::TForm(TComponent* owner, DialogFrame frame) : TWinControl(owner, nullptr)
     params.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     params.exStyle = WS_EX_DLGMODALFRAME;
     params.parentOrOwner = frame.ownerForm ? frame.ownerForm->Handle() : Application().Handle();
+    // Made at its owner's centre, so that it has the DPI of its owner's monitor from the start.
+    if (RECT r; frame.ownerForm && GetWindowRect(frame.ownerForm->Handle(), &r)) {
+        left_ = (r.left + r.right) / 2;
+        top_ = (r.top + r.bottom) / 2;
+    }
     CreateHandle(params);
     TakeWindowDpi();
     Application().RegisterForm(this);
@@ -57,8 +62,14 @@ void TForm::TakeWindowDpi() {
 void TForm::CenterOver(HWND wnd) {
     RECT r;
     if (!GetWindowRect(wnd, &r)) return;
-    SetPosition(r.left + (r.right - r.left - Width()) / 2,
-                r.top + (r.bottom - r.top - Height()) / 2);
+    // A move onto a monitor of another scale resizes the form at the place the system
+    // suggests (WM_DPICHANGED): it is centred again at its new size.
+    for (int tries = 0; tries < 2; ++tries) {
+        const int dpi = dpi_;
+        SetPosition(r.left + (r.right - r.left - Width()) / 2,
+                    r.top + (r.bottom - r.top - Height()) / 2);
+        if (dpi_ == dpi) break;
+    }
 }
 
 TForm::~TForm() {
@@ -95,9 +106,9 @@ void TForm::SetScaledClientSize(int width, int height) {
     SetClientSize(ScaleBy(width, dpi_), ScaleBy(height, dpi_));
 }
 
-void TForm::SetIcon(HICON icon) {
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+void TForm::SetIcon(HICON big, HICON small) {
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
 void TForm::Show() {
@@ -246,16 +257,20 @@ LRESULT TForm::OnGetDpiScaledSize(WPARAM wp, LPARAM lp) {
 
 LRESULT TForm::OnDpiChangedMessage(WPARAM wp, LPARAM lp) {
     const int dpi = LOWORD(wp);
-    const RECT& suggested = *reinterpret_cast<const RECT*>(lp);
+    const RECT suggested = *reinterpret_cast<const RECT*>(lp);
     dpi_ = dpi > 0 ? dpi : kBaseDpi;
     RefreshFont();
-    // At the suggested place, at the size WM_GETDPISCALEDSIZE answered (the suggested one).
-    SetPosition(suggested.left, suggested.top);
+    // The suggested rectangle in one move (it has the size WM_GETDPISCALEDSIZE answered): a
+    // move and then a resize would show the window at the new place with the old size.
+    SetBounds(suggested.left, suggested.top, suggested.right - suggested.left,
+              suggested.bottom - suggested.top);
+    // Where the frame is not drawn at the window's DPI (Wine draws every frame at the
+    // system's), or the system scaled the old rectangle without asking, the client is made up.
     if (ClientSizeAt) {
         const SIZE client = ClientSizeAt(dpi_);
-        SetClientSize(client.cx, client.cy);
-    } else {
-        SetSize(suggested.right - suggested.left, suggested.bottom - suggested.top);
+        if (ClientWidth() != client.cx || ClientHeight() != client.cy)
+            SetBounds(left_, top_, width_ + client.cx - ClientWidth(),
+                      height_ + client.cy - ClientHeight());
     }
     if (OnDpiChanged) OnDpiChanged(*this);
     // Every control painted anew: what the larger or smaller ones left behind goes too.

@@ -43,7 +43,7 @@ class TForm : public TWinControl {
     void SetScaledClientSize(int width, int height);
     void SetCaption(const std::string& caption) { SetText(caption); }
     std::string Caption() const { return Text(); }
-    void SetIcon(HICON icon);
+    void SetIcon(HICON big, HICON small);
 
     // Shows the form; with CenterOnFirstShow, its first showing centres it on the screen.
     void Show();

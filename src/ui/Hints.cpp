@@ -2,8 +2,12 @@
 
 #include "ui/Application.h"
 #include "ui/Control.h"
+#include "ui/Dpi.h"
+#include "ui/Handles.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <map>
 
 namespace vtl {
 
@@ -30,9 +34,25 @@ TTTOOLINFOA ToolInfo(HWND parent, const TControl* child) {
     return info;
 }
 
+// The font tooltips use (the status font) at a DPI, scaled from the system's; one per DPI.
+HFONT TipFont(int dpi) {
+    static std::map<int, FontHandle> fonts;
+    FontHandle& font = fonts[dpi];
+    if (font) return font.Get();
+    // The size before Vista's padded border: every version accepts it.
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        return nullptr;
+    LOGFONTA& tip = metrics.lfStatusFont;
+    tip.lfHeight = MulDiv(tip.lfHeight, dpi, SystemDpi());
+    font.Reset(CreateFontIndirectA(&tip));
+    return font.Get();
+}
+
 } // namespace
 
-THintWindow::THintWindow(HWND parent) : parent_(parent) {
+THintWindow::THintWindow(HWND parent) : parent_(parent), dpi_(SystemDpi()) {
     // Tips are a nicety: without a tooltip control the window simply shows none.
     handle_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -47,6 +67,14 @@ THintWindow::~THintWindow() {
     if (handle_ && IsWindow(handle_)) {
         KillTimer(handle_, reinterpret_cast<UINT_PTR>(this));
         DestroyWindow(handle_);
+    }
+}
+
+void THintWindow::FollowDpi(int dpi) {
+    if (!handle_ || dpi == dpi_) return;
+    if (const HFONT font = TipFont(dpi)) {
+        dpi_ = dpi;
+        SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 }
 

@@ -24,6 +24,8 @@ class THintWindow {
     static bool Wanted(const std::vector<TControl*>& children);
 
     HWND Handle() const { return handle_; }
+    // The tips' font follows the parent's DPI: the tooltip control's own is for the system's.
+    void FollowDpi(int dpi);
     // Brings the tools and the hide delay in line, then hands a mouse message of the parent
     // to the tooltip control.
     void Relay(const std::vector<TControl*>& children, UINT msg, WPARAM wp, LPARAM lp);
@@ -46,6 +48,7 @@ class THintWindow {
 
     HWND parent_;
     HWND handle_ = nullptr;
+    int dpi_;
     std::map<const TControl*, Tool> tools_;
     int hidePause_ = 0;
     bool hidePauseSet_ = false;

@@ -1,12 +1,25 @@
 #include "ui/Icons.h"
 
+#include "ui/Dpi.h"
 #include "ui/Error.h"
+
+#include <map>
 
 namespace vtl {
 
 HICON LoadIconResource(int id, int size) {
     return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
                                          IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+HICON ProgramIcon(bool small, int dpi) {
+    static std::map<int, IconHandle> icons;
+    const int size = ScaleBy(small ? 16 : 32, dpi);
+    IconHandle& icon = icons[size];
+    if (!icon)
+        icon.Reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON,
+                                                 size, size, LR_DEFAULTCOLOR)));
+    return icon.Get();
 }
 
 IconHandle CursorFromIcon(HICON icon, int hotX, int hotY) {

@@ -32,7 +32,7 @@ void TellApplication(bool modal) noexcept {
 
 } // namespace
 
-TModalScope::TModalScope(HWND keep) {
+TModalScope::TModalScope(HWND keep) : keep_(keep) {
     Collect collect{keep, &disabled_};
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabled, reinterpret_cast<LPARAM>(&collect));
     for (HWND wnd : disabled_)
@@ -45,6 +45,12 @@ TModalScope::~TModalScope() {
     EnableWindows();
     std::erase(Scopes(), this);
     if (Scopes().empty()) TellApplication(false);
+}
+
+HWND TModalScope::KeptWindow() {
+    for (auto it = Scopes().rbegin(); it != Scopes().rend(); ++it)
+        if ((*it)->keep_ && IsWindow((*it)->keep_)) return (*it)->keep_;
+    return nullptr;
 }
 
 void TModalScope::EnableWindows() {

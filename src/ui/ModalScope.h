@@ -27,7 +27,12 @@ class TModalScope {
     // Enables the windows again. A form calls it before it hides.
     void EnableWindows();
 
+    // The window the innermost open scope keeps enabled, or null: a window that shows a box
+    // while the scopes are open owns it by this one, as every other may be disabled.
+    static HWND KeptWindow();
+
   private:
+    HWND keep_;
     std::vector<HWND> disabled_;
 };
 

@@ -352,6 +352,7 @@ void TWinControl::RelayHint(UINT msg, WPARAM wp, LPARAM lp) {
         if (msg != WM_MOUSEMOVE || !THintWindow::Wanted(controls_)) return;
         hints_ = std::make_unique<THintWindow>(handle_);
     }
+    hints_->FollowDpi(Dpi());
     hints_->Relay(controls_, msg, wp, lp);
 }
 

@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <memory>
-#include <thread>
 
 namespace vtl {
 namespace {
@@ -112,7 +111,7 @@ TEST_F(MainEditingTest, CopyPutsTheNotationOnTheClipboardAndShowsIt) {
 
 TEST_F(MainEditingTest, ClipboardHeldByAnotherWindowReportsAndLeavesTheFieldAlone) {
     std::atomic<bool> held{false}, done{false};
-    std::thread holder([&] {
+    test::Thread holder([&] {
         HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                      nullptr, nullptr);
         if (OpenClipboard(owner)) {
@@ -128,7 +127,7 @@ TEST_F(MainEditingTest, ClipboardHeldByAnotherWindowReportsAndLeavesTheFieldAlon
     form->spiR->SetFocus();
     Click(form->btnHexCopy);
     done = true;
-    holder.join();
+    holder.Join();
     EXPECT_EQ(test::ReportedErrors(), std::vector<std::string>{"Cannot open clipboard."});
     EXPECT_FALSE(form->edtHex->Focused());
     // Free again, the same copy works.

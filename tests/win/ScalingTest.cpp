@@ -37,16 +37,32 @@ std::vector<COLORREF> Picture(const TForm& form) {
     return pixels;
 }
 
-// WM_DPICHANGED with the rectangle the system suggests: the same place, the scaled size.
-void ChangeDpi(TForm& form, int dpi) {
+// WM_DPICHANGED with a rectangle elsewhere, `shift` pixels right and down, of the client's
+// size at the new DPI with the frame the window has. The window takes it in one move: each
+// rectangle it passes through on the way is the suggested one.
+void ChangeDpi(TForm& form, int dpi, SIZE client96, int shift) {
     RECT r;
     GetWindowRect(form.Handle(), &r);
-    const SIZE client = form.ClientSizeAt(dpi);
-    RECT suggested{r.left, r.top, r.left + client.cx, r.top + client.cy};
+    const int frameX = r.right - r.left - form.ClientWidth();
+    const int frameY = r.bottom - r.top - form.ClientHeight();
+    RECT suggested{r.left + shift, r.top + shift,
+                   r.left + shift + MulDiv(client96.cx, dpi, 96) + frameX,
+                   r.top + shift + MulDiv(client96.cy, dpi, 96) + frameY};
+    std::vector<RECT> passed;
+    const TFormMessageObserver watch(
+        [&](TForm& f, UINT msg, WPARAM, LPARAM) {
+            if (&f == &form && msg == WM_WINDOWPOSCHANGED && GetWindowRect(f.Handle(), &r))
+                passed.push_back(r);
+        },
+        nullptr);
     SendMessageA(form.Handle(), kWmDpiChanged, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
     test::PumpPending();
     ASSERT_EQ(form.Dpi(), dpi);
+    GetWindowRect(form.Handle(), &r);
+    passed.push_back(r);
+    for (const RECT& p : passed)
+        EXPECT_TRUE(EqualRect(&p, &suggested)) << form.Name << " at " << dpi << " went elsewhere";
 }
 
 // Every control of a table that lies on `panel` where the table puts it at the form's DPI,
@@ -114,11 +130,19 @@ TEST(FormScaling, DpiChangesLayOutAsAtCreationAndBackAt96DrawTheSameImage) {
     const std::vector<COLORREF> before = Picture(main);
     int gdiAfterFirstRound = 0;
     for (int round = 0; round < 3; ++round) {
-        for (int dpi : {144, 192, 120, 96})
+        for (int dpi : {144, 192, 120, 96}) {
             for (const Form& f : forms) {
-                ChangeDpi(f.form, dpi);
+                ChangeDpi(f.form, dpi, f.client96, dpi > 120 ? 16 : -16);
                 ExpectLayoutOfDpi(f.form, f.rows, f.client96, f.panel);
             }
+            // The main window's small icon is drawn for the scale.
+            ICONINFO icon{};
+            BITMAP bits{};
+            GetIconInfo(HICON(SendMessageA(main.Handle(), WM_GETICON, ICON_SMALL, 0)), &icon);
+            GetObjectA(BitmapHandle(icon.hbmColor).Get(), sizeof bits, &bits);
+            BitmapHandle mask(icon.hbmMask);
+            EXPECT_EQ(bits.bmWidth, MulDiv(16, dpi, 96)) << dpi;
+        }
         // What is not in a table: the magnifier's pictures and the About box's centred title.
         EXPECT_EQ(main.imgZoom->Bitmap().Width(), main.imgZoom->Width());
         EXPECT_EQ(main.ZoomBuffer().Height(), main.imgZoom->Height());
@@ -127,6 +151,43 @@ TEST(FormScaling, DpiChangesLayOutAsAtCreationAndBackAt96DrawTheSameImage) {
     }
     EXPECT_EQ(bench::LiveGdiObjects(), gdiAfterFirstRound) << "GDI objects grow with changes";
     EXPECT_TRUE(Picture(main) == before) << "at 96 dpi again the window looks otherwise";
+}
+
+// Answers the confirmation with Yes once it is open, from a timer that runs inside its loop.
+void CALLBACK AnswerYes(HWND, UINT, UINT_PTR id, DWORD) {
+    const HWND box = FindWindowA("#32770", "Confirm");
+    if (!box || !IsWindowVisible(box)) return;
+    KillTimer(nullptr, id);
+    PostMessageA(box, WM_COMMAND, IDYES, 0);
+}
+
+TEST(FormScaling, EachSavedEntryKeepsItsOwnSwatchAfterADeleteAndScaleChanges) {
+    test::ResetDataFolder();
+    CreateDirectoryA(test::DataFolder().c_str(), nullptr);
+    test::WriteFileText(test::DataFolder() + "\\colors.ini", "#FF0000\r\n#00FF00\r\n#0000FF\r\n");
+    TfrmMain main;
+    main.Show();
+    main.ListView1->SelectOnly(0);
+    SetTimer(nullptr, 0, 30, &AnswerYes);
+    main.mnuMyColors_DeleteClick();
+    ASSERT_EQ(main.ListView1->ItemCount(), 2);
+    for (int dpi : {96, 144, 96}) {
+        if (dpi != main.Dpi())
+            ChangeDpi(main, dpi, {layout::kMainClientWidth, layout::kMainClientHeight},
+                      dpi > 120 ? 16 : -16);
+        const int w = MulDiv(48, dpi, 96), h = MulDiv(16, dpi, 96);
+        const COLORREF colors[] = {RGB(0, 255, 0), RGB(0, 0, 255)};
+        for (int row = 0; row < 2; ++row) {
+            LVITEMA item{};
+            item.mask = LVIF_IMAGE;
+            item.iItem = row;
+            ASSERT_TRUE(ListView_GetItem(main.ListView1->Handle(), &item));
+            TBitmap swatch(w, h);
+            swatch.Fill(RGB(1, 2, 3)); // what no swatch draws
+            ImageList_Draw(main.ImageList1->Handle(), item.iImage, swatch.Dc(), 0, 0, ILD_NORMAL);
+            EXPECT_EQ(swatch.Pixel(w / 2, h / 2), colors[row]) << "row " << row << " at " << dpi;
+        }
+    }
 }
 
 } // namespace

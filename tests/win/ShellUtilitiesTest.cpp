@@ -20,7 +20,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <thread>
 
 namespace vtl {
 namespace {
@@ -82,14 +81,14 @@ TaskbarProbe ProbeTaskbarFromOwnDesktop() {
     const std::string name = "vtl-probe-" + std::to_string(GetCurrentProcessId());
     HDESK desktop = CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
     if (!desktop) return probe;
-    std::thread([&] {
+    test::Thread([&] {
         if (!SetThreadDesktop(desktop)) return;
         probe.ready = true;
         probe.trayFound = FindWindowA("Shell_TrayWnd", nullptr) != nullptr;
         const unsigned long before = ProcessSnapshot::Taken();
         probe.processId = TBrunmark::GetTaskbarProcessId();
         probe.snapshots = ProcessSnapshot::Taken() - before;
-    }).join();
+    }).Join();
     CloseDesktop(desktop);
     return probe;
 }
@@ -103,10 +102,10 @@ std::string ExeNameOf(DWORD processId) {
 // A wait on a mutex from a thread that does not own it.
 DWORD WaitFromAnotherThread(HANDLE mutex) {
     DWORD result = 0;
-    std::thread([&] {
+    test::Thread([&] {
         result = WaitForSingleObject(mutex, 0);
         if (result == WAIT_OBJECT_0 || result == WAIT_ABANDONED) ReleaseMutex(mutex);
-    }).join();
+    }).Join();
     return result;
 }
 

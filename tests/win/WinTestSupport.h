@@ -3,7 +3,10 @@
 #pragma once
 
 #include "ui/Application.h"
+#include "ui/Handles.h"
 
+#include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -32,5 +35,23 @@ std::string ClipboardText();
 
 // Sends a click (press and release) at a client point of a window.
 void ClickAt(HWND wnd, int x, int y, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP);
+
+// Runs a function on a thread of its own, joined at Join or when this goes (the program's
+// threads model has no std::thread).
+class Thread {
+  public:
+    explicit Thread(std::function<void()> run)
+        : run_(std::move(run)), handle_(CreateThread(nullptr, 0, &Start, this, 0, nullptr)) {}
+    ~Thread() { Join(); }
+    void Join() {
+        if (handle_) WaitForSingleObject(handle_.Get(), INFINITE);
+        handle_.Reset();
+    }
+
+  private:
+    static DWORD WINAPI Start(void* self) { return static_cast<Thread*>(self)->run_(), 0; }
+    std::function<void()> run_;
+    KernelHandle handle_;
+};
 
 } // namespace vtl::test
