@@ -94,7 +94,8 @@ class TfrmMain : public TForm {
 
     // The saved colours: the list, its menu and colors.ini.
     void LoadSavedColors();
-    void StoreSavedColors();
+    // Writes the list after the user's change to it (none: nothing changed).
+    void StoreSavedColors(const std::optional<SavedColorsChange>& change = std::nullopt);
     void ScrollToLastSavedColor();
     void Save1Click();
     void ListView1DblClick();
@@ -191,6 +192,7 @@ class TfrmMain : public TForm {
     void BindSavedColorEvents();
     void AddSavedColors(const std::vector<SavedColor>& colors);
     void AddSavedEntry(int image, const std::string& text);
+    void ShowMergedSavedColors(const std::vector<SavedColor>& entries, bool lastSelected);
     void PopupListMenu(bool entryItems);
     bool Confirm(const char* question);
     void TellSavedColorsNotice();
