@@ -68,26 +68,19 @@ TEST(SavedColorsText, Utf16OfEitherByteOrderReadsAsTheSameColours) {
 // Another program changed the file meanwhile: the user's one change is made to its version.
 TEST(SavedColorsText, TheUsersChangeIsMadeToTheFileAsAnotherProgramLeftIt) {
     using Change = SavedColorsChange;
-    const auto apply = [](Lines texts, const SavedColorsChange& change) {
-        std::vector<SavedColor> entries;
-        for (std::string& t : texts)
-            entries.push_back({std::move(t), 0});
-        ApplySavedColorsChange(entries, change);
-        texts.clear();
-        for (const SavedColor& e : entries)
-            texts.push_back(e.text);
-        return texts;
+    const auto apply = [](const Lines& texts, const SavedColorsChange& change) {
+        SavedColorsText file;
+        for (const std::string& t : texts)
+            file.entries.push_back({t, 0});
+        ApplySavedColorsChange(file.entries, change);
+        return Texts(file);
     };
-    EXPECT_EQ(apply({"#0000FF"}, Change::Appended({"#F7D5B9", 0})), (Lines{"#0000FF", "#F7D5B9"}));
-    const Lines file{"#111111", "#222222", "#111111", "#333333"};
-    EXPECT_EQ(apply(file, Change::Removed("#111111", 2)), (Lines{"#111111", "#222222", "#333333"}))
-        << "the line at its position";
-    EXPECT_EQ(apply(file, Change::Removed("#111111", 3)), (Lines{"#222222", "#111111", "#333333"}))
-        << "else the first with its text";
-    EXPECT_EQ(apply(file, Change::Removed("#444444", 0)), file) << "else nothing";
-    EXPECT_EQ(apply(file, Change::Cleared({"#111111", "#333333", "#555555"})),
-              (Lines{"#222222", "#111111"}))
-        << "what arrived since stays";
+    const Lines file{"a", "b", "a", "c"};
+    EXPECT_EQ(apply(file, Change::Appended({"d", 0})), (Lines{"a", "b", "a", "c", "d"}));
+    EXPECT_EQ(apply(file, Change::Removed("a", 2)), (Lines{"a", "b", "c"})) << "at its position";
+    EXPECT_EQ(apply(file, Change::Removed("a", 3)), (Lines{"b", "a", "c"})) << "else the first";
+    EXPECT_EQ(apply(file, Change::Removed("e", 0)), file) << "else nothing";
+    EXPECT_EQ(apply(file, Change::Cleared({"a", "c", "e"})), (Lines{"b", "a"})) << "newer stay";
 }
 
 } // namespace
