@@ -232,6 +232,8 @@ class TfrmMain : public TForm {
     std::vector<std::string> savedTexts_;
     // Posted to itself so that trouble with colors.ini is told once the window shows.
     bool listMenuShown_ = false; // by the press of this right click: its release shows none
+    // Work queued for later holds a weak copy: it runs only while the window still exists.
+    std::shared_ptr<char> alive_ = std::make_shared<char>();
 };
 
 } // namespace vtl
