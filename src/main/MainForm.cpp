@@ -250,7 +250,10 @@ void TfrmMain::FormCreate() {
     Application().OnModal = [this](bool modal) { EnableTrayMenu(!modal); };
     // The icon is not part of the window's first paint; it comes right after it, before any
     // input can reach the program.
-    Application().AfterFirstPaint([this] { InstallTrayIcon(true); });
+    // A window destroyed before that (tests make several in turn) leaves nothing to run.
+    Application().AfterFirstPaint([this, alive = std::weak_ptr<char>(alive_)] {
+        if (!alive.expired()) InstallTrayIcon(true);
+    });
 
     // The taskbar button comes back and the program comes to the front.
     Application().SetTaskbarButton(true);

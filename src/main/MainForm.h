@@ -94,7 +94,8 @@ class TfrmMain : public TForm {
 
     // The saved colours: the list, its menu and colors.ini.
     void LoadSavedColors();
-    void StoreSavedColors();
+    // Writes the list after the user's change to it (none: nothing changed).
+    void StoreSavedColors(const std::optional<SavedColorsChange>& change = std::nullopt);
     void ScrollToLastSavedColor();
     void Save1Click();
     void ListView1DblClick();
@@ -191,6 +192,7 @@ class TfrmMain : public TForm {
     void BindSavedColorEvents();
     void AddSavedColors(const std::vector<SavedColor>& colors);
     void AddSavedEntry(int image, const std::string& text);
+    void ShowMergedSavedColors(const std::vector<SavedColor>& entries, bool lastSelected);
     void PopupListMenu(bool entryItems);
     bool Confirm(const char* question);
     void TellSavedColorsNotice();
@@ -230,6 +232,8 @@ class TfrmMain : public TForm {
     std::vector<std::string> savedTexts_;
     // Posted to itself so that trouble with colors.ini is told once the window shows.
     bool listMenuShown_ = false; // by the press of this right click: its release shows none
+    // Work queued for later holds a weak copy: it runs only while the window still exists.
+    std::shared_ptr<char> alive_ = std::make_shared<char>();
 };
 
 } // namespace vtl

@@ -1,5 +1,6 @@
 // The saved colours: the list with its swatches, its menu and keys, "Save", and colors.ini,
-// read once at start-up and written whole after every change.
+// read at start-up and written whole after every change (to what another program left in it,
+// when one changed it meanwhile).
 #include "brunmark/BrunmarkClass.h"
 #include "main/MainForm.h"
 #include "saved/Swatches.h"
@@ -8,6 +9,9 @@
 #include "ui/Error.h"
 #include "ui/Messages.h"
 #include "ui/WideText.h"
+
+#include <string_view>
+#include <unordered_map>
 
 namespace vtl {
 
@@ -77,6 +81,37 @@ void TfrmMain::AddSavedEntry(int image, const std::string& text) {
     ListView1->SetSubItem(index, 1, text);
 }
 
+void TfrmMain::ShowMergedSavedColors(const std::vector<SavedColor>& entries, bool lastSelected) {
+    // An entry the list shows already keeps its swatch; only one new to it gets a new one.
+    std::unordered_map<std::string_view, std::vector<int>> shown; // images, first at the back
+    for (int i = ListView1->ItemCount() - 1; i >= 0; --i)
+        shown[savedTexts_.at(size_t(i))].push_back(ListView1->ItemImage(i));
+    std::vector<int> images(entries.size(), -1);
+    std::vector<TColor> fresh;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const auto it = shown.find(entries[i].text);
+        if (it == shown.end() || it->second.empty()) {
+            fresh.push_back(entries[i].color);
+        } else {
+            images[i] = it->second.back();
+            it->second.pop_back();
+        }
+    }
+    int next = fresh.empty() ? 0 : AddSwatches(*ImageList1, fresh);
+    shown.clear();
+    ListView1->Clear();
+    savedTexts_.clear();
+    {
+        const TListView::TUpdateScope oneRepaint(*ListView1);
+        for (size_t i = 0; i < entries.size(); ++i)
+            AddSavedEntry(images[i] >= 0 ? images[i] : next++, entries[i].text);
+    }
+    if (lastSelected && !entries.empty()) {
+        ListView1->ScrollToEnd();
+        ListView1->SelectOnly(ListView1->ItemCount() - 1);
+    }
+}
+
 void TfrmMain::LoadSavedColors() {
     colorsFile_.reset();
     ListView1->Clear();
@@ -97,7 +132,7 @@ void TfrmMain::LoadSavedColors() {
     PostMessageA(Handle(), kMsgTellSavedColors, 0, 0);
 }
 
-void TfrmMain::StoreSavedColors() {
+void TfrmMain::StoreSavedColors(const std::optional<SavedColorsChange>& change) {
     if (!colorsFile_) {
         if (std::exchange(colorsNotKeptTold_, true)) return;
         TBrunmark::ShowMsgBox(L"Saved colours will not be kept after Vantrel ends: there is no "
@@ -106,7 +141,10 @@ void TfrmMain::StoreSavedColors() {
                               MB_OK | MB_ICONWARNING);
         return;
     }
-    colorsFile_->Store(savedTexts_);
+    const bool saved = change && change->kind == SavedColorsChange::Kind::Append;
+    colorsFile_->Store(savedTexts_, change, [&](const std::vector<SavedColor>& entries) {
+        ShowMergedSavedColors(entries, saved);
+    });
     TellSavedColorsNotice();
 }
 
@@ -128,10 +166,10 @@ void TfrmMain::ScrollToLastSavedColor() {
 }
 
 void TfrmMain::Save1Click() {
-    const TColor color = CurrentColor();
-    AddSavedEntry(AddSwatches(*ImageList1, {&color, 1}), edtHtml->Text());
+    const SavedColor saved{edtHtml->Text(), CurrentColor()};
+    AddSavedEntry(AddSwatches(*ImageList1, {&saved.color, 1}), saved.text);
     ScrollToLastSavedColor();
-    StoreSavedColors();
+    StoreSavedColors(SavedColorsChange::Appended(saved));
 }
 
 void TfrmMain::ListView1DblClick() {
@@ -194,18 +232,21 @@ void TfrmMain::mnuMyColors_Open2Click() {
 
 void TfrmMain::mnuMyColors_DeleteClick() {
     if (!Confirm("Are you sure you want to delete it?")) return;
+    std::optional<SavedColorsChange> change;
     if (const int index = ListView1->SelectedIndex(); index >= 0) {
+        change = SavedColorsChange::Removed(savedTexts_.at(size_t(index)), size_t(index));
         ListView1->DeleteItem(index);
         savedTexts_.erase(savedTexts_.begin() + index);
     }
-    StoreSavedColors();
+    StoreSavedColors(change);
 }
 
 void TfrmMain::mnuMyColors_ClearClick() {
     if (!Confirm("Are you sure you want to clear it?")) return;
+    const SavedColorsChange change = SavedColorsChange::Cleared(std::move(savedTexts_));
     ListView1->Clear();
     savedTexts_.clear();
-    StoreSavedColors();
+    StoreSavedColors(change);
 }
 
 void TfrmMain::OpenSavedColor() {

@@ -4,8 +4,10 @@
 #include "ui/Handles.h"
 #include "ui/WideText.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <new>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -13,14 +15,55 @@ namespace vtl {
 
 namespace {
 
-// A failure of one step, with the reason the user reads.
+// A failure of one step, with the reason the user reads and the system's code, if any.
 class FileError : public Error {
   public:
     using Error::Error;
+    explicit FileError(DWORD code) : Error(SystemReason(code)), code_(code) {}
+    DWORD Code() const { return code_; }
+
+  private:
+    DWORD code_ = 0;
 };
 
 [[noreturn]] void Fail(DWORD code) {
-    throw FileError(SystemReason(code));
+    throw FileError(code);
+}
+
+// Virus scanners, the search indexer and backup tools open a file for a moment just after it is
+// written; Wine refuses to replace a file anyone has open at all.
+bool HeldByAnother(DWORD code) {
+    return code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED ||
+           code == ERROR_LOCK_VIOLATION;
+}
+
+// How long one write waits, in all, for a file another program holds: growing steps, about
+// 1.5 s, while the window waits too.
+class Patience {
+  public:
+    bool Wait() {
+        if (waited_ >= kTotalMs) return false;
+        const DWORD step = std::min(step_, kTotalMs - waited_);
+        Sleep(step);
+        waited_ += step;
+        step_ *= 2;
+        return true;
+    }
+
+  private:
+    static constexpr DWORD kTotalMs = 1500;
+    DWORD waited_ = 0, step_ = 10;
+};
+
+// Runs the step again while another program holds the file and patience lasts.
+template <class Step> auto Retrying(Patience& patience, const Step& step) {
+    for (;;) {
+        try {
+            return step();
+        } catch (const FileError& e) {
+            if (!HeldByAnother(e.Code()) || !patience.Wait()) throw;
+        }
+    }
 }
 
 // The UTF-16 calls throughout: the folder's path may hold letters the code page has not.
@@ -115,6 +158,46 @@ bool NarrowLineExactly(std::u16string_view line, std::string& out) {
     return NarrowExactly({reinterpret_cast<const wchar_t*>(line.data()), line.size()}, out);
 }
 
+void WriteWhole(const std::wstring& path, const std::string& bytes, bool replace,
+                Patience& patience) {
+    // A temporary file in the same folder, moved over the file at the end: the file is
+    // replaced whole or not at all, also when the program is killed or the disk is full.
+    // Wine replaces a read-only file where Windows refuses: ask the attribute ourselves.
+    const DWORD attr = GetFileAttributesW(path.c_str());
+    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
+        throw FileError("The file is read-only");
+    auto [file, temp] = CreateTempIn(FolderOf(path));
+    try {
+        DWORD written = 0;
+        if (!bytes.empty() &&
+            (!WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) ||
+             written != bytes.size()))
+            Fail(GetLastError());
+        if (!FlushFileBuffers(file.Get())) Fail(GetLastError());
+        file.Reset();
+        const DWORD how = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+        Retrying(patience, [&] {
+            if (!MoveFileExW(temp.c_str(), path.c_str(), how)) Fail(GetLastError());
+        });
+    } catch (...) {
+        file.Reset();
+        DeleteFileW(temp.c_str());
+        throw;
+    }
+}
+
+// The file's bytes now, waiting while another program holds it; none when it is gone.
+std::optional<std::string> ReadIfThere(const std::wstring& path, Patience& patience) {
+    try {
+        return Retrying(patience, [&] { return ReadWhole(path, TColorsFile::kMaxBytes); });
+    } catch (const FileError& e) {
+        if (e.Code() == ERROR_FILE_NOT_FOUND || e.Code() == ERROR_PATH_NOT_FOUND) return {};
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw FileError(TColorsFile::kNoMemory);
+    }
+}
+
 } // namespace
 
 TColorsFile::TColorsFile(std::wstring path) : path_(std::move(path)) {}
@@ -137,15 +220,14 @@ std::vector<SavedColor> TColorsFile::Load() {
     std::string bytes;
     if (problem.empty()) {
         try {
-            bytes = ReadWhole(path_, kMaxBytes);
+            Patience patience;
+            bytes = Retrying(patience, [&] { return ReadWhole(path_, kMaxBytes); });
+            // Text with lines the list cannot hold, or without one colour (another kind of
+            // text): kept whole as a backup before the first write.
             SavedColorsText parsed = ParseSavedColors(bytes, NarrowLineExactly);
-            if (!parsed.entries.empty() || !parsed.dropsText) {
-                if (parsed.dropsText) backupBytes_ = std::move(bytes);
-                return std::move(parsed.entries);
-            }
-            // Text, yet not one colour: written in a way not known here, and worth more than
-            // the one colour a Save would leave in it.
-            problem = L"Not one colour could be read in it";
+            backupDue_ = parsed.dropsText;
+            base_ = std::move(bytes);
+            return std::move(parsed.entries);
         } catch (const FileError& e) {
             problem = e.Text();
         } catch (const std::bad_alloc&) {
@@ -159,8 +241,8 @@ std::vector<SavedColor> TColorsFile::Load() {
 void TColorsFile::LeaveAlone(const std::wstring& problem) {
     // Writing now would replace colours we could not even see.
     unreadable_ = true;
-    backupBytes_.clear();
-    backupBytes_.shrink_to_fit();
+    base_.reset();
+    backupDue_ = false;
     Tell(L"The saved colours could not be read from\n" + path_ + L"\n" + problem +
          L".\n\nColours saved now stay in the list until Vantrel ends; the file is left "
          L"as it is.");
@@ -180,32 +262,6 @@ void TColorsFile::RemoveLeftovers() const {
     } while (FindNextFileW(find.Get(), &found));
 }
 
-void TColorsFile::WriteWhole(const std::wstring& path, const std::string& bytes,
-                             bool replace) const {
-    // A temporary file in the same folder, moved over the file at the end: the file is
-    // replaced whole or not at all, also when the program is killed or the disk is full.
-    // Wine replaces a read-only file where Windows refuses: ask the attribute ourselves.
-    const DWORD attr = GetFileAttributesW(path.c_str());
-    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
-        throw FileError("The file is read-only");
-    auto [file, temp] = CreateTempIn(FolderOf(path));
-    try {
-        DWORD written = 0;
-        if (!bytes.empty() &&
-            (!WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) ||
-             written != bytes.size()))
-            Fail(GetLastError());
-        if (!FlushFileBuffers(file.Get())) Fail(GetLastError());
-        file.Reset();
-        const DWORD how = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-        if (!MoveFileExW(temp.c_str(), path.c_str(), how)) Fail(GetLastError());
-    } catch (...) {
-        file.Reset();
-        DeleteFileW(temp.c_str());
-        throw;
-    }
-}
-
 std::wstring TColorsFile::FreeBackupPath() const {
     // An earlier backup is never replaced: it may hold what this one does not.
     std::wstring backup = path_ + L".bak";
@@ -214,21 +270,44 @@ std::wstring TColorsFile::FreeBackupPath() const {
     return backup;
 }
 
-void TColorsFile::Store(const std::vector<std::string>& texts) {
+void TColorsFile::Store(const std::vector<std::string>& texts,
+                        const std::optional<SavedColorsChange>& change,
+                        const MergedEvent& onMerged) {
     if (unreadable_) return; // told at start
-    std::wstring writing;
+    if (change) unwritten_.push_back(*change);
+    Patience patience; // one wait for the whole write
+    std::wstring writing = path_;
     try {
-        if (!backupBytes_.empty()) {
+        std::string bytes;
+        // Only the bytes tell that nothing changed: time and size may stay the same.
+        if (std::optional<std::string> now = ReadIfThere(path_, patience); now && now != base_) {
+            SavedColorsText parsed = ParseSavedColors(*now, NarrowLineExactly);
+            for (const SavedColorsChange& c : unwritten_)
+                ApplySavedColorsChange(parsed.entries, c);
+            base_ = std::move(now);
+            backupDue_ = parsed.dropsText;
+            onMerged(parsed.entries);
+            std::vector<std::string> merged;
+            merged.reserve(parsed.entries.size());
+            for (SavedColor& e : parsed.entries)
+                merged.push_back(std::move(e.text));
+            bytes = FormatSavedColors(merged);
+        } else {
+            bytes = FormatSavedColors(texts);
+        }
+        if (backupDue_ && base_) {
             writing = FreeBackupPath();
-            WriteWhole(writing, backupBytes_, false);
-            backupBytes_.clear();
+            WriteWhole(writing, *base_, false, patience);
+            backupDue_ = false;
             Tell(L"Some lines of\n" + path_ +
                  L"\nare not colours and are left out of the list, or hold letters that "
                  L"Vantrel cannot write back. The file as it was is kept as\n" +
                  writing);
         }
         writing = path_;
-        WriteWhole(writing, FormatSavedColors(texts), true);
+        WriteWhole(writing, bytes, true, patience);
+        base_ = std::move(bytes);
+        unwritten_.clear();
     } catch (const FileError& e) {
         if (std::exchange(writeFailedOnce_, true)) return; // later failures stay quiet
         Tell(L"The saved colours could not be written to\n" + writing + L"\n" + e.Text() +

@@ -1,12 +1,16 @@
 // colors.ini on disk. Nothing the user saved is lost through it: a file that cannot be read is
 // never written in that run (nor one far larger than any list, nor one that memory ran out on),
-// every write replaces the file whole or not at all, a read-only file stays as it is, and a
-// file with lines the list cannot hold is kept as a backup (colors.ini.bak, or the next free
-// colors.ini.N.bak) before the first write drops them. Each kind of trouble is told once per run.
+// every write replaces the file whole or not at all, a read-only file stays as it is, a file
+// with lines the list cannot hold is kept as a backup (colors.ini.bak, or the next free
+// colors.ini.N.bak) before the first write drops them, what other programs wrote to it while
+// the program runs is kept, and a file they hold for a moment is waited for. Each kind of
+// trouble is told once per run.
 #pragma once
 
 #include "saved/ColorsText.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,27 +28,34 @@ class TColorsFile {
     const std::wstring& Path() const { return path_; }
 
     // The entries of the file; none when it does not exist. A file that exists but cannot
-    // be read, or holds text but no colour (a kind of text not known here), gives none too,
-    // and Notice says why. Temporary files that a run killed while
+    // be read gives none too, and Notice says why. Temporary files that a run killed while
     // writing left behind go first.
     std::vector<SavedColor> Load();
     // The list could not take what Load gave (memory ran out): the file is left as it is.
     void LeaveAlone(const std::wstring& problem);
-    // Replaces the file's content with these texts. A failure leaves the file as it was.
-    void Store(const std::vector<std::string>& texts);
+    // Gets the entries of the file as another program left it, with the user's changes made
+    // again to them, before they are written.
+    using MergedEvent = std::function<void(const std::vector<SavedColor>&)>;
+    // Replaces the file's content with the list's texts after the user's change to the list
+    // (none: a delete with nothing selected). When another program changed the file since it
+    // was last read or written, the changes not yet written are made to its present entries
+    // instead, and those are shown and written. A failure leaves the file as it was.
+    void Store(const std::vector<std::string>& texts,
+               const std::optional<SavedColorsChange>& change, const MergedEvent& onMerged);
 
     // What the user should be told after the last Load or Store, once; empty for nothing.
     std::wstring TakeNotice() { return std::exchange(notice_, {}); }
 
   private:
     void Tell(const std::wstring& text);
-    void WriteWhole(const std::wstring& path, const std::string& bytes, bool replace) const;
     void RemoveLeftovers() const;
     std::wstring FreeBackupPath() const;
 
     std::wstring path_;
-    bool unreadable_ = false; // this run leaves the file alone
-    std::string backupBytes_; // the file as read, while it still needs its backup
+    bool unreadable_ = false;         // this run leaves the file alone
+    std::optional<std::string> base_; // the bytes last read or written; none: there was no file
+    bool backupDue_ = false;          // base_ holds what the list cannot: back it up first
+    std::vector<SavedColorsChange> unwritten_; // changes the file has not taken yet
     bool writeFailedOnce_ = false;
     std::wstring notice_;
 };

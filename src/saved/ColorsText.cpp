@@ -2,6 +2,9 @@
 
 #include "color/Text.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 namespace vtl {
 
 namespace {
@@ -109,6 +112,29 @@ std::string FormatSavedColors(const std::vector<std::string>& texts) {
         out += "\r\n";
     }
     return out;
+}
+
+void ApplySavedColorsChange(std::vector<SavedColor>& entries, const SavedColorsChange& change) {
+    using Kind = SavedColorsChange::Kind;
+    if (change.kind == Kind::Append) {
+        entries.push_back(change.entry);
+    } else if (change.kind == Kind::Remove) {
+        const auto sameText = [&](const SavedColor& e) { return e.text == change.entry.text; };
+        auto it = change.position < entries.size() && sameText(entries[change.position])
+                      ? entries.begin() + std::ptrdiff_t(change.position)
+                      : std::ranges::find_if(entries, sameText);
+        if (it != entries.end()) entries.erase(it);
+    } else {
+        std::unordered_map<std::string_view, size_t> cleared;
+        for (const std::string& text : change.shown)
+            ++cleared[text];
+        std::erase_if(entries, [&](const SavedColor& e) {
+            const auto it = cleared.find(e.text);
+            if (it == cleared.end() || it->second == 0) return false;
+            --it->second;
+            return true;
+        });
+    }
 }
 
 } // namespace vtl

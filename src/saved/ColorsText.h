@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vtl {
@@ -39,5 +40,29 @@ SavedColorsText ParseSavedColors(std::string_view bytes, const NarrowLine& narro
 
 // The file's bytes for these entry texts.
 std::string FormatSavedColors(const std::vector<std::string>& texts);
+
+// One change the user made to the list, made again to the file as another program left it.
+struct SavedColorsChange {
+    enum class Kind { Append, Remove, Clear };
+    Kind kind;
+    SavedColor entry;               // appended, or removed (its text)
+    size_t position;                // where the removed entry was in the list
+    std::vector<std::string> shown; // what the list showed when it was cleared
+
+    static SavedColorsChange Appended(SavedColor entry) {
+        return {Kind::Append, std::move(entry), 0, {}};
+    }
+    static SavedColorsChange Removed(std::string text, size_t position) {
+        return {Kind::Remove, {std::move(text), 0}, position, {}};
+    }
+    static SavedColorsChange Cleared(std::vector<std::string> shown) {
+        return {Kind::Clear, {}, 0, std::move(shown)};
+    }
+};
+
+// An appended entry goes to the end. A removed one goes from its position if an entry with its
+// text is still there, else the first entry with its text goes, else nothing. A clear removes
+// one entry for each text the list showed, and keeps what came since.
+void ApplySavedColorsChange(std::vector<SavedColor>& entries, const SavedColorsChange& change);
 
 } // namespace vtl

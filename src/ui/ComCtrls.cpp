@@ -114,6 +114,16 @@ void TListView::SelectOnly(int index) {
 
 void TListView::ScrollToEnd() {
     SendMessageA(Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    // Wine's list ignores SB_BOTTOM; every list brings an item it is asked for into view.
+    if (const int count = ItemCount(); count > 0)
+        ListView_EnsureVisible(Handle(), count - 1, FALSE);
+}
+
+int TListView::ItemImage(int index) const {
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = index;
+    return ListView_GetItem(Handle(), &item) ? item.iImage : -1;
 }
 
 TListView::TUpdateScope::TUpdateScope(TListView& list) : list_(list) {

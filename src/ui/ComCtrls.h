@@ -51,8 +51,9 @@ class TListView : public TWinControl {
     int SelectedIndex() const;
     // Selects only this item (none for -1) and leaves the focus mark where it is.
     void SelectOnly(int index);
-    // Scrolls to the end of the list.
+    // Scrolls to the end of the list: the last item is in view.
     void ScrollToEnd();
+    int ItemImage(int index) const;
 
     // Holds the list's repaints for one scope and repaints once when it ends, however it
     // ends: adding many items then costs one repaint, not one per item.

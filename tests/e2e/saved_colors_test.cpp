@@ -24,7 +24,8 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr unsigned kLvmGetItemCount = 0x1004, kLvmGetNextItem = 0x100C;
+constexpr unsigned kLvmGetItemCount = 0x1004, kLvmGetNextItem = 0x100C, kLvmGetTopIndex = 0x1027,
+                   kLvmGetCountPerPage = 0x1028;
 
 std::filesystem::path ColorsFile() {
     return VantrelSession::dataFolder() / "colors.ini";
@@ -153,6 +154,14 @@ TEST_F(Saved, LinesThatAreNotColoursAreKeptInABackupBeforeTheFirstWrite) {
     EXPECT_EQ(readFile(ColorsFile().string() + ".bak"), "an earlier backup");
     EXPECT_EQ(readFile(ColorsFile().string() + ".1.bak"), original);
     EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n#F7D5B9\r\n");
+
+    // Text without one colour (another kind of text): no word at start, the same backup.
+    StartWith("Farben: rot, gr\xFCn\r\n");
+    vantrel.emplace(true);
+    save();
+    EXPECT_NE(answer("Warning", "OK").find("colors.ini.bak"), std::string::npos);
+    EXPECT_EQ(readFile(ColorsFile().string() + ".bak"), "Farben: rot, gr\xFCn\r\n");
+    EXPECT_EQ(readFile(ColorsFile()), "#F7D5B9\r\n");
 }
 
 // A file that cannot be read is told at start, answered with Enter, and never written in that
@@ -198,21 +207,65 @@ TEST_F(Saved, AFailedWriteLosesNothing) {
     vantrel.reset();
     EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n");
 
+    // Held for a moment, as a virus scanner does: waited out, with no word.
     std::filesystem::permissions(ColorsFile(), std::filesystem::perms::owner_all);
     vantrel.emplace(true);
-    Holder lock(WindowsPath(ColorsFile()));
+    std::optional<Holder> lock(std::in_place, WindowsPath(ColorsFile()));
+    std::thread releaser;
+    save([&] {
+        releaser = std::thread([&] {
+            std::this_thread::sleep_for(500ms);
+            lock->release();
+        });
+    });
+    releaser.join();
+    EXPECT_TRUE(waitUntil([&] { return readFile(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n"; }, 5s));
+    EXPECT_EQ(probe().findWindow("#32770"), 0) << "a box for a hold that ended";
+
+    // Held for longer: told once, the file as it was; the next write takes the whole list.
+    lock.emplace(WindowsPath(ColorsFile()));
     save();
     EXPECT_NE(answer("Warning", "OK").find("could not be written"), std::string::npos);
-    lock.release();
-    EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(VantrelSession::dataFolder()),
-                            std::filesystem::directory_iterator()),
-              2)
-        << "colors.ini and vtl3.ini only";
+    lock->release();
+    EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n#F7D5B9\r\n");
+    EXPECT_EQ(FilesIn(VantrelSession::dataFolder()), 2u) << "colors.ini and vtl3.ini only";
     save();
     EXPECT_TRUE(waitUntil(
-        [&] { return readFile(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n#F7D5B9\r\n"; }, 5s))
+        [&] { return readFile(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n#F7D5B9\r\n#F7D5B9\r\n"; },
+        5s))
         << "the next write goes through with the whole list";
+}
+
+// Another program (Notepad, a sync tool) changed colors.ini while Vantrel ran: a Save keeps the
+// line it added and leaves out the one it removed, and the list shows that version.
+TEST_F(Saved, WhatAnotherProgramWroteMeanwhileIsKept) {
+    StartWith("#FF0000\r\n#00FF00\r\n");
+    vantrel.emplace(true);
+    std::ofstream(ColorsFile(), std::ios::binary) << "#00FF00\r\n#0000FF\r\n";
+    save();
+    EXPECT_TRUE(waitUntil(
+        [&] { return readFile(ColorsFile()) == "#00FF00\r\n#0000FF\r\n#F7D5B9\r\n"; }, 5s));
+    EXPECT_EQ(listSend(kLvmGetItemCount), 3);
+    EXPECT_EQ(selected(), 2) << "the colour just saved";
+    const Point added = itemPoint(1);
+    EXPECT_EQ(probe().pixel(added.x, added.y), (Rgb{0, 0, 255})) << "the added line's swatch";
+}
+
+// More entries than the list shows: the last one is in view at start and after a Save.
+TEST_F(Saved, TheNewestColourIsInView) {
+    std::string many;
+    for (int i = 0; i < 30; ++i)
+        many += "#FF0000\r\n";
+    StartWith(many);
+    vantrel.emplace(true);
+    const auto lastInView = [&] {
+        const long long last = listSend(kLvmGetItemCount) - 1, top = listSend(kLvmGetTopIndex);
+        return selected() == last && top <= last && last < top + listSend(kLvmGetCountPerPage);
+    };
+    EXPECT_TRUE(waitUntil(lastInView, 5s)) << "at start, top " << listSend(kLvmGetTopIndex);
+    save();
+    EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 31 && lastInView(); }, 5s))
+        << "after a Save, top " << listSend(kLvmGetTopIndex);
 }
 
 // Without a data folder the list still works, and the first change says it is not kept.

@@ -65,5 +65,23 @@ TEST(SavedColorsText, Utf16OfEitherByteOrderReadsAsTheSameColours) {
     EXPECT_TRUE(ParseSavedColors(Utf16(u"#FF0000", false) + "#").dropsText) << "half a letter";
 }
 
+// Another program changed the file meanwhile: the user's one change is made to its version.
+TEST(SavedColorsText, TheUsersChangeIsMadeToTheFileAsAnotherProgramLeftIt) {
+    using Change = SavedColorsChange;
+    const auto apply = [](const Lines& texts, const SavedColorsChange& change) {
+        SavedColorsText file;
+        for (const std::string& t : texts)
+            file.entries.push_back({t, 0});
+        ApplySavedColorsChange(file.entries, change);
+        return Texts(file);
+    };
+    const Lines file{"a", "b", "a", "c"};
+    EXPECT_EQ(apply(file, Change::Appended({"d", 0})), (Lines{"a", "b", "a", "c", "d"}));
+    EXPECT_EQ(apply(file, Change::Removed("a", 2)), (Lines{"a", "b", "c"})) << "at its position";
+    EXPECT_EQ(apply(file, Change::Removed("a", 3)), (Lines{"b", "a", "c"})) << "else the first";
+    EXPECT_EQ(apply(file, Change::Removed("e", 0)), file) << "else nothing";
+    EXPECT_EQ(apply(file, Change::Cleared({"a", "c", "e"})), (Lines{"b", "a"})) << "newer stay";
+}
+
 } // namespace
 } // namespace vtl
