@@ -4,11 +4,6 @@
 
 namespace vtl {
 
-HICON LoadIconResource(int id, int size) {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-}
-
 IconHandle CursorFromIcon(HICON icon, int hotX, int hotY) {
     ICONINFO info{};
     CheckWin32(GetIconInfo(icon, &info) != 0, "GetIconInfo");
