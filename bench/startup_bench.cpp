@@ -6,10 +6,12 @@
 // (minimal_window.exe), and for the main window's layout made of plain system controls
 // (layout_window.exe), started in turn N times each. Each window is closed and its process
 // awaited before the next start. Prints the medians and their ratios (the goal: Vantrel within
-// 1.2 times the plain-control layout) and a timeline of the phases of a start.
+// 1.2 times the plain-control layout) and a timeline of the phases of a start. Given another
+// build's Vantrel.exe, it starts that one in the same rounds too, so that a change is measured
+// side by side with what it changes, under the same load.
 //
 // Run (after a Win32 build, on the test display and prefix, e.g. after `. scripts/env.sh`):
-//   scripts/wine-exec build/win32/bench/startup_bench.exe [runs, default 25]
+//   scripts/wine-exec build/win32/bench/startup_bench.exe [runs, default 25] [other Vantrel.exe]
 // Building the target startup_bench builds the three programs with it.
 #include <windows.h>
 
@@ -183,7 +185,7 @@ double Median(std::vector<double> v) {
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 25;
     const std::string build = OwnFolder().substr(0, OwnFolder().find_last_of('\\'));
-    Program programs[] = {
+    std::vector<Program> programs = {
         {"Vantrel.exe", build + "\\Vantrel.exe", "VtlWindow", "Vantrel", {}},
         {"minimal_window.exe",
          OwnFolder() + "\\minimal_window.exe",
@@ -192,6 +194,7 @@ int main(int argc, char** argv) {
          {}},
         {"layout_window.exe", OwnFolder() + "\\layout_window.exe", "VtlLayoutWindow", "Layout", {}},
     };
+    if (argc > 2) programs.push_back({"other Vantrel.exe", argv[2], "VtlWindow", "Vantrel", {}});
     if (HANDLE running = OpenMutexA(SYNCHRONIZE, FALSE, "933fdbc7bfd91faa212aee69854f7a91")) {
         CloseHandle(running);
         std::fprintf(stderr, "Vantrel is running already; end it first\n");
@@ -210,9 +213,25 @@ int main(int argc, char** argv) {
         std::printf("%-20s median %7.1f ms  (min %.1f, max %.1f, %d runs)\n", p.label, Median(p.ms),
                     *std::min_element(p.ms.begin(), p.ms.end()),
                     *std::max_element(p.ms.begin(), p.ms.end()), runs);
-    std::printf("ratio Vantrel / plain-control layout: %.2f (goal: at most 1.20)\n",
-                Median(programs[0].ms) / Median(programs[2].ms));
-    std::printf("ratio Vantrel / minimal: %.2f\n", Median(programs[0].ms) / Median(programs[1].ms));
+    // Starts next to each other in a round meet the same load: the median of each round's
+    // ratio moves less with other work on the machine than the ratio of the medians.
+    const auto roundRatio = [](const Program& a, const Program& b) {
+        std::vector<double> r;
+        for (size_t i = 0; i < a.ms.size(); ++i)
+            r.push_back(a.ms[i] / b.ms[i]);
+        return Median(r);
+    };
+    for (const Program* v : {&programs[0], programs.size() > 3 ? &programs[3] : nullptr}) {
+        if (!v) continue;
+        std::printf("ratio %s / plain-control layout: %.2f, of each round: %.2f (goal: at most "
+                    "1.20)\n",
+                    v->label, Median(v->ms) / Median(programs[2].ms), roundRatio(*v, programs[2]));
+        std::printf("ratio %s / minimal: %.2f\n", v->label, Median(v->ms) / Median(programs[1].ms));
+    }
+    if (programs.size() > 3)
+        std::printf("ratio Vantrel.exe / other Vantrel.exe: %.2f, of each round: %.2f\n",
+                    Median(programs[0].ms) / Median(programs[3].ms),
+                    roundRatio(programs[0], programs[3]));
     std::printf("ratio plain-control layout / minimal: %.2f (the same window without Vantrel)\n",
                 Median(programs[2].ms) / Median(programs[1].ms));
     // On a busy machine the medians move with the load; the fastest runs show the floor.
@@ -225,7 +244,9 @@ int main(int argc, char** argv) {
     std::printf("phase timeline (ms after CreateProcess, medians of 5 starts):\n");
     std::printf("  %-20s %12s %12s %12s %12s %12s %12s\n", "", "first window", "main window",
                 "last control", "frame region", "visible", "painted");
-    for (const Program* p : {&programs[0], &programs[2]}) {
+    std::vector<const Program*> traced{&programs[0], &programs[2]};
+    if (programs.size() > 3) traced.push_back(&programs[3]);
+    for (const Program* p : traced) {
         std::vector<double> m[6];
         for (int i = 0; i < 5; ++i) {
             const Timeline t = TraceOneStart(*p);

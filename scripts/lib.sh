@@ -237,3 +237,30 @@ vtl_build_program() {
         -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-i686.cmake" &&
         vtl_run nice -n 10 cmake --build "$dir" --target Vantrel
 }
+
+# vtl_release_zip ZIP EPOCH FILE...: the release zip of the files, in that order, each dated
+# EPOCH (seconds, UTC) with fixed attributes: the same files give the same bytes anywhere.
+vtl_release_zip() {
+    python3 - "$@" <<'PY'
+import sys, time, zipfile
+out, epoch, files = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
+stamp = time.gmtime(max(epoch, 315532800))[:6]  # zip times start in 1980
+with zipfile.ZipFile(out, "w") as z:
+    for path in files:
+        info = zipfile.ZipInfo(path.rsplit("/", 1)[-1], stamp)
+        info.create_system = 0  # MS-DOS attributes, the same from any build machine
+        info.external_attr = 0x20  # archive
+        info.compress_type = zipfile.ZIP_DEFLATED
+        with open(path, "rb") as f:
+            z.writestr(info, f.read(), compresslevel=9)
+PY
+}
+
+# vtl_size_line FILE...: each file's name and size in bytes and in KB, one line each.
+vtl_size_line() {
+    local f
+    for f in "$@"; do
+        printf '%s: %d bytes (%d KB)\n' "$(basename "$f")" "$(stat -c %s "$f")" \
+            $(( ($(stat -c %s "$f") + 512) / 1024 ))
+    done
+}

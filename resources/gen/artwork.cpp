@@ -18,26 +18,22 @@ std::vector<ArtFile> allArtwork() {
     for (int size : kMainIconSizes)
         icons.push_back(mainIcon(size));
     files.push_back({"mainicon.ico", encodeIco(icons)});
-    // The cursors hold one picture per scale; the program loads the one of its scale.
-    std::vector<Image> pickers, zooms;
     for (int dpi : kArtDpis) {
-        pickers.push_back(pickerIcon(dpi));
-        zooms.push_back(zoomIcon(dpi));
-    }
-    files.push_back({"picker.ico", encodeIco(pickers)});
-    files.push_back({"zoom.ico", encodeIco(zooms)});
-    for (int dpi : kArtDpis) {
+        // The cursors' pictures, one icon image each.
         files.push_back(
-            {scaledName("placeholder", ".bmp", dpi), encodeBmp24(magnifierPlaceholder(dpi))});
+            {scaledName("picker", ".icon.z", dpi), pack(encodeIconImage(pickerIcon(dpi)))});
+        files.push_back({scaledName("zoom", ".icon.z", dpi), pack(encodeIconImage(zoomIcon(dpi)))});
+        files.push_back({scaledName("placeholder", ".bmp.z", dpi),
+                         pack(encodeBmp24(magnifierPlaceholder(dpi)))});
         for (char letter : kSkinLetters) {
             const SkinPalette& p = skinPalette(letter);
             const std::string l(1, letter);
+            files.push_back({scaledName("RES_FORM_" + l, ".bmp.z", dpi),
+                             pack(encodeBmp24(frameSheet(p, dpi)))});
             files.push_back(
-                {scaledName("RES_FORM_" + l, ".bmp", dpi), encodeBmp24(frameSheet(p, dpi))});
-            files.push_back(
-                {scaledName("RES_ICON_" + l, ".bmp", dpi), encodeBmp24(titleIcon(p, dpi))});
-            files.push_back(
-                {scaledName("RES_TITLE_" + l, ".bmp", dpi), encodeBmp24(titleTiles(p, dpi))});
+                {scaledName("RES_ICON_" + l, ".bmp.z", dpi), pack(encodeBmp24(titleIcon(p, dpi)))});
+            files.push_back({scaledName("RES_TITLE_" + l, ".bmp.z", dpi),
+                             pack(encodeBmp24(titleTiles(p, dpi)))});
         }
     }
     return files;

@@ -1,6 +1,7 @@
 #include "encode.h"
 
 #include <stdexcept>
+#include <zlib.h>
 
 namespace vtl::art {
 namespace {
@@ -87,6 +88,12 @@ Bytes encodeBmp24(const Image& image) {
     return out;
 }
 
+Bytes encodeIconImage(const Image& image) {
+    Bytes out;
+    putIconImage(out, image);
+    return out;
+}
+
 Bytes encodeIco(const std::vector<Image>& images) {
     if (images.empty()) throw std::invalid_argument("an icon needs at least one image");
     Bytes out;
@@ -113,6 +120,19 @@ Bytes encodeIco(const std::vector<Image>& images) {
     }
     for (const Bytes& b : bodies)
         out.insert(out.end(), b.begin(), b.end());
+    return out;
+}
+
+Bytes pack(const Bytes& data) {
+    uLongf length = compressBound(uLong(data.size()));
+    Bytes out(4 + length);
+    const auto size = std::uint32_t(data.size());
+    for (int i = 0; i < 4; ++i)
+        out[std::size_t(i)] = std::uint8_t(size >> (8 * i));
+    if (compress2(out.data() + 4, &length, data.data(), uLong(data.size()), Z_BEST_COMPRESSION) !=
+        Z_OK)
+        throw std::runtime_error("cannot pack a picture");
+    out.resize(4 + length);
     return out;
 }
 

@@ -2,12 +2,15 @@
 
 #include "brunmark/BrunmarkClass.h"
 #include "layouts/MainLayout.h"
-#include "resource.h"
+#include "skin/ArtResource.h"
 #include "ui/Application.h"
+#include "ui/Error.h"
 #include "ui/Icons.h"
 #include "ui/LayoutBuilder.h"
 #include "ui/Messages.h"
 #include "ui/Screen.h"
+
+#include <optional>
 
 namespace vtl {
 
@@ -17,23 +20,23 @@ constexpr const char* kTitle = "Vantrel";
 
 void LoadPicture(TImage& image, const std::string& picture) {
     if (picture == "picker" || picture == "zoom") {
-        // The icon holds a picture for each scale.
-        image.SetIcon(
-            LoadIconResource(picture == "picker" ? IDI_PICKER : IDI_ZOOM, image.Scale(32)), true);
+        // Drawn for each scale; the nearest is taken.
+        const std::string name = skin::ArtResourceName(picture == "picker" ? "PICKER" : "ZOOM",
+                                                       skin::NearestArtDpi(image.Dpi()));
+        image.SetIcon(LoadArtIcon(name, image.Scale(32)).Release(), true);
     } else if (picture == "placeholder") {
         // Drawn for each scale; the nearest is taken and never stretched.
         const int art = skin::NearestArtDpi(image.Dpi());
-        const std::string name = skin::ArtResourceName("PLACEHOLDER", art);
-        BitmapHandle bmp(static_cast<HBITMAP>(
-            LoadImageA(GetModuleHandleA(nullptr),
-                       art == kBaseDpi ? MAKEINTRESOURCEA(IDB_PLACEHOLDER) : name.c_str(),
-                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-        if (!bmp) return; // the magnifier then shows its silver fill
-        MemoryDC source(CreateCompatibleDC(nullptr));
-        SelectScope selected(source.Get(), bmp.Get());
+        std::optional<TBitmap> placeholder;
+        try {
+            placeholder.emplace(LoadArt(skin::ArtResourceName("PLACEHOLDER", art)));
+        } catch (const Error&) {
+            return; // the magnifier then shows its silver fill
+        }
         TBitmap& canvas = image.Bitmap();
         canvas.Resize(image.Width(), image.Height());
-        BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), source.Get(), 0, 0, SRCCOPY);
+        BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), placeholder->Dc(), 0, 0,
+               SRCCOPY);
     }
 }
 

@@ -1,8 +1,8 @@
 #include "skin/SkinClass.h"
 
+#include "skin/ArtResource.h"
 #include "skin/RegionMask.h"
 #include "ui/Application.h"
-#include "ui/Bitmap.h"
 #include "ui/Error.h"
 #include "ui/Fonts.h"
 
@@ -11,27 +11,6 @@
 namespace vtl {
 
 namespace {
-
-struct ResourceBytes {
-    const void* data;
-    DWORD size;
-};
-
-// A skin bitmap is a complete BMP file stored as raw data in the program's own module.
-ResourceBytes FindSkinResource(const std::string& name) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC info = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10)); // RT_RCDATA
-    HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    const DWORD size = info ? SizeofResource(module, info) : 0;
-    if (!data || size == 0) throw Error("Skin resource " + name + " not found");
-    return {data, size};
-}
-
-TBitmap LoadSkinBitmap(const std::string& name) {
-    const ResourceBytes bytes = FindSkinResource(name);
-    return TBitmap::FromBmpFile(bytes.data, bytes.size);
-}
 
 bool HasSystemBorder(HWND wnd) {
     const DWORD style = DWORD(GetWindowLongA(wnd, GWL_STYLE));
@@ -71,7 +50,7 @@ TSkinManEx::TSkinManEx(TImage& leftImage, TImage& titleImage, TImage& rightImage
     FSkinName = skin::NormalizeSkinName(skinName);
     // A missing skin fails here, before the window is touched.
     for (const char* prefix : {skin::kFormPrefix, skin::kIconPrefix, skin::kTitlePrefix})
-        FindSkinResource(ArtName(prefix));
+        RequireArt(ArtName(prefix));
     for (TImage* image : {left_, title_, right_, bottom_})
         if (!image->Parent()) throw Error("Frame image " + image->Name + " has no strip");
     try {
@@ -163,7 +142,7 @@ TImage& TSkinManEx::StripImage(skin::Strip strip) const {
 }
 
 void TSkinManEx::DrawStrips() {
-    const TBitmap sheet = LoadSkinBitmap(ArtName(skin::kFormPrefix));
+    const TBitmap sheet = LoadArt(ArtName(skin::kFormPrefix));
     const skin::SheetLayout layout = skin::SheetAt(artDpi_);
     if (sheet.Width() < layout.width || sheet.Height() < layout.height)
         throw Error("Skin resource " + ArtName(skin::kFormPrefix) + " is too small");
@@ -195,7 +174,7 @@ void TSkinManEx::DrawPlainStrips() {
 }
 
 void TSkinManEx::CreateIcon(TWinControl& strip) {
-    auto picture = std::make_unique<TBitmap>(LoadSkinBitmap(ArtName(skin::kIconPrefix)));
+    auto picture = std::make_unique<TBitmap>(LoadArt(ArtName(skin::kIconPrefix)));
     FIcon = std::make_unique<TImage>(nullptr, &strip);
     FIcon->Transparent = true;
     FIcon->SetBounds(skin::Scaled(skin::kIconLeft, dpi_),
@@ -255,8 +234,8 @@ std::unique_ptr<TImage> TSkinManEx::CreateButton(TWinControl& strip, int left, c
 
 void TSkinManEx::DrawButton(TImage* button, const std::string& name, const std::string& state) {
     if (!button) return;
-    // Loaded anew each time: it is small, and nothing is kept between presses.
-    const TBitmap tiles = LoadSkinBitmap(ArtName(skin::kTitlePrefix));
+    // Unpacked anew each time: it is small, and nothing is kept between presses.
+    const TBitmap tiles = LoadArt(ArtName(skin::kTitlePrefix));
     const int tile = skin::Scaled(skin::kButtonSize, artDpi_);
     const auto x = skin::ButtonTileX(name, state, artDpi_);
     if (x && HighContrast()) {

@@ -7,11 +7,6 @@
 
 namespace vtl {
 
-HICON LoadIconResource(int id, int size) {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-}
-
 HICON ProgramIcon(bool small, int dpi) {
     static std::map<int, IconHandle> icons;
     const int size = ScaleBy(small ? 16 : 32, dpi);

@@ -1,12 +1,10 @@
-// Icons and cursors from the program's resources.
+// Cursors made from icons.
 #pragma once
 
 #include "ui/Handles.h"
 
 namespace vtl {
 
-// An icon resource of the program at the given size; null when missing.
-HICON LoadIconResource(int id, int size);
 // The program's icon ("MAINICON") at the small (16) or large (32) icon size of a DPI; made once
 // per size and kept for the run.
 HICON ProgramIcon(bool small, int dpi);

@@ -1,6 +1,8 @@
-// Decodes the files the artwork generator writes, with a reader of our own, and checks the
-// properties the window frame, the cursors and the magnifier rely on.
+// Decodes the files the artwork generator writes (the bitmaps unpacked as the program unpacks
+// them), with a reader of our own, and checks the properties the window frame, the cursors and
+// the magnifier rely on.
 #include "gen/artwork.h"
+#include "skin/PackedArt.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -68,6 +71,26 @@ Picture decodeBmp(const Bytes& b) {
     return p;
 }
 
+// One icon image as an icon resource holds it, at offset: info header, BGRA rows, AND mask.
+Picture decodeIconImage(const Bytes& b, std::size_t offset = 0) {
+    Picture p;
+    p.width = int(le32(b, offset + 4));
+    p.height = int(le32(b, offset + 8)) / 2;
+    EXPECT_EQ(le16(b, offset + 14), 32u);
+    const std::size_t colour = offset + le32(b, offset);
+    const std::size_t maskStride = (std::size_t(p.width) + 31) / 32 * 4;
+    const std::size_t mask = colour + std::size_t(p.width) * p.height * 4;
+    EXPECT_LE(mask + maskStride * p.height, b.size());
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            const std::size_t row = std::size_t(p.height - 1 - y);
+            const std::size_t at = colour + (row * p.width + x) * 4;
+            p.px.push_back({b.at(at + 2), b.at(at + 1), b.at(at), b.at(at + 3)});
+            p.masked.push_back(b.at(mask + row * maskStride + x / 8) & (0x80 >> (x % 8)));
+        }
+    return p;
+}
+
 std::vector<Picture> decodeIco(const Bytes& b) {
     EXPECT_EQ(le16(b, 0), 0u);
     EXPECT_EQ(le16(b, 2), 1u) << "an icon, not a cursor file";
@@ -75,27 +98,26 @@ std::vector<Picture> decodeIco(const Bytes& b) {
     for (unsigned i = 0; i < le16(b, 4); ++i) {
         const std::size_t entry = 6 + 16 * i;
         const std::uint32_t offset = le32(b, entry + 12);
-        Picture p;
-        p.width = b.at(entry);
-        p.height = b.at(entry + 1);
+        Picture p = decodeIconImage(b, offset);
+        EXPECT_EQ(p.width, b.at(entry));
+        EXPECT_EQ(p.height, b.at(entry + 1));
         EXPECT_EQ(le16(b, entry + 6), 32u);
-        EXPECT_EQ(int(le32(b, offset + 4)), p.width);
-        EXPECT_EQ(int(le32(b, offset + 8)), 2 * p.height);
-        EXPECT_EQ(le16(b, offset + 14), 32u);
-        const std::size_t colour = offset + le32(b, offset);
         const std::size_t maskStride = (std::size_t(p.width) + 31) / 32 * 4;
-        const std::size_t mask = colour + std::size_t(p.width) * p.height * 4;
-        EXPECT_EQ(le32(b, entry + 8), mask + maskStride * p.height - offset);
-        for (int y = 0; y < p.height; ++y)
-            for (int x = 0; x < p.width; ++x) {
-                const std::size_t row = std::size_t(p.height - 1 - y);
-                const std::size_t at = colour + (row * p.width + x) * 4;
-                p.px.push_back({b.at(at + 2), b.at(at + 1), b.at(at), b.at(at + 3)});
-                p.masked.push_back(b.at(mask + row * maskStride + x / 8) & (0x80 >> (x % 8)));
-            }
+        EXPECT_EQ(le32(b, entry + 8),
+                  le32(b, offset) + std::size_t(p.width) * p.height * 4 + maskStride * p.height);
         images.push_back(std::move(p));
     }
     return images;
+}
+
+const std::array<char, 3> kSkins{'B', 'G', 'O'};
+// 100 % to 300 %; the files of a scale above 100 % carry the DPI in their names.
+const std::array<int, 7> kDpis{96, 120, 144, 168, 192, 240, 288};
+
+std::string dpiSuffix(int dpi) {
+    std::string suffix;
+    if (dpi != 96) suffix.append("_").append(std::to_string(dpi));
+    return suffix;
 }
 
 class ArtworkFiles : public ::testing::Test {
@@ -110,23 +132,25 @@ class ArtworkFiles : public ::testing::Test {
         EXPECT_TRUE(in) << name;
         return Bytes(std::istreambuf_iterator<char>(in), {});
     }
-    static Picture bmp(const std::string& name) { return decodeBmp(read(name)); }
+    // A packed picture as the program unpacks it.
+    static Bytes unpack(const std::string& name) {
+        const Bytes packed = read(name);
+        return vtl::skin::UnpackArt(packed.data(), packed.size());
+    }
+    static Picture bmp(const std::string& name) { return decodeBmp(unpack(name)); }
+    // A cursor's pictures, one per scale.
+    static std::vector<Picture> cursor(const std::string& name) {
+        std::vector<Picture> images;
+        for (int dpi : kDpis)
+            images.push_back(decodeIconImage(unpack(name + dpiSuffix(dpi) + ".icon.z")));
+        return images;
+    }
 
     static inline fs::path dir_;
 };
 
-const std::array<char, 3> kSkins{'B', 'G', 'O'};
-// 100 % to 300 %; the files of a scale above 100 % carry the DPI in their names.
-const std::array<int, 7> kDpis{96, 120, 144, 168, 192, 240, 288};
-
-std::string dpiSuffix(int dpi) {
-    std::string suffix;
-    if (dpi != 96) suffix.append("_").append(std::to_string(dpi));
-    return suffix;
-}
-
 std::string skinFile(const char* prefix, char letter, int dpi = 96) {
-    return prefix + std::string(1, letter) + dpiSuffix(dpi) + ".bmp";
+    return prefix + std::string(1, letter) + dpiSuffix(dpi) + ".bmp.z";
 }
 
 int scaled(int v, int dpi) {
@@ -134,9 +158,11 @@ int scaled(int v, int dpi) {
 }
 
 TEST_F(ArtworkFiles, WritesExactlyTheFilesTheResourceScriptNames) {
-    std::set<std::string> expected{"mainicon.ico", "picker.ico", "zoom.ico"};
+    std::set<std::string> expected{"mainicon.ico"};
     for (int dpi : kDpis) {
-        expected.insert("placeholder" + dpiSuffix(dpi) + ".bmp");
+        for (const char* name : {"picker", "zoom"})
+            expected.insert(name + dpiSuffix(dpi) + ".icon.z");
+        expected.insert("placeholder" + dpiSuffix(dpi) + ".bmp.z");
         for (char s : kSkins)
             for (const char* prefix : {"RES_FORM_", "RES_ICON_", "RES_TITLE_"})
                 expected.insert(skinFile(prefix, s, dpi));
@@ -151,7 +177,7 @@ TEST_F(ArtworkFiles, BitmapsHaveTheirSizes) {
     std::map<std::string, std::pair<int, int>> sizes;
     for (int dpi : kDpis) {
         const auto s = [dpi](int v) { return scaled(v, dpi); };
-        sizes["placeholder" + dpiSuffix(dpi) + ".bmp"] = {s(231), s(96)};
+        sizes["placeholder" + dpiSuffix(dpi) + ".bmp.z"] = {s(231), s(96)};
         for (char skin : kSkins) {
             sizes[skinFile("RES_FORM_", skin, dpi)] = {s(215), s(44)};
             sizes[skinFile("RES_ICON_", skin, dpi)] = {s(16), s(16)};
@@ -210,7 +236,7 @@ void expectCentredRing(const Picture& p, int dpi) {
 }
 
 TEST_F(ArtworkFiles, PickerCursorIsRingAndArmsInBlack) {
-    const auto images = decodeIco(read("picker.ico"));
+    const auto images = cursor("picker");
     ASSERT_EQ(images.size(), kDpis.size());
     for (std::size_t i = 1; i < kDpis.size(); ++i) {
         expectCentredRing(images[i], kDpis[i]);
@@ -225,7 +251,7 @@ TEST_F(ArtworkFiles, PickerCursorIsRingAndArmsInBlack) {
 }
 
 TEST_F(ArtworkFiles, ZoomCursorIsTheRingInPureRed) {
-    const auto images = decodeIco(read("zoom.ico"));
+    const auto images = cursor("zoom");
     ASSERT_EQ(images.size(), kDpis.size());
     for (std::size_t i = 1; i < kDpis.size(); ++i) {
         expectCentredRing(images[i], kDpis[i]);
@@ -306,7 +332,7 @@ TEST_F(ArtworkFiles, TitleImageCutsExactlyTheCornerPixels) {
 }
 
 TEST_F(ArtworkFiles, RightCornerSitsAtTheWindowEdge) {
-    const Picture title = titleImage(bmp("RES_FORM_B.bmp"), 261);
+    const Picture title = titleImage(bmp("RES_FORM_B.bmp.z"), 261);
     const std::vector<std::pair<int, int>> rows{{0, 255}, {1, 258}, {2, 259},
                                                 {3, 260}, {4, 260}, {5, 260}};
     for (auto [y, first] : rows) {
@@ -341,9 +367,9 @@ TEST_F(ArtworkFiles, BordersAndBottomCarryNoKeyColour) {
 }
 
 TEST_F(ArtworkFiles, ContentColourPerSkin) {
-    EXPECT_EQ(bmp("RES_FORM_B.bmp").at(6, 32), (Px{232, 232, 232}));
-    EXPECT_EQ(bmp("RES_FORM_G.bmp").at(6, 32), (Px{232, 232, 232}));
-    EXPECT_EQ(bmp("RES_FORM_O.bmp").at(6, 32), (Px{239, 240, 230}));
+    EXPECT_EQ(bmp("RES_FORM_B.bmp.z").at(6, 32), (Px{232, 232, 232}));
+    EXPECT_EQ(bmp("RES_FORM_G.bmp.z").at(6, 32), (Px{232, 232, 232}));
+    EXPECT_EQ(bmp("RES_FORM_O.bmp.z").at(6, 32), (Px{239, 240, 230}));
 }
 
 void expectRedCorners(const Picture& p, int x0, const std::string& what) {
@@ -400,7 +426,7 @@ TEST_F(ArtworkFiles, ButtonTilesHaveGlyphsAndPressedStates) {
 }
 
 TEST_F(ArtworkFiles, PlaceholderIsNotBlank) {
-    const Picture p = bmp("placeholder.bmp");
+    const Picture p = bmp("placeholder.bmp.z");
     std::set<std::array<int, 3>> colours;
     for (const Px& c : p.px)
         colours.insert({c.r, c.g, c.b});
@@ -413,6 +439,22 @@ TEST(Artwork, IsDeterministic) {
     for (std::size_t i = 0; i < a.size(); ++i) {
         EXPECT_EQ(a[i].name, b[i].name);
         EXPECT_TRUE(a[i].bytes == b[i].bytes) << a[i].name;
+    }
+}
+
+TEST(PackedArt, DamagedDataFailsRatherThanGivingAPicture) {
+    Bytes data(5000);
+    for (std::size_t i = 0; i < data.size(); ++i)
+        data[i] = std::uint8_t(i * 7 % 251);
+    const Bytes packed = vtl::art::pack(data);
+    EXPECT_EQ(vtl::skin::UnpackArt(packed.data(), packed.size()), data);
+    EXPECT_THROW(vtl::skin::UnpackArt(packed.data(), packed.size() - 5), std::runtime_error)
+        << "the stream cut short";
+    for (int change : {+1, -1}) {
+        Bytes wrongSize = packed;
+        wrongSize[0] = std::uint8_t(wrongSize[0] + change);
+        EXPECT_THROW(vtl::skin::UnpackArt(wrongSize.data(), wrongSize.size()), std::runtime_error)
+            << "a size " << change << " off the stream's";
     }
 }
 

@@ -3,6 +3,7 @@
 #include "WinTestSupport.h"
 
 #include "main/MainForm.h"
+#include "skin/ArtResource.h"
 #include "skin/SkinClass.h"
 #include "ui/Error.h"
 #include "ui/Fonts.h"
@@ -23,12 +24,8 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-TBitmap SkinBitmap(const char* name) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC info = FindResourceA(module, name, MAKEINTRESOURCEA(10));
-    if (!info) throw Error(std::string("no resource ") + name);
-    return TBitmap::FromBmpFile(LockResource(LoadResource(module, info)),
-                                SizeofResource(module, info));
+TBitmap SkinBitmap(const std::string& name) {
+    return LoadArt(name);
 }
 
 // What a window of ours shows in its client area, graphic children included.
@@ -451,7 +448,7 @@ TEST_F(FrameRuleTest, SkinLetterIsTrimmedAndUpperCased) {
         ASSERT_NE(skin->Icon(), nullptr);
         EXPECT_EQ(skin->SkinName(), name);
         // That letter's sheet was used: its content colour.
-        const TBitmap sheet = SkinBitmap((std::string("RES_FORM_") + name).c_str());
+        const TBitmap sheet = SkinBitmap(std::string("RES_FORM_") + name);
         EXPECT_EQ(window.content->Color(), sheet.Pixel(6, 32));
     }
     FrameWindow olive(261, 664);
