@@ -209,6 +209,10 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         TellSavedColorsNotice();
         return 0;
     }
+    if (msg == WM_HOTKEY && wp == kPickHotKeyId) {
+        FormHotKey();
+        return 0;
+    }
     if (msg == WM_WINDOWPOSCHANGING) KeepTopmost(*reinterpret_cast<WINDOWPOS*>(lp));
     if (msg == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) FormDeactivate();
     const LRESULT result = TForm::WndProc(msg, wp, lp);
@@ -250,6 +254,7 @@ void TfrmMain::FormCreate() {
     // The icon is not part of the window's first paint; it comes right after it, before any
     // input can reach the program.
     Application().AfterFirstPaint([this] { InstallTrayIcon(true); });
+    Application().AfterFirstPaint([this] { RegisterPickHotKey(); });
 
     // The taskbar button comes back and the program comes to the front.
     Application().SetTaskbarButton(true);
@@ -301,6 +306,7 @@ void TfrmMain::FormActivate() {
 void TfrmMain::FormDestroy() {
     Application().OnModal = nullptr;
     InstallTrayIcon(false);
+    pickHotKey_.reset();
     FZoomBuffer.reset();
     FSkin.reset();
 }

@@ -108,6 +108,17 @@ void TListView::ScrollToEnd() {
     SendMessageA(Handle(), WM_VSCROLL, SB_BOTTOM, 0);
 }
 
+POINT TListView::MenuPoint() const {
+    POINT p{0, 0};
+    RECT r;
+    if (const int index = SelectedIndex(); index >= 0 &&
+                                           ListView_EnsureVisible(Handle(), index, FALSE) &&
+                                           ListView_GetItemRect(Handle(), index, &r, LVIR_LABEL))
+        p = {r.left, r.bottom};
+    ::ClientToScreen(Handle(), &p);
+    return p;
+}
+
 TListView::TUpdateScope::TUpdateScope(TListView& list) : list_(list) {
     SendMessageA(list_.Handle(), WM_SETREDRAW, FALSE, 0);
 }

@@ -52,6 +52,9 @@ class TListView : public TWinControl {
     void SelectOnly(int index);
     // Scrolls to the end of the list.
     void ScrollToEnd();
+    // Where a menu opened from the keyboard goes, on the screen: on the selected entry,
+    // scrolled into view, or at the list's top left without one.
+    POINT MenuPoint() const;
 
     // Holds the list's repaints for one scope and repaints once when it ends, however it
     // ends: adding many items then costs one repaint, not one per item.
