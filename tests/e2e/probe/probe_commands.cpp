@@ -419,11 +419,8 @@ Commands::Commands() {
         a.end();
         r.push_back(Shell_NotifyIconA(NIM_DELETE, &data) ? "1" : "0");
     };
-    // Takes a global shortcut for the probe's thread until the probe ends, as another program
-    // would.
-    h["hotkey"] = [](Args& a, Reply& r) {
-        const auto modifiers = static_cast<UINT>(a.integer("modifiers"));
-        const auto key = static_cast<UINT>(a.integer("key"));
+    h["hotkey"] = [](Args& a, Reply& r) { // held until the probe ends, as another program would
+        const auto modifiers = UINT(a.integer("modifiers")), key = UINT(a.integer("key"));
         a.end();
         r.push_back(RegisterHotKey(nullptr, 1, modifiers, key) ? "1" : "0");
     };
