@@ -212,6 +212,10 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         TellSavedColorsNotice();
         return 0;
     }
+    if (msg == WM_HOTKEY && wp == kPickHotKeyId) {
+        FormHotKey();
+        return 0;
+    }
     if (msg == WM_WINDOWPOSCHANGING) KeepTopmost(*reinterpret_cast<WINDOWPOS*>(lp));
     if (msg == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) FormDeactivate();
     const LRESULT result = TForm::WndProc(msg, wp, lp);
@@ -256,6 +260,9 @@ void TfrmMain::FormCreate() {
     // A window destroyed before that (tests make several in turn) leaves nothing to run.
     Application().AfterFirstPaint([this, alive = std::weak_ptr<char>(alive_)] {
         if (!alive.expired()) InstallTrayIcon(true);
+    });
+    Application().AfterFirstPaint([this, alive = std::weak_ptr<char>(alive_)] {
+        if (!alive.expired()) RegisterPickHotKey();
     });
 
     // The taskbar button comes back and the program comes to the front.
@@ -311,6 +318,7 @@ void TfrmMain::FormActivate() {
 void TfrmMain::FormDestroy() {
     Application().OnModal = nullptr;
     InstallTrayIcon(false);
+    pickHotKey_.reset();
     FZoomBuffer.reset();
     FSkin.reset();
 }

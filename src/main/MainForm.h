@@ -3,7 +3,8 @@
 // MainForm.cpp (lifecycle), MainEditing.cpp (the colour views and editors),
 // MainPicking.cpp (screen sampling and the magnifier), MainSettings.cpp (stay on top, zoom),
 // MainSaved.cpp (the saved colours), MainTray.cpp (the tray icon, hiding to it and stay on
-// top re-asserted).
+// top re-asserted), MainKeys.cpp (the window's shortcuts), MainHotKey.cpp (the shortcut that
+// picks from anywhere).
 #pragma once
 
 #include "color/ColorValue.h"
@@ -15,6 +16,7 @@
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Form.h"
+#include "ui/HotKey.h"
 #include "ui/Menus.h"
 #include "ui/SpinEdit.h"
 #include "ui/StdCtrls.h"
@@ -73,8 +75,11 @@ class TfrmMain : public TForm {
     void FormMouseMove();
     void FormMouseUp(TMouseButton button);
     // Keys the main window takes before its controls: Ctrl+P starts a pick without a held
-    // button. True when the key was taken.
+    // button, Ctrl+1 to Ctrl+7 copy, Ctrl+S saves, the Apps key and Shift+F10 open the list's
+    // menu. True when the key was taken.
     bool FormShortCut(const MSG& msg);
+    // The global shortcut: starts a pick from anywhere, or ends the one running.
+    void FormHotKey();
     void FormDeactivate();
     void tmrPickTimer();
     void imgZoomMouseDown(int x, int y);
@@ -193,7 +198,13 @@ class TfrmMain : public TForm {
     void AddSavedColors(const std::vector<SavedColor>& colors);
     void AddSavedEntry(int image, const std::string& text);
     void ShowMergedSavedColors(const std::vector<SavedColor>& entries, bool lastSelected);
-    void PopupListMenu(bool entryItems);
+    // At the pointer, or at a point for a menu opened from the keyboard.
+    void PopupListMenu(bool entryItems, const POINT* at = nullptr);
+    // Ctrl+1 .. Ctrl+7: the notations in their order on the screen, top to bottom.
+    void CopyNotationAt(int position);
+    // Registered once the window shows; a failure is told in the status bar.
+    void RegisterPickHotKey();
+    bool MenuOpen() const;
     bool Confirm(const char* question);
     void TellSavedColorsNotice();
 
@@ -221,6 +232,8 @@ class TfrmMain : public TForm {
     static constexpr int kPickLooksPerSecond = 1000 / kPickLookMs;
     static constexpr UINT kPickRestLookMs = 50;
     bool hidingToTray_ = false;
+    std::unique_ptr<THotKey> pickHotKey_; // none when switched off
+    static constexpr int kPickHotKeyId = 1;
     // A settings failure has been told and nothing was stored since.
     bool settingsFailureTold_ = false;
     std::array<COLORREF, 16> customColors_;   // of the colour dialog, kept for the run

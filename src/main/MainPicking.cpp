@@ -1,4 +1,5 @@
-// Screen sampling while a "+" icon is dragged or after Ctrl+P, and the magnifier.
+// Screen sampling while a "+" icon is dragged or after Ctrl+P or the global shortcut, and
+// the magnifier.
 #include "main/MainForm.h"
 #include "main/ZoomGeometry.h"
 #include "settings/SettingsRules.h"
@@ -66,16 +67,6 @@ void TfrmMain::BeginPick(TImage& icon) {
     icon.SetVisible(false); // it looks picked up
     beforePick_ = SaveShownColor();
     pickKeys_.emplace([this](const MSG& msg) { return PickKeyDown(msg); });
-}
-
-bool TfrmMain::FormShortCut(const MSG& msg) {
-    if (msg.message != WM_KEYDOWN || msg.wParam != 'P' || GetKeyState(VK_CONTROL) >= 0 ||
-        GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0)
-        return false;
-    // Only while the user works in this window: a dialog of ours is active while it is open.
-    if (GetActiveWindow() != Handle() || !IsWindowEnabled(Handle())) return false;
-    if (!FPicking) StartKeyboardPick();
-    return true;
 }
 
 // Nothing tells the program where the pointer goes outside its windows without a held button,

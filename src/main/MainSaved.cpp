@@ -188,11 +188,14 @@ void TfrmMain::ListView1KeyDown(WORD& key) {
     }
 }
 
-void TfrmMain::PopupListMenu(bool entryItems) {
+void TfrmMain::PopupListMenu(bool entryItems, const POINT* at) {
     for (TMenuItem* item : {mnuMyColors_Open1, mnuMyColors_Open2, mnuMyColors_Delete})
         item->Enabled = entryItems;
     listMenuShown_ = true;
-    mnuMyColors->Popup(Handle());
+    if (at)
+        mnuMyColors->PopupAt(*at, Handle());
+    else
+        mnuMyColors->Popup(Handle());
 }
 
 void TfrmMain::ListView1MouseDown(TMouseButton button, TShiftState shift) {

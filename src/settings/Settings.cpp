@@ -1,6 +1,7 @@
 #include "settings/Settings.h"
 
 #include "brunmark/BrunmarkClass.h"
+#include "settings/PickKey.h"
 #include "settings/SettingsRules.h"
 #include "ui/WideText.h"
 
@@ -30,6 +31,10 @@ bool ReadStayOnTopSetting() {
 
 std::string ReadZoomSettingText() {
     return ReadSetting(kZoomKey);
+}
+
+std::string ReadPickKeySettingText() {
+    return ReadSetting(kPickKeyKey);
 }
 
 void WriteZoomSetting(int zoom) {

@@ -15,6 +15,8 @@ bool ReadStayOnTopSetting();
 // The stored zoom text as it is ("" when missing).
 std::string ReadZoomSettingText();
 void WriteZoomSetting(int zoom);
+// The global shortcut's text as it is ("" when missing); never written.
+std::string ReadPickKeySettingText();
 // Writes the stay-on-top state only when it differs from what the file reads as.
 void StoreStayOnTopSetting(bool on);
 

@@ -126,6 +126,17 @@ int TListView::ItemImage(int index) const {
     return ListView_GetItem(Handle(), &item) ? item.iImage : -1;
 }
 
+POINT TListView::MenuPoint() const {
+    POINT p{0, 0};
+    RECT r;
+    if (const int index = SelectedIndex(); index >= 0 &&
+                                           ListView_EnsureVisible(Handle(), index, FALSE) &&
+                                           ListView_GetItemRect(Handle(), index, &r, LVIR_LABEL))
+        p = {r.left, r.bottom};
+    ::ClientToScreen(Handle(), &p);
+    return p;
+}
+
 TListView::TUpdateScope::TUpdateScope(TListView& list) : list_(list) {
     SendMessageA(list_.Handle(), WM_SETREDRAW, FALSE, 0);
 }

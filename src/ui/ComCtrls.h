@@ -54,6 +54,9 @@ class TListView : public TWinControl {
     // Scrolls to the end of the list: the last item is in view.
     void ScrollToEnd();
     int ItemImage(int index) const;
+    // Where a menu opened from the keyboard goes, on the screen: on the selected entry,
+    // scrolled into view, or at the list's top left without one.
+    POINT MenuPoint() const;
 
     // Holds the list's repaints for one scope and repaints once when it ends, however it
     // ends: adding many items then costs one repaint, not one per item.

@@ -42,10 +42,14 @@ HMENU TPopupMenu::Handle() {
 }
 
 TMenuItem* TPopupMenu::Popup(HWND owner) {
-    Rebuild(); // captions or enabled states may have changed
-    if (!owner) owner = Application().Handle();
     POINT p{};
     GetCursorPos(&p);
+    return PopupAt(p, owner);
+}
+
+TMenuItem* TPopupMenu::PopupAt(POINT p, HWND owner) {
+    Rebuild(); // captions or enabled states may have changed
+    if (!owner) owner = Application().Handle();
     const UINT chosen = UINT(TrackPopupMenuEx(
         menu_.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, p.x, p.y, owner, nullptr));
     if (chosen == 0 || chosen > items_.size()) return nullptr;

@@ -30,6 +30,8 @@ class TPopupMenu : public TComponent {
     // Shows the menu at the mouse pointer, tracked for the window given (the application
     // window when null), and runs the chosen item's OnClick. Returns the item or null.
     TMenuItem* Popup(HWND owner = nullptr);
+    // The same at a point on the screen: a menu opened from the keyboard.
+    TMenuItem* PopupAt(POINT at, HWND owner = nullptr);
 
   private:
     void Rebuild();

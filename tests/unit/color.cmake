@@ -25,9 +25,9 @@ set_source_files_properties(${_color_dir}/color_sweep_test.cpp PROPERTIES COMPIL
   "${_color_sweep_flags}")
 add_test(NAME color_tests COMMAND color_tests)
 
-# Fuzzes the integer and Html parses.
+# Fuzzes the integer, Html and pickkey parses.
 vtl_fuzz_target(fuzz_strtoint
-  ${_color_dir}/fuzz_strtoint.cpp
+  ${_color_dir}/fuzz_strtoint.cpp ${_color_dir}/../../src/settings/PickKey.cpp
   ${_color_dir}/../../src/color/ColorValue.cpp
   ${_color_dir}/../../src/color/Text.cpp
 )

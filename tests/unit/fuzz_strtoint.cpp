@@ -1,6 +1,7 @@
 // libFuzzer target for the text parses. Run by hand: build/<dir>/fuzz_strtoint -max_total_time=60
 #include "color/ColorValue.h"
 #include "color/Text.h"
+#include "settings/PickKey.h"
 
 #include <cctype>
 #include <cstddef>
@@ -51,5 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const vtl::EConvertError&) {
         Check(!valid);
     }
+
+    // A shortcut's text: letter case never matters; a shortcut reads back from its own text.
+    std::string upper = text;
+    for (char& ch : upper)
+        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    const auto key = vtl::ParsePickKey(text);
+    Check(vtl::ParsePickKey(upper) == key &&
+          (!key || vtl::ParsePickKey(vtl::PickKeyText(*key)) == key));
     return 0;
 }

@@ -23,6 +23,7 @@
 //   traydel <hwnd> <uid>              -> 1 when the shell removed that notification-area icon
 //   accname <hwnd>                    -> the name oleacc gives the window's client, as a screen
 //                                        reader reads it
+//   hotkey <modifiers> <vk>           -> 1 once the probe holds that global shortcut
 //   broadcast <name>                  -> 1 once the registered message <name> is posted to all
 //                                        top-level windows
 #include "probe_commands.hpp"
@@ -417,6 +418,11 @@ Commands::Commands() {
         data.uID = static_cast<UINT>(a.integer("uid"));
         a.end();
         r.push_back(Shell_NotifyIconA(NIM_DELETE, &data) ? "1" : "0");
+    };
+    h["hotkey"] = [](Args& a, Reply& r) { // held until the probe ends, as another program would
+        const auto modifiers = UINT(a.integer("modifiers")), key = UINT(a.integer("key"));
+        a.end();
+        r.push_back(RegisterHotKey(nullptr, 1, modifiers, key) ? "1" : "0");
     };
     h["broadcast"] = [](Args& a, Reply& r) {
         const std::string name = a.rest();

@@ -1,0 +1,100 @@
+#include "settings/PickKey.h"
+
+#include <cctype>
+
+namespace vtl {
+
+namespace {
+
+constexpr unsigned kVkF1 = 0x70;
+constexpr int kFunctionKeys = 24;
+
+struct TModifierName {
+    const char* name;
+    unsigned bit;
+};
+// In the order PickKeyText writes them.
+constexpr TModifierName kModifiers[] = {
+    {"ctrl", kModCtrl}, {"alt", kModAlt}, {"shift", kModShift}, {"win", kModWin}};
+
+std::string Lower(std::string text) {
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string Trim(const std::string& text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    size_t begin = 0, end = text.size();
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+// The virtual-key code of a key's lower-case name, or 0.
+unsigned KeyCode(const std::string& name) {
+    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') return unsigned(name[0] - 'a' + 'A');
+    if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') return unsigned(name[0]);
+    if (name.size() < 2 || name.size() > 3 || name[0] != 'f' || name[1] == '0') return 0;
+    int n = 0;
+    for (size_t i = 1; i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9') return 0;
+        n = n * 10 + (name[i] - '0');
+    }
+    return n >= 1 && n <= kFunctionKeys ? kVkF1 + unsigned(n - 1) : 0;
+}
+
+bool TypesACharacter(const TPickKey& key) {
+    return key.key < kVkF1 && (key.modifiers & ~kModShift) == 0;
+}
+
+} // namespace
+
+std::optional<TPickKey> ParsePickKey(const std::string& text) {
+    const std::string all = Lower(Trim(text));
+    if (all == "none") return TPickKey{};
+    TPickKey result;
+    size_t begin = 0;
+    while (begin <= all.size()) {
+        size_t end = all.find('+', begin);
+        if (end == std::string::npos) end = all.size();
+        const std::string part = Trim(all.substr(begin, end - begin));
+        begin = end + 1;
+        bool modifier = false;
+        for (const TModifierName& m : kModifiers)
+            if (part == m.name) {
+                if (result.modifiers & m.bit) return std::nullopt;
+                result.modifiers |= m.bit;
+                modifier = true;
+            }
+        if (modifier) continue;
+        const unsigned code = KeyCode(part);
+        if (code == 0 || result.key != 0) return std::nullopt;
+        result.key = code;
+    }
+    if (result.Off() || TypesACharacter(result)) return std::nullopt;
+    return result;
+}
+
+TPickKey StartupPickKey(const std::string& text) {
+    return ParsePickKey(text).value_or(kDefaultPickKey);
+}
+
+std::string PickKeyText(const TPickKey& key) {
+    if (key.Off()) return "none";
+    std::string text;
+    for (const TModifierName& m : kModifiers)
+        if (key.modifiers & m.bit) {
+            text += char(std::toupper(static_cast<unsigned char>(m.name[0])));
+            text.append(m.name + 1).append(1, '+');
+        }
+    if (key.key >= kVkF1)
+        text.append(1, 'F').append(std::to_string(key.key - kVkF1 + 1));
+    else
+        text.append(1, char(key.key));
+    return text;
+}
+
+} // namespace vtl
