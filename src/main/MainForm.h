@@ -183,9 +183,11 @@ class TfrmMain : public TForm {
     ShownColor SaveShownColor() const;
     void RestoreShownColor(const ShownColor& shown);
     bool CanHideToTray() const;
-    // Once start-up is over, a position change of this window keeps stay on top. (The toolkit
-    // answers the end-session query for every form.)
-    void KeepTopmost(WINDOWPOS& pos) const;
+    // The window procedure's handlers. Once start-up is over, a position change of this window
+    // keeps stay on top; a pick ends when the window goes inactive or loses the mouse.
+    LRESULT OnWindowPosChanging(WPARAM wp, LPARAM lp);
+    LRESULT OnActivateChange(WPARAM wp, LPARAM lp);
+    LRESULT OnCaptureChanged(WPARAM wp, LPARAM lp);
     // The application was minimised: hide to the tray.
     void AppMinimize();
     void BindSavedColorEvents();
@@ -194,6 +196,8 @@ class TfrmMain : public TForm {
     void PopupListMenu(bool entryItems);
     bool Confirm(const char* question);
     void TellSavedColorsNotice();
+    // Posted to itself: trouble with colors.ini is told once the message that asked is done.
+    static constexpr UINT kMsgTellSavedColors = WM_APP + 2;
 
     std::unique_ptr<TTrayIconMan> FTray;
     std::array<std::string, 8> FValues; // 1..7 by notation number
@@ -228,7 +232,6 @@ class TfrmMain : public TForm {
     // The entries' texts in list order, as the list shows them: written out without asking
     // the list for each (slow for long lists under Wine) and never cut by a buffer.
     std::vector<std::string> savedTexts_;
-    // Posted to itself so that trouble with colors.ini is told once the window shows.
     bool listMenuShown_ = false; // by the press of this right click: its release shows none
 };
 

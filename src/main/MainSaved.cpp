@@ -6,7 +6,6 @@
 #include "saved/ValuesDialog.h"
 #include "ui/Application.h"
 #include "ui/Error.h"
-#include "ui/Messages.h"
 #include "ui/WideText.h"
 
 namespace vtl {

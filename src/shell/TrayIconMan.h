@@ -14,6 +14,9 @@ namespace vtl {
 
 class TPopupMenu;
 
+// The icon's notifications to its hidden window.
+constexpr UINT kMsgTrayCallback = WM_APP + 1;
+
 class TTrayIconMan {
   public:
     using ClickHandler = std::function<void()>;

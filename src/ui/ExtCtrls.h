@@ -15,7 +15,6 @@ enum class TBevelCut { None, Lowered, Raised };
 class TPanel : public TWinControl {
   public:
     TPanel(TComponent* owner, TWinControl* parent);
-    TBevelCut BevelOuter() const { return bevel_; }
     void SetBevelOuter(TBevelCut bevel);
     // False: the panel paints its own colour rather than its parent's.
     bool ParentBackground = false;

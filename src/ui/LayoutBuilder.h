@@ -2,7 +2,7 @@
 // at the form's DPI: the table is in 96-dpi pixels, every rectangle scaled by its edges.
 #pragma once
 
-#include "layouts/LayoutItem.h"
+#include "ui/LayoutItem.h"
 #include "ui/ComCtrls.h"
 #include "ui/Error.h"
 #include "ui/ExtCtrls.h"

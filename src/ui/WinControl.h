@@ -89,7 +89,6 @@ class TWinControl : public TControl {
     virtual void PaintBackground(HDC dc, const RECT& client);
     void PaintGraphicChildren(HDC dc, const RECT& clip);
     void PaintWindow(HDC dc, const RECT& clip);
-    bool OwnClass() const { return ownClass_; }
 
     HBRUSH ColorBrush();
     virtual void ColorChanged() {}
