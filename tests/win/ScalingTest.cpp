@@ -37,16 +37,26 @@ std::vector<COLORREF> Picture(const TForm& form) {
     return pixels;
 }
 
-// WM_DPICHANGED with the rectangle the system suggests: the same place, the scaled size.
+// A 96-dpi length at a DPI, rounded to the nearest pixel as Windows scales.
+int Scaled(int v, int dpi) {
+    return (v * dpi + 48) / 96;
+}
+
+// WM_DPICHANGED as the system sends it: the size the window answered WM_GETDPISCALEDSIZE with,
+// at a place of the system's choosing (not where the window is, and back there at 96 dpi).
 void ChangeDpi(TForm& form, int dpi) {
     RECT r;
     GetWindowRect(form.Handle(), &r);
-    const SIZE client = form.ClientSizeAt(dpi);
-    RECT suggested{r.left, r.top, r.left + client.cx, r.top + client.cy};
+    SIZE size{r.right - r.left, r.bottom - r.top};
+    SendMessageA(form.Handle(), kWmGetDpiScaledSize, dpi, reinterpret_cast<LPARAM>(&size));
+    const POINT place{r.left + (dpi - form.Dpi()) / 4, r.top + (dpi - form.Dpi()) / 8};
+    RECT suggested{place.x, place.y, place.x + size.cx, place.y + size.cy};
     SendMessageA(form.Handle(), kWmDpiChanged, MAKEWPARAM(dpi, dpi),
                  reinterpret_cast<LPARAM>(&suggested));
     test::PumpPending();
     ASSERT_EQ(form.Dpi(), dpi);
+    GetWindowRect(form.Handle(), &r);
+    EXPECT_EQ(std::pair(r.left, r.top), std::pair(place.x, place.y)) << "not where suggested";
 }
 
 // Every control of a table that lies on `panel` where the table puts it at the form's DPI,
@@ -55,8 +65,8 @@ void ChangeDpi(TForm& form, int dpi) {
 void ExpectLayoutOfDpi(TForm& form, std::span<const layout::Item> rows, SIZE client96,
                        TWinControl& panel) {
     const int dpi = form.Dpi();
-    EXPECT_EQ(form.ClientWidth(), ScaleBy(client96.cx, dpi));
-    EXPECT_EQ(form.ClientHeight(), ScaleBy(client96.cy, dpi));
+    EXPECT_EQ(form.ClientWidth(), Scaled(client96.cx, dpi));
+    EXPECT_EQ(form.ClientHeight(), Scaled(client96.cy, dpi));
     for (const layout::Item& row : rows) {
         SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(dpi));
         const auto& c = dynamic_cast<TControl&>(*form.FindComponent(row.name));
@@ -64,7 +74,9 @@ void ExpectLayoutOfDpi(TForm& form, std::span<const layout::Item> rows, SIZE cli
         if ((c.Parent() != &panel && name != "imgZoom") || name == "imgIcon" ||
             name == "lblTitle" || name == "lblVersion" || name == "lblCopyright")
             continue;
-        const RECT want = ScaleRect(row.left, row.top, row.width, row.height, dpi);
+        // Scaled by its edges: rows that touch at 96 dpi still touch.
+        const RECT want{Scaled(row.left, dpi), Scaled(row.top, dpi),
+                        Scaled(row.left + row.width, dpi), Scaled(row.top + row.height, dpi)};
         const RECT got = c.BoundsRect();
         EXPECT_EQ(std::pair(got.left, got.top), std::pair(want.left, want.top));
         if (row.width == 0) {
