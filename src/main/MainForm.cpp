@@ -8,8 +8,6 @@
 #include "ui/LayoutBuilder.h"
 #include "ui/Screen.h"
 
-#include <type_traits>
-
 namespace vtl {
 
 namespace {
@@ -38,21 +36,9 @@ void LoadPicture(TImage& image, const std::string& picture) {
     }
 }
 
-// The members that name the layout's controls, each found by its row's name.
-struct NamedControl {
-    const char* name;
-    void (*bind)(TfrmMain& form, const TLayoutBuilder& b, const char* name);
-};
-
-template <auto Member> void Bind(TfrmMain& form, const TLayoutBuilder& b, const char* name) {
-    using T = std::remove_pointer_t<std::remove_reference_t<decltype(form.*Member)>>;
-    form.*Member = &b.Get<T>(name);
-}
-
-// clang-format off
-#define VTL_CONTROL(name) NamedControl{#name, &Bind<&TfrmMain::name>}
-// clang-format on
-constexpr NamedControl kNamedControls[] = {
+// The members that name the layout's controls.
+#define VTL_CONTROL(name) VTL_NAMED_CONTROL(TfrmMain, name)
+constexpr TLayoutBuilder::Named<TfrmMain> kNamedControls[] = {
     VTL_CONTROL(Panel1),        VTL_CONTROL(Panel2),         VTL_CONTROL(Panel3),
     VTL_CONTROL(Panel4),        VTL_CONTROL(Panel5),         VTL_CONTROL(Image1),
     VTL_CONTROL(Image2),        VTL_CONTROL(Image3),         VTL_CONTROL(Image4),
@@ -100,8 +86,7 @@ void TfrmMain::CreateControls() {
     layout_ = std::make_unique<TLayoutBuilder>(*this, &LoadPicture);
     TLayoutBuilder& b = *layout_;
     b.Build(layout::kMainLayout);
-    for (const NamedControl& c : kNamedControls)
-        c.bind(*this, b, c.name);
+    b.Bind<TfrmMain>(*this, kNamedControls);
 
     // Black crosses on the system's button face: in colours where they would not show, the
     // crosses take the colour of text on it.

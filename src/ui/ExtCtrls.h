@@ -78,8 +78,6 @@ class TShape : public TGraphicControl {
     using TGraphicControl::TGraphicControl;
     COLORREF BrushColor() const { return brush_; }
     COLORREF PenColor() const { return pen_; }
-    void SetBrushColor(COLORREF color);
-    void SetPenColor(COLORREF color);
     // Outline first, then fill, with one repaint.
     void SetColors(COLORREF pen, COLORREF brush);
     void Paint(HDC dc) override;

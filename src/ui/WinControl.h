@@ -91,7 +91,6 @@ class TWinControl : public TControl {
     void PaintWindow(HDC dc, const RECT& clip);
 
     HBRUSH ColorBrush();
-    virtual void ColorChanged() {}
     // Lets another window (e.g. an up-down beside an edit) route its messages to this object.
     void AttachWindow(HWND wnd);
 
