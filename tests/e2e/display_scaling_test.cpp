@@ -49,28 +49,34 @@ TEST_P(DisplayScaling, LayoutFrameAndPickAreThoseOfTheScale) {
     // blended): the title's ends, the borders and the bottom, where the frame copies them from.
     const vtl::art::Image sheet = vtl::art::frameSheet(vtl::art::skinPalette('B'), dpi);
     const vtl::art::SheetGeometry g = vtl::art::sheetGeometry(dpi);
-    const Screenshot shot = Screen().capture();
-    int wrong = 0;
-    auto expectSheet = [&](int x, int y, int sx, int sy) {
-        const vtl::art::Rgb c = sheet.rgb(sx, sy);
-        if (c == vtl::art::kMagenta) return; // cut out of the window
-        if (shot.pixel(client.left + x, client.top + y) != Rgb{c.r, c.g, c.b} && !wrong++)
-            ADD_FAILURE() << "window pixel " << x << "," << y << ", sheet " << sx << "," << sy;
+    std::string firstWrong; // once the window has painted
+    auto frameAsDrawn = [&] {
+        const Screenshot shot = Screen().capture();
+        firstWrong.clear();
+        auto same = [&](int x, int y, int sx, int sy) {
+            const vtl::art::Rgb c = sheet.rgb(sx, sy);
+            if (c == vtl::art::kMagenta || // cut out of the window
+                shot.pixel(client.left + x, client.top + y) == Rgb{c.r, c.g, c.b})
+                return true;
+            firstWrong = std::to_string(x) + "," + std::to_string(y) + " (sheet " +
+                         std::to_string(sx) + "," + std::to_string(sy) + ")";
+            return false;
+        };
+        for (int y = 0; y < g.band; ++y)
+            for (int x = 0; x < Scaled(11, dpi); ++x)
+                if (!same(x, y, x, y) || !same(width - 1 - x, y, g.width - 1 - x, y)) return false;
+        for (int x = 0; x < g.border; ++x) // the left border, down to its bottom corner
+            for (int y = g.band; y < height; ++y)
+                if (!same(x, y, x, y < height - g.border ? g.sideRowY : g.height - (height - y)))
+                    return false;
+        return true;
     };
-    for (int y = 0; y < g.band; ++y)
-        for (int x = 0; x < Scaled(11, dpi); ++x) {
-            expectSheet(x, y, x, y);
-            expectSheet(width - 1 - x, y, g.width - 1 - x, y);
-        }
-    for (int x = 0; x < g.border; ++x) // the left border, down to its bottom corner
-        for (int y = g.band; y < height; ++y)
-            expectSheet(x, y, x, y < height - g.border ? g.sideRowY : g.height - (height - y));
-    EXPECT_EQ(wrong, 0);
+    EXPECT_TRUE(waitUntil(frameAsDrawn, 5s)) << "window pixel " << firstWrong;
 
     // A drag with the real mouse picks the pointer's own pixel; the magnifier at zoom 1 shows
     // the screen around it pixel for pixel, the pointer's pixel at its centre.
     ASSERT_TRUE(vantrel.dragFrom("imgDrag", target, dpi)) << vantrel.text("StatusBar1");
-    EXPECT_EQ(vantrel.text("edtHtml"), HtmlOf(paint(target.x - origin.x, target.y - origin.y)));
+    EXPECT_EQ(vantrel.text("edtHtml"), paint(target.x - origin.x, target.y - origin.y).hex());
     EXPECT_TRUE(vantrel.magnifierShows(
         target, [&](Point s) { return paint(s.x - origin.x, s.y - origin.y); }, dpi))
         << "the magnifier is not the screen around the pointer";

@@ -48,7 +48,7 @@ TEST(TwoMonitors, PickLeftOfThePrimaryMonitorShowsNegativeCoordinatesAndOnlyOffM
     ShownPicture picture({origin.x + kXOrigin.x, origin.y}, 400, 220, paint);
     VantrelSession vantrel;
     ASSERT_TRUE(vantrel.dragFrom("imgDrag", target, 96, kXOrigin)) << vantrel.text("StatusBar1");
-    EXPECT_EQ(vantrel.text("edtHtml"), HtmlOf(paint(target.x - origin.x, target.y - origin.y)));
+    EXPECT_EQ(vantrel.text("edtHtml"), paint(target.x - origin.x, target.y - origin.y).hex());
 
     // The magnifier at zoom 1: the screen around the pointer, black only off every monitor.
     EXPECT_TRUE(vantrel.magnifierShows(
