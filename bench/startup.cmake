@@ -2,7 +2,7 @@
 add_executable(minimal_window WIN32 minimal_window.cpp)
 # The main window's layout from plain system controls: what any program with this window pays.
 add_executable(layout_window WIN32 layout_window.cpp layout_window.rc)
-target_include_directories(layout_window PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+target_include_directories(layout_window PRIVATE ${PROJECT_SOURCE_DIR}/resources ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(layout_window PRIVATE comctl32 gdi32)
 add_executable(startup_bench startup_bench.cpp)
 target_link_libraries(startup_bench PRIVATE user32 gdi32 kernel32)

@@ -213,6 +213,15 @@ vtl_xvfb_start() {
     vtl_die "no free X display between :$VTL_FIRST_DISPLAY and :$VTL_LAST_DISPLAY"
 }
 
+# Runs a command once process $1 has ended, however it ended (a test killed at its timeout
+# included), from a process of its own session: nothing that stops $1 and its children stops it.
+vtl_when_gone() {
+    # shellcheck disable=SC2016 # expanded by the inner shell
+    setsid -f bash -c 'exec {nap}<> <(:)
+        while kill -0 "$0" 2>/dev/null; do read -r -t 1 -u "$nap" || true; done
+        "$@"' "$@" </dev/null >/dev/null 2>&1
+}
+
 # Formats seconds as "Xm Ys".
 vtl_duration() {
     printf '%dm %02ds' $(($1 / 60)) $(($1 % 60))

@@ -2,7 +2,7 @@
 // version, notice and two links, and the OK button below.
 #pragma once
 
-#include "layouts/LayoutItem.h"
+#include "ui/LayoutItem.h"
 
 namespace vtl::layout {
 

@@ -2,7 +2,7 @@
 // panel Panel5. Positions are relative to the parent named in each row.
 #pragma once
 
-#include "layouts/LayoutItem.h"
+#include "ui/LayoutItem.h"
 
 namespace vtl::layout {
 

@@ -3,7 +3,7 @@
 // child order the buttons walk: labels, then fields, then buttons.
 #pragma once
 
-#include "layouts/LayoutItem.h"
+#include "ui/LayoutItem.h"
 
 namespace vtl::layout {
 

@@ -14,7 +14,6 @@ class ProcessSnapshot {
   public:
     // Takes a snapshot of every kind (processes, threads, modules, heaps).
     ProcessSnapshot();
-    bool Valid() const { return static_cast<bool>(handle_); }
 
     // Walks the entries in snapshot order until found returns true; that entry is the result.
     // False at the end of the list, or when there is no snapshot.

@@ -7,7 +7,6 @@
 #include "ui/Error.h"
 #include "ui/Icons.h"
 #include "ui/LayoutBuilder.h"
-#include "ui/Messages.h"
 #include "ui/Screen.h"
 
 #include <optional>
@@ -40,6 +39,31 @@ void LoadPicture(TImage& image, const std::string& picture) {
     }
 }
 
+// The members that name the layout's controls.
+#define VTL_CONTROL(name) VTL_NAMED_CONTROL(TfrmMain, name)
+constexpr TLayoutBuilder::Named<TfrmMain> kNamedControls[] = {
+    VTL_CONTROL(Panel1),        VTL_CONTROL(Panel2),         VTL_CONTROL(Panel3),
+    VTL_CONTROL(Panel4),        VTL_CONTROL(Panel5),         VTL_CONTROL(Image1),
+    VTL_CONTROL(Image2),        VTL_CONTROL(Image3),         VTL_CONTROL(Image4),
+    VTL_CONTROL(chkStayOnTop),  VTL_CONTROL(cboZoom),        VTL_CONTROL(btnMenu),
+    VTL_CONTROL(pnlDrag),       VTL_CONTROL(pnlColor),       VTL_CONTROL(pnlDrag2),
+    VTL_CONTROL(pnlZoom),       VTL_CONTROL(imgDrag),        VTL_CONTROL(imgDrag2),
+    VTL_CONTROL(imgZoom),       VTL_CONTROL(imgZoomCursor),  VTL_CONTROL(shpColor),
+    VTL_CONTROL(bvlRgbFrame),   VTL_CONTROL(lblR),           VTL_CONTROL(lblG),
+    VTL_CONTROL(lblB),          VTL_CONTROL(lblH),           VTL_CONTROL(lblS),
+    VTL_CONTROL(lblL),          VTL_CONTROL(spiR),           VTL_CONTROL(spiG),
+    VTL_CONTROL(spiB),          VTL_CONTROL(spiH),           VTL_CONTROL(spiS),
+    VTL_CONTROL(spiL),          VTL_CONTROL(lblRGB),         VTL_CONTROL(lblDecimal),
+    VTL_CONTROL(lblHex),        VTL_CONTROL(lblDelphi),      VTL_CONTROL(lblVB),
+    VTL_CONTROL(lblC),          VTL_CONTROL(lblHtml),        VTL_CONTROL(edtRGB),
+    VTL_CONTROL(edtDecimal),    VTL_CONTROL(edtHex),         VTL_CONTROL(edtDelphi),
+    VTL_CONTROL(edtVB),         VTL_CONTROL(edtC),           VTL_CONTROL(edtHtml),
+    VTL_CONTROL(btnRGBCopy),    VTL_CONTROL(btnDecimalCopy), VTL_CONTROL(btnHexCopy),
+    VTL_CONTROL(btnDelphiCopy), VTL_CONTROL(btnVBCopy),      VTL_CONTROL(btnCCopy),
+    VTL_CONTROL(btnHtmlCopy),   VTL_CONTROL(ListView1),      VTL_CONTROL(StatusBar1),
+};
+#undef VTL_CONTROL
+
 } // namespace
 
 TfrmMain::TfrmMain() {
@@ -65,63 +89,7 @@ void TfrmMain::CreateControls() {
     layout_ = std::make_unique<TLayoutBuilder>(*this, &LoadPicture);
     TLayoutBuilder& b = *layout_;
     b.Build(layout::kMainLayout);
-    Panel1 = &b.Get<TPanel>("Panel1");
-    Panel2 = &b.Get<TPanel>("Panel2");
-    Panel3 = &b.Get<TPanel>("Panel3");
-    Panel4 = &b.Get<TPanel>("Panel4");
-    Panel5 = &b.Get<TPanel>("Panel5");
-    Image1 = &b.Get<TImage>("Image1");
-    Image2 = &b.Get<TImage>("Image2");
-    Image3 = &b.Get<TImage>("Image3");
-    Image4 = &b.Get<TImage>("Image4");
-    chkStayOnTop = &b.Get<TCheckBox>("chkStayOnTop");
-    cboZoom = &b.Get<TComboBox>("cboZoom");
-    btnMenu = &b.Get<TButton>("btnMenu");
-    pnlDrag = &b.Get<TPanel>("pnlDrag");
-    pnlColor = &b.Get<TPanel>("pnlColor");
-    pnlDrag2 = &b.Get<TPanel>("pnlDrag2");
-    pnlZoom = &b.Get<TPanel>("pnlZoom");
-    imgDrag = &b.Get<TImage>("imgDrag");
-    imgDrag2 = &b.Get<TImage>("imgDrag2");
-    imgZoom = &b.Get<TImage>("imgZoom");
-    imgZoomCursor = &b.Get<TImage>("imgZoomCursor");
-    shpColor = &b.Get<TShape>("shpColor");
-    bvlRgbFrame = &b.Get<TBevel>("bvlRgbFrame");
-    lblR = &b.Get<TLabel>("lblR");
-    lblG = &b.Get<TLabel>("lblG");
-    lblB = &b.Get<TLabel>("lblB");
-    lblH = &b.Get<TLabel>("lblH");
-    lblS = &b.Get<TLabel>("lblS");
-    lblL = &b.Get<TLabel>("lblL");
-    spiR = &b.Get<TSpinEdit>("spiR");
-    spiG = &b.Get<TSpinEdit>("spiG");
-    spiB = &b.Get<TSpinEdit>("spiB");
-    spiH = &b.Get<TSpinEdit>("spiH");
-    spiS = &b.Get<TSpinEdit>("spiS");
-    spiL = &b.Get<TSpinEdit>("spiL");
-    lblRGB = &b.Get<TLabel>("lblRGB");
-    lblDecimal = &b.Get<TLabel>("lblDecimal");
-    lblHex = &b.Get<TLabel>("lblHex");
-    lblDelphi = &b.Get<TLabel>("lblDelphi");
-    lblVB = &b.Get<TLabel>("lblVB");
-    lblC = &b.Get<TLabel>("lblC");
-    lblHtml = &b.Get<TLabel>("lblHtml");
-    edtRGB = &b.Get<TEdit>("edtRGB");
-    edtDecimal = &b.Get<TEdit>("edtDecimal");
-    edtHex = &b.Get<TEdit>("edtHex");
-    edtDelphi = &b.Get<TEdit>("edtDelphi");
-    edtVB = &b.Get<TEdit>("edtVB");
-    edtC = &b.Get<TEdit>("edtC");
-    edtHtml = &b.Get<TEdit>("edtHtml");
-    btnRGBCopy = &b.Get<TButton>("btnRGBCopy");
-    btnDecimalCopy = &b.Get<TButton>("btnDecimalCopy");
-    btnHexCopy = &b.Get<TButton>("btnHexCopy");
-    btnDelphiCopy = &b.Get<TButton>("btnDelphiCopy");
-    btnVBCopy = &b.Get<TButton>("btnVBCopy");
-    btnCCopy = &b.Get<TButton>("btnCCopy");
-    btnHtmlCopy = &b.Get<TButton>("btnHtmlCopy");
-    ListView1 = &b.Get<TListView>("ListView1");
-    StatusBar1 = &b.Get<TStatusBar>("StatusBar1");
+    b.Bind<TfrmMain>(*this, kNamedControls);
 
     // Black crosses on the system's button face: in colours where they would not show, the
     // crosses take the colour of text on it.
@@ -208,22 +176,14 @@ void TfrmMain::BindEvents() {
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kMsgTellSavedColors) {
-        TellSavedColorsNotice();
-        return 0;
+    switch (msg) {
+    case kMsgTellSavedColors: TellSavedColorsNotice(); return 0;
+    case WM_HOTKEY: return OnHotKey(wp, lp);
+    case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(wp, lp);
+    case WM_ACTIVATE: return OnActivateChange(wp, lp);
+    case WM_CAPTURECHANGED: return OnCaptureChanged(wp, lp);
     }
-    if (msg == WM_HOTKEY && wp == kPickHotKeyId) {
-        FormHotKey();
-        return 0;
-    }
-    if (msg == WM_WINDOWPOSCHANGING) KeepTopmost(*reinterpret_cast<WINDOWPOS*>(lp));
-    if (msg == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) FormDeactivate();
-    const LRESULT result = TForm::WndProc(msg, wp, lp);
-    // Another window took the mouse during a pick: end it as a release would.
-    if (msg == WM_CAPTURECHANGED && FPicking && !endingPick_ &&
-        reinterpret_cast<HWND>(lp) != Handle())
-        EndPick(false);
-    return result;
+    return TForm::WndProc(msg, wp, lp);
 }
 
 void TfrmMain::FormCreate() {

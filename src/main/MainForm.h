@@ -78,8 +78,6 @@ class TfrmMain : public TForm {
     // button, Ctrl+1 to Ctrl+7 copy, Ctrl+S saves, the Apps key and Shift+F10 open the list's
     // menu. True when the key was taken.
     bool FormShortCut(const MSG& msg);
-    // The global shortcut: starts a pick from anywhere, or ends the one running.
-    void FormHotKey();
     void FormDeactivate();
     void tmrPickTimer();
     void imgZoomMouseDown(int x, int y);
@@ -189,9 +187,13 @@ class TfrmMain : public TForm {
     ShownColor SaveShownColor() const;
     void RestoreShownColor(const ShownColor& shown);
     bool CanHideToTray() const;
-    // Once start-up is over, a position change of this window keeps stay on top. (The toolkit
-    // answers the end-session query for every form.)
-    void KeepTopmost(WINDOWPOS& pos) const;
+    // The window procedure's handlers. Once start-up is over, a position change of this window
+    // keeps stay on top; a pick ends when the window goes inactive or loses the mouse.
+    LRESULT OnWindowPosChanging(WPARAM wp, LPARAM lp);
+    LRESULT OnActivateChange(WPARAM wp, LPARAM lp);
+    LRESULT OnCaptureChanged(WPARAM wp, LPARAM lp);
+    // The global shortcut: starts a pick from anywhere, or ends the one running.
+    LRESULT OnHotKey(WPARAM wp, LPARAM lp);
     // The application was minimised: hide to the tray.
     void AppMinimize();
     void BindSavedColorEvents();
@@ -207,6 +209,8 @@ class TfrmMain : public TForm {
     bool MenuOpen() const;
     bool Confirm(const char* question);
     void TellSavedColorsNotice();
+    // Posted to itself: trouble with colors.ini is told once the message that asked is done.
+    static constexpr UINT kMsgTellSavedColors = WM_APP + 2;
 
     std::unique_ptr<TTrayIconMan> FTray;
     std::array<std::string, 8> FValues; // 1..7 by notation number
@@ -243,7 +247,6 @@ class TfrmMain : public TForm {
     // The entries' texts in list order, as the list shows them: written out without asking
     // the list for each (slow for long lists under Wine) and never cut by a buffer.
     std::vector<std::string> savedTexts_;
-    // Posted to itself so that trouble with colors.ini is told once the window shows.
     bool listMenuShown_ = false; // by the press of this right click: its release shows none
     // Work queued for later holds a weak copy: it runs only while the window still exists.
     std::shared_ptr<char> alive_ = std::make_shared<char>();

@@ -23,15 +23,16 @@ void TfrmMain::RegisterPickHotKey() {
         StatusBar1->SetSimpleText("Shortcut " + PickKeyText(key) + " is taken: see ReadMe");
 }
 
-void TfrmMain::FormHotKey() {
-    if (!pickHotKey_ || !pickHotKey_->Pressed()) return;
+LRESULT TfrmMain::OnHotKey(WPARAM wp, LPARAM lp) {
+    if (wp != kPickHotKeyId) return TForm::WndProc(WM_HOTKEY, wp, lp);
+    if (!pickHotKey_ || !pickHotKey_->Pressed()) return 0;
     // Not while a dialog of ours or a menu is open, nor during a drag.
-    if (!IsWindowEnabled(Handle()) || MenuOpen() || (FPicking && !keyboardPick_)) return;
+    if (!IsWindowEnabled(Handle()) || MenuOpen() || (FPicking && !keyboardPick_)) return 0;
     // Pressed again it ends the pick: Enter may not reach the program, when the window in
     // front of it belongs to a program running with higher rights.
     if (FPicking) {
         EndPick(false);
-        return;
+        return 0;
     }
     // The shortcut gives the program the right to come to the front, so that the pick's keys
     // reach it.
@@ -40,6 +41,7 @@ void TfrmMain::FormHotKey() {
     else
         Application().BringToFront();
     StartKeyboardPick();
+    return 0;
 }
 
 bool TfrmMain::MenuOpen() const {

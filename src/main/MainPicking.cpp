@@ -97,6 +97,18 @@ void TfrmMain::FormDeactivate() {
     if (keyboardPick_) EndPick(false);
 }
 
+LRESULT TfrmMain::OnActivateChange(WPARAM wp, LPARAM lp) {
+    if (LOWORD(wp) == WA_INACTIVE) FormDeactivate();
+    return TForm::WndProc(WM_ACTIVATE, wp, lp);
+}
+
+LRESULT TfrmMain::OnCaptureChanged(WPARAM wp, LPARAM lp) {
+    const LRESULT result = TForm::WndProc(WM_CAPTURECHANGED, wp, lp);
+    // Another window took the mouse during a pick: end it as a release would.
+    if (FPicking && !endingPick_ && reinterpret_cast<HWND>(lp) != Handle()) EndPick(false);
+    return result;
+}
+
 // Keys while a pick runs: the arrows move the pointer by one physical pixel (ten with Shift)
 // and Esc cancels; Enter ends a pick without a held button. Other keys reach the focused
 // control as always.

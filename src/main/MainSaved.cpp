@@ -7,7 +7,6 @@
 #include "saved/ValuesDialog.h"
 #include "ui/Application.h"
 #include "ui/Error.h"
-#include "ui/Messages.h"
 #include "ui/WideText.h"
 
 #include <string_view>

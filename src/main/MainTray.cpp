@@ -52,9 +52,11 @@ bool TfrmMain::CanHideToTray() const {
     return FTray && FTray->IconShown() && FTray->MenuEnabled();
 }
 
-void TfrmMain::KeepTopmost(WINDOWPOS& pos) const {
+LRESULT TfrmMain::OnWindowPosChanging(WPARAM wp, LPARAM lp) {
     // Through the move itself: a call to move the window from inside it would nest.
+    auto& pos = *reinterpret_cast<WINDOWPOS*>(lp);
     if (FReady && FStayOnTop && !(pos.flags & SWP_NOZORDER)) pos.hwndInsertAfter = HWND_TOPMOST;
+    return TForm::WndProc(WM_WINDOWPOSCHANGING, wp, lp);
 }
 
 void TfrmMain::AppMinimize() {

@@ -47,17 +47,14 @@ void TfrmAbout::FormDpiChanged() {
 void TfrmAbout::CreateControls() {
     TLayoutBuilder& b = layout_;
     b.Build(layout::kAboutLayout);
-    shpBackground = &b.Get<TShape>("shpBackground");
-    bvlBackground = &b.Get<TBevel>("bvlBackground");
-    imgIcon = &b.Get<TImage>("imgIcon");
-    lblTitle = &b.Get<TStaticText>("lblTitle");
-    lblVersion = &b.Get<TStaticText>("lblVersion");
-    lblCopyright = &b.Get<TStaticText>("lblCopyright");
-    lblEmail = &b.Get<TStaticText>("lblEmail");
-    lblEmailAddr = &b.Get<TStaticText>("lblEmailAddr");
-    lblWebsite = &b.Get<TStaticText>("lblWebsite");
-    lblWebsiteAddr = &b.Get<TStaticText>("lblWebsiteAddr");
-    btnOK = &b.Get<TButton>("btnOK");
+#define VTL_CONTROL(name) VTL_NAMED_CONTROL(TfrmAbout, name)
+    static constexpr TLayoutBuilder::Named<TfrmAbout> kNamed[] = {
+        VTL_CONTROL(shpBackground),  VTL_CONTROL(bvlBackground), VTL_CONTROL(imgIcon),
+        VTL_CONTROL(lblTitle),       VTL_CONTROL(lblVersion),    VTL_CONTROL(lblCopyright),
+        VTL_CONTROL(lblEmail),       VTL_CONTROL(lblEmailAddr),  VTL_CONTROL(lblWebsite),
+        VTL_CONTROL(lblWebsiteAddr), VTL_CONTROL(btnOK)};
+#undef VTL_CONTROL
+    b.Bind<TfrmAbout>(*this, kNamed);
 
     shpBackground->SetColors(kFieldColor, kFieldColor);
     imgIcon->Transparent = true;

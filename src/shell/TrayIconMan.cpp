@@ -3,7 +3,6 @@
 #include "brunmark/BrunmarkClass.h"
 #include "ui/Application.h"
 #include "ui/FlagScope.h"
-#include "ui/Messages.h"
 #include "ui/Menus.h"
 
 #include <shellapi.h>

@@ -14,6 +14,10 @@ namespace vtl {
 
 class TPopupMenu;
 
+// The icon's notifications to its hidden window (0x401: the window class is ours, so nothing
+// else numbers a message there).
+constexpr UINT kMsgTrayCallback = WM_USER + 1;
+
 class TTrayIconMan {
   public:
     using ClickHandler = std::function<void()>;

@@ -309,13 +309,12 @@ void TApplication::RunAfterFirstPaint() {
 }
 
 void TApplication::Idle() {
-    idleHandlers_.Any([this](const IdleHandler& handler) {
+    idleHandlers_.ForEach([this](const IdleHandler& handler) {
         try {
             handler();
         } catch (...) {
             HandleCurrentException();
         }
-        return false;
     });
 }
 

@@ -26,6 +26,13 @@ template <class Callback> class TCallbackList {
         }
         return false;
     }
+    // Gives each callback to `call`, as Any with a call that never takes one.
+    template <class Call> void ForEach(Call call) {
+        Any([&](const Callback& callback) {
+            call(callback);
+            return false;
+        });
+    }
 
   private:
     std::map<int, Callback> callbacks_;

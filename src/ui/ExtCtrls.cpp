@@ -112,18 +112,6 @@ void TImage::Paint(HDC dc) {
     }
 }
 
-void TShape::SetBrushColor(COLORREF color) {
-    if (brush_ == color) return;
-    brush_ = color;
-    Invalidate();
-}
-
-void TShape::SetPenColor(COLORREF color) {
-    if (pen_ == color) return;
-    pen_ = color;
-    Invalidate();
-}
-
 void TShape::SetColors(COLORREF pen, COLORREF brush) {
     if (pen_ == pen && brush_ == brush) return;
     pen_ = pen;

@@ -15,7 +15,6 @@ enum class TBevelCut { None, Lowered, Raised };
 class TPanel : public TWinControl {
   public:
     TPanel(TComponent* owner, TWinControl* parent);
-    TBevelCut BevelOuter() const { return bevel_; }
     void SetBevelOuter(TBevelCut bevel);
     // False: the panel paints its own colour rather than its parent's.
     bool ParentBackground = false;
@@ -79,8 +78,6 @@ class TShape : public TGraphicControl {
     using TGraphicControl::TGraphicControl;
     COLORREF BrushColor() const { return brush_; }
     COLORREF PenColor() const { return pen_; }
-    void SetBrushColor(COLORREF color);
-    void SetPenColor(COLORREF color);
     // Outline first, then fill, with one repaint.
     void SetColors(COLORREF pen, COLORREF brush);
     void Paint(HDC dc) override;

@@ -123,7 +123,6 @@ void TForm::Show() {
     // The zero-size application window carries the taskbar button once the main form shows.
     if (Application().MainForm() == this) Application().Show();
     ShowWindow(Handle(), SW_SHOW);
-    BringWindowToTop(Handle());
 }
 
 void TForm::Hide() {
@@ -305,16 +304,14 @@ LRESULT TForm::OnSystemColors(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT TForm::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
-    Observers().Any([&](const Observer& o) {
+    Observers().ForEach([&](const Observer& o) {
         if (o.before) o.before(*this, msg, wp, lp);
-        return false;
     });
     LRESULT result = WndProc(msg, wp, lp);
     // Every form lets the session end, whatever its own handling answered.
     if (msg == WM_QUERYENDSESSION) result = 1;
-    Observers().Any([&](const Observer& o) {
+    Observers().ForEach([&](const Observer& o) {
         if (o.after) o.after(*this, msg, wp, lp, result);
-        return false;
     });
     return result;
 }

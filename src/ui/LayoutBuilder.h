@@ -2,7 +2,7 @@
 // at the form's DPI: the table is in 96-dpi pixels, every rectangle scaled by its edges.
 #pragma once
 
-#include "layouts/LayoutItem.h"
+#include "ui/LayoutItem.h"
 #include "ui/ComCtrls.h"
 #include "ui/Error.h"
 #include "ui/ExtCtrls.h"
@@ -14,7 +14,13 @@
 #include <map>
 #include <span>
 #include <string>
+#include <type_traits>
 #include <vector>
+
+// clang-format off
+#define VTL_NAMED_CONTROL(Form, name) \
+    TLayoutBuilder::Named<Form>{#name, &TLayoutBuilder::BindNamed<Form, &Form::name>}
+// clang-format on
 
 namespace vtl {
 
@@ -34,6 +40,22 @@ class TLayoutBuilder {
         auto* control = dynamic_cast<T*>(Find(name));
         if (!control) throw Error("Layout has no control " + name + " of the expected kind");
         return *control;
+    }
+
+    // A form's member that names a control of the table, found by the row of that name:
+    // a table of them binds a form's members in one loop (VTL_NAMED_CONTROL).
+    template <class Form> struct Named {
+        const char* name;
+        void (*bind)(Form& form, const TLayoutBuilder& b, const char* name);
+    };
+    template <class Form, auto Member>
+    static void BindNamed(Form& form, const TLayoutBuilder& b, const char* name) {
+        using T = std::remove_pointer_t<std::remove_reference_t<decltype(form.*Member)>>;
+        form.*Member = &b.Get<T>(name);
+    }
+    template <class Form> void Bind(Form& form, std::span<const Named<Form>> members) const {
+        for (const Named<Form>& m : members)
+            m.bind(form, *this, m.name);
     }
 
   private:

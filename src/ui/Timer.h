@@ -11,7 +11,6 @@ class TTimer : public TComponent {
     ~TTimer() override;
     bool Enabled() const { return id_ != 0; }
     void SetEnabled(bool on);
-    UINT Interval() const { return interval_; }
     void SetInterval(UINT interval);
     TNotifyEvent OnTimer;
 

@@ -478,7 +478,6 @@ void TWinControl::SetText(const std::string& text) {
 void TWinControl::SetColor(COLORREF color) {
     if (color_ == color) return;
     color_ = color;
-    ColorChanged();
     Invalidate();
 }
 

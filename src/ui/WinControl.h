@@ -89,10 +89,8 @@ class TWinControl : public TControl {
     virtual void PaintBackground(HDC dc, const RECT& client);
     void PaintGraphicChildren(HDC dc, const RECT& clip);
     void PaintWindow(HDC dc, const RECT& clip);
-    bool OwnClass() const { return ownClass_; }
 
     HBRUSH ColorBrush();
-    virtual void ColorChanged() {}
     // Lets another window (e.g. an up-down beside an edit) route its messages to this object.
     void AttachWindow(HWND wnd);
 

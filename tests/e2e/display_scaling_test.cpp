@@ -16,6 +16,7 @@
 #include "support/prefix_copy.hpp"
 #include "support/user.hpp"
 #include "support/wait.hpp"
+#include "tray.hpp"
 #include "vantrel_session.hpp"
 
 using namespace vtl::e2e;
@@ -23,24 +24,14 @@ using namespace std::chrono_literals;
 
 namespace {
 
-int Scaled(int v, int dpi) {
-    return (v * dpi + 48) / 96;
-}
-
 class DisplayScaling : public testing::TestWithParam<int> {};
 
 TEST_P(DisplayScaling, LayoutFrameAndPickAreThoseOfTheScale) {
     const int dpi = GetParam();
     PrivateDisplay xvfb("2000x1400x24"); // room for the window at 200 %
-    PrefixCopy prefix("dpi" + std::to_string(dpi), xvfb.name());
-    for (const char* key : {"HKCU\\Control Panel\\Desktop", "HKCU\\Software\\Wine\\Fonts"})
-        ASSERT_TRUE(prefix.run({"wine", "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD",
-                                "/d", std::to_string(dpi), "/f"}));
-    struct OnDisplay { // DISPLAY names the private one while the test runs
-        std::string old = config::display();
-        explicit OnDisplay(const std::string& name) { setenv("DISPLAY", name.c_str(), 1); }
-        ~OnDisplay() { setenv("DISPLAY", old.c_str(), 1); }
-    } onDisplay(xvfb.name());
+    const std::string logPixels = "\\LogPixels=REG_DWORD:" + std::to_string(dpi);
+    PrefixCopy prefix("dpi" + std::to_string(dpi), {"HKCU\\Control Panel\\Desktop" + logPixels,
+                                                    "HKCU\\Software\\Wine\\Fonts" + logPixels});
     // Every pixel tells its own place, so a pick a pixel off reads another colour.
     const Point origin{1300, 200}, target{1625, 400};
     auto paint = [](int x, int y) {
@@ -54,65 +45,42 @@ TEST_P(DisplayScaling, LayoutFrameAndPickAreThoseOfTheScale) {
     ASSERT_EQ(width, Scaled(261, dpi));
     ASSERT_EQ(height, Scaled(664, dpi));
 
-    // The windowed controls where the table puts them, scaled by their edges; a spin box's
-    // arrows take the right end of its width.
-    for (const vtl::layout::Item& row : vtl::layout::kMainLayout) {
-        using vtl::layout::Kind;
-        if (std::string(row.parent) != "Panel5" || row.kind == Kind::Label ||
-            row.kind == Kind::Panel || row.kind == Kind::Bevel)
-            continue;
-        Rect want = vantrel.layoutRect(row.name, dpi);
-        if (row.kind == Kind::SpinEdit) want.right -= Scaled(16, dpi);
-        EXPECT_EQ(probe.rect(vantrel.control(row.name)), want) << row.name;
-    }
-
     // The frame is the artwork drawn for this scale, pixel for pixel (nothing stretched or
     // blended): the title's ends, the borders and the bottom, where the frame copies them from.
     const vtl::art::Image sheet = vtl::art::frameSheet(vtl::art::skinPalette('B'), dpi);
     const vtl::art::SheetGeometry g = vtl::art::sheetGeometry(dpi);
-    const Screenshot shot = Screen().capture();
-    int wrong = 0;
-    auto expectSheet = [&](int x, int y, int sx, int sy) {
-        const vtl::art::Rgb c = sheet.rgb(sx, sy);
-        if (c == vtl::art::kMagenta) return; // cut out of the window
-        if (shot.pixel(client.left + x, client.top + y) != Rgb{c.r, c.g, c.b} && !wrong++)
-            ADD_FAILURE() << "window pixel " << x << "," << y << ", sheet " << sx << "," << sy;
+    std::string firstWrong; // once the window has painted
+    auto frameAsDrawn = [&] {
+        const Screenshot shot = Screen().capture();
+        firstWrong.clear();
+        auto same = [&](int x, int y, int sx, int sy) {
+            const vtl::art::Rgb c = sheet.rgb(sx, sy);
+            if (c == vtl::art::kMagenta || // cut out of the window
+                shot.pixel(client.left + x, client.top + y) == Rgb{c.r, c.g, c.b})
+                return true;
+            firstWrong = std::to_string(x) + "," + std::to_string(y) + " (sheet " +
+                         std::to_string(sx) + "," + std::to_string(sy) + ")";
+            return false;
+        };
+        for (int y = 0; y < g.band; ++y)
+            for (int x = 0; x < Scaled(11, dpi); ++x)
+                if (!same(x, y, x, y) || !same(width - 1 - x, y, g.width - 1 - x, y)) return false;
+        for (int x = 0; x < g.border; ++x) // the left border, down to its bottom corner
+            for (int y = g.band; y < height; ++y)
+                if (!same(x, y, x, y < height - g.border ? g.sideRowY : g.height - (height - y)))
+                    return false;
+        return true;
     };
-    for (int y = 0; y < g.band; ++y)
-        for (int x = 0; x < Scaled(11, dpi); ++x) {
-            expectSheet(x, y, x, y);
-            expectSheet(width - 1 - x, y, g.width - 1 - x, y);
-        }
-    for (int x = 0; x < g.border; ++x) // the left border, down to its bottom corner
-        for (int y = g.band; y < height; ++y)
-            expectSheet(x, y, x, y < height - g.border ? g.sideRowY : g.height - (height - y));
-    EXPECT_EQ(wrong, 0);
+    EXPECT_TRUE(waitUntil(frameAsDrawn, 5s)) << "window pixel " << firstWrong;
 
     // A drag with the real mouse picks the pointer's own pixel; the magnifier at zoom 1 shows
     // the screen around it pixel for pixel, the pointer's pixel at its centre.
-    Xdo xdo;
-    const Point from = vantrel.layoutRect("imgDrag", dpi).center();
-    xdo.mouseMove(from);
-    xdo.mouseDown(1);
-    for (int i = 1; i <= 6; ++i)
-        xdo.mouseMove(from.x + (target.x - from.x) * i / 6, from.y + (target.y - from.y) * i / 6);
-    ASSERT_TRUE(waitUntil([&] { return vantrel.text("StatusBar1") == "X:1625 Y:400"; }, 5s))
-        << vantrel.text("StatusBar1");
-    EXPECT_EQ(vantrel.text("edtHtml"), HtmlOf(paint(target.x - origin.x, target.y - origin.y)));
-    const Rect zoom = vantrel.layoutRect("imgZoom", dpi);
-    const int zw = zoom.right - zoom.left, zh = zoom.bottom - zoom.top;
-    auto screenAt = [&](int mx, int my) {
-        return paint(target.x - zw / 2 + mx - origin.x, target.y - zh / 2 + my - origin.y);
-    };
-    auto magnified = [&] {
-        const Screenshot now = Screen().capture();
-        for (int my = 0; my < zh; my += 3)
-            for (int mx = 0; mx < zw; mx += 2)
-                if (now.pixel(zoom.left + mx, zoom.top + my) != screenAt(mx, my)) return false;
-        return true;
-    };
-    EXPECT_TRUE(waitUntil(magnified, 5s)) << "the magnifier is not the screen around the pointer";
-    xdo.mouseUp(1);
+    ASSERT_TRUE(vantrel.dragFrom("imgDrag", target, dpi)) << vantrel.text("StatusBar1");
+    EXPECT_EQ(vantrel.text("edtHtml"), paint(target.x - origin.x, target.y - origin.y).hex());
+    EXPECT_TRUE(vantrel.magnifierShows(
+        target, [&](Point s) { return paint(s.x - origin.x, s.y - origin.y); }, dpi))
+        << "the magnifier is not the screen around the pointer";
+    Xdo().mouseUp(1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, DisplayScaling, testing::Values(120, 144, 192));
@@ -130,8 +98,7 @@ std::string Grab(const Rect& r, const std::string& to) {
 
 // The area shows the reference picture of that name (a caret may blink meanwhile).
 testing::AssertionResult LooksAsBefore(const std::string& name, const Rect& area) {
-    const std::string file =
-        (std::filesystem::path(__FILE__).parent_path() / "reference" / (name + ".png")).string();
+    const std::string file = VTL_E2E_REFERENCE_DIR "/" + name + ".png";
     if (std::getenv("VTL_E2E_RECORD_REFERENCE")) { // once the area stays as it is
         waitUntil(
             [&] {
@@ -174,11 +141,7 @@ TEST(DisplayScaling, At96DpiMainWindowValuesAndAboutLookAsTheReferences) {
     ASSERT_TRUE(probe.waitGone(values, 10s));
 
     // The About box from the tray icon's menu.
-    const Hwnd tray = probe.waitWindow("__winex11_standalone_tray", "Wine System Tray", 10s);
-    ASSERT_NE(tray, 0u);
-    xdo.mouseMove(probe.rect(tray).left + 13, probe.rect(tray).top + 32);
-    xdo.click(3);
-    ASSERT_TRUE(chooseMenuItem(probe, 4)); // "About..."
+    Tray(vantrel).choose(TrayItem::About);
     const Hwnd about = probe.waitWindow("VtlWindow", "About", 10s);
     ASSERT_NE(about, 0u);
     const Rect box = probe.clientRect(about);

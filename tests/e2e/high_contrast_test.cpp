@@ -36,7 +36,7 @@ double TextContrast(const Screenshot& shot, Rect r) {
 
 TEST(HighContrast, EveryValueLabelAndIconReadsAndAPickWorks) {
     const std::string colors = "Z:" + config::scriptsDir() + "/high-contrast-black.reg";
-    PrefixCopy prefix("high-contrast", config::display());
+    PrefixCopy prefix("high-contrast");
     ASSERT_TRUE(prefix.run({"wine", "regedit", "/S", colors}));
     VantrelSession vantrel;
     std::vector<std::pair<const char*, Rect>> areas; // value fields, labels, "+" icons

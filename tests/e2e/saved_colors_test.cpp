@@ -46,13 +46,6 @@ std::string WindowsPath(const std::filesystem::path& p) {
     return s;
 }
 
-std::string Utf16(std::u16string_view text) { // as Notepad's "Unicode" saves it
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t c : text)
-        bytes += {char(c & 0xFF), char(c >> 8)};
-    return bytes;
-}
-
 struct Saved : testing::Test {
     std::optional<VantrelSession> vantrel;
     Xdo xdo;
@@ -62,7 +55,6 @@ struct Saved : testing::Test {
         return probe().send(vantrel->control("ListView1"), msg, wp, lp);
     }
     int selected() { return int(listSend(kLvmGetNextItem, -1, 2 /*LVNI_SELECTED*/)); }
-    Point itemPoint(int i) { return vantrel->savedItem(i); }
     // Answers the box with the real mouse on its button; returns its text.
     std::string answer(const std::string& caption, const std::string& button) {
         const std::optional<std::string> text = answerBox(probe(), caption, button);
@@ -76,7 +68,6 @@ struct Saved : testing::Test {
         xdo.click(3);
         EXPECT_TRUE(chooseMenuItem(probe(), item));
     }
-    void save(const std::function<void()>& atClick = {}) { EXPECT_TRUE(vantrel->save(atClick)); }
 };
 
 TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
@@ -86,7 +77,7 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
     EXPECT_TRUE(waitUntil([&] { return selected() == 1; }, 5s)) << "the last entry is selected";
 
     // Enter on the first entry opens the Values dialog.
-    xdo.mouseMove(itemPoint(0));
+    xdo.mouseMove(vantrel->savedItem(0));
     xdo.click(1);
     ASSERT_TRUE(waitUntil([&] { return selected() == 0; }, 5s));
     xdo.key("Return");
@@ -113,19 +104,19 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
     EXPECT_TRUE(waitUntil([&] { return selected() == 1; }, 5s)) << "back to the last entry";
 
     // "Open II" on the first entry, answered No, then Yes.
-    menu(itemPoint(0), 2);
+    menu(vantrel->savedItem(0), 2);
     answer("Confirm", "No");
     EXPECT_EQ(vantrel->text("edtRGB"), "247, 213, 185");
-    menu(itemPoint(0), 2);
+    menu(vantrel->savedItem(0), 2);
     answer("Confirm", "Yes");
     EXPECT_TRUE(waitUntil([&] { return vantrel->text("edtRGB") == "255, 0, 0"; }, 5s));
 
-    save();
+    EXPECT_TRUE(vantrel->save());
     EXPECT_TRUE(waitUntil(
         [&] { return readFile(ColorsFile()) == "#FF0000\r\n#00ff00\r\n#FF0000\r\n"; }, 5s));
 
     // "Delete" on the second entry; the release below the entries offers "Clear".
-    menu(itemPoint(1), 3);
+    menu(vantrel->savedItem(1), 3);
     answer("Confirm", "Yes");
     EXPECT_TRUE(waitUntil([&] { return readFile(ColorsFile()) == "#FF0000\r\n#FF0000\r\n"; }, 5s));
     // The press showed the menu; its release, with nothing selected now, shows none. Once the
@@ -133,10 +124,10 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
     probe().send(vantrel->window(), 0 /*WM_NULL*/);
     for (const WindowInfo& w : probe().topLevelWindows(probe().pid(vantrel->window())))
         EXPECT_FALSE(w.visible && w.className == "#32768") << "a second menu";
-    menu(itemPoint(4), 4);
+    menu(vantrel->savedItem(4), 4);
     answer("Confirm", "No");
     EXPECT_EQ(listSend(kLvmGetItemCount), 2);
-    menu(itemPoint(4), 4);
+    menu(vantrel->savedItem(4), 4);
     answer("Confirm", "Yes");
     EXPECT_EQ(listSend(kLvmGetItemCount), 0);
     EXPECT_EQ(readFile(ColorsFile()), "");
@@ -148,7 +139,7 @@ TEST_F(Saved, LinesThatAreNotColoursAreKeptInABackupBeforeTheFirstWrite) {
     std::ofstream(ColorsFile().string() + ".bak") << "an earlier backup";
     vantrel.emplace(true);
     EXPECT_EQ(listSend(kLvmGetItemCount), 1);
-    save();
+    EXPECT_TRUE(vantrel->save());
     const std::string told = answer("Warning", "OK");
     EXPECT_NE(told.find("colors.ini.1.bak"), std::string::npos) << told; // the next free name
     EXPECT_EQ(readFile(ColorsFile().string() + ".bak"), "an earlier backup");
@@ -158,7 +149,7 @@ TEST_F(Saved, LinesThatAreNotColoursAreKeptInABackupBeforeTheFirstWrite) {
     // Text without one colour (another kind of text): no word at start, the same backup.
     StartWith("Farben: rot, gr\xFCn\r\n");
     vantrel.emplace(true);
-    save();
+    EXPECT_TRUE(vantrel->save());
     EXPECT_NE(answer("Warning", "OK").find("colors.ini.bak"), std::string::npos);
     EXPECT_EQ(readFile(ColorsFile().string() + ".bak"), "Farben: rot, gr\xFCn\r\n");
     EXPECT_EQ(readFile(ColorsFile()), "#F7D5B9\r\n");
@@ -172,10 +163,10 @@ TEST_F(Saved, AnUnreadableFileIsToldOnceAndLeftAlone) {
         Holder lock(WindowsPath(ColorsFile()));
         vantrel.emplace(true);
         EXPECT_NE(answer("Warning", "").find("could not be read"), std::string::npos);
-        save();
-        save();
+        EXPECT_TRUE(vantrel->save());
+        EXPECT_TRUE(vantrel->save());
         EXPECT_EQ(listSend(kLvmGetItemCount), 2);
-        xdo.mouseMove(itemPoint(0));
+        xdo.mouseMove(vantrel->savedItem(0));
         xdo.click(1);
         ASSERT_TRUE(waitUntil([&] { return selected() == 0; }, 5s));
         xdo.key("End");
@@ -189,7 +180,7 @@ TEST_F(Saved, AnUnreadableFileIsToldOnceAndLeftAlone) {
     std::filesystem::create_directory(ColorsFile());
     vantrel.emplace(true);
     EXPECT_NE(answer("Warning", "OK").find("folder"), std::string::npos);
-    save();
+    EXPECT_TRUE(vantrel->save());
     EXPECT_EQ(listSend(kLvmGetItemCount), 1);
     EXPECT_TRUE(std::filesystem::is_directory(ColorsFile()));
 }
@@ -200,9 +191,9 @@ TEST_F(Saved, AFailedWriteLosesNothing) {
     StartWith("#FF0000\r\n");
     std::filesystem::permissions(ColorsFile(), std::filesystem::perms::owner_read);
     vantrel.emplace(true);
-    save();
+    EXPECT_TRUE(vantrel->save());
     EXPECT_NE(answer("Warning", "OK").find("read-only"), std::string::npos);
-    save();
+    EXPECT_TRUE(vantrel->save());
     EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 3; }, 5s));
     vantrel.reset();
     EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n");
@@ -212,24 +203,24 @@ TEST_F(Saved, AFailedWriteLosesNothing) {
     vantrel.emplace(true);
     std::optional<Holder> lock(std::in_place, WindowsPath(ColorsFile()));
     std::thread releaser;
-    save([&] {
+    EXPECT_TRUE(vantrel->save([&] {
         releaser = std::thread([&] {
             std::this_thread::sleep_for(500ms);
             lock->release();
         });
-    });
+    }));
     releaser.join();
     EXPECT_TRUE(waitUntil([&] { return readFile(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n"; }, 5s));
     EXPECT_EQ(probe().findWindow("#32770"), 0) << "a box for a hold that ended";
 
     // Held for longer: told once, the file as it was; the next write takes the whole list.
     lock.emplace(WindowsPath(ColorsFile()));
-    save();
+    EXPECT_TRUE(vantrel->save());
     EXPECT_NE(answer("Warning", "OK").find("could not be written"), std::string::npos);
     lock->release();
     EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n#F7D5B9\r\n");
     EXPECT_EQ(FilesIn(VantrelSession::dataFolder()), 2u) << "colors.ini and vtl3.ini only";
-    save();
+    EXPECT_TRUE(vantrel->save());
     EXPECT_TRUE(waitUntil(
         [&] { return readFile(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n#F7D5B9\r\n#F7D5B9\r\n"; },
         5s))
@@ -242,7 +233,7 @@ TEST_F(Saved, WhatAnotherProgramWroteMeanwhileIsKept) {
     StartWith("#FF0000\r\n#00FF00\r\n");
     vantrel.emplace(true);
     std::ofstream(ColorsFile(), std::ios::binary) << "#00FF00\r\n#0000FF\r\n";
-    save();
+    EXPECT_TRUE(vantrel->save());
     EXPECT_TRUE(waitUntil(
         [&] { return readFile(ColorsFile()) == "#00FF00\r\n#0000FF\r\n#F7D5B9\r\n"; }, 5s));
     EXPECT_EQ(listSend(kLvmGetItemCount), 3);
@@ -263,7 +254,7 @@ TEST_F(Saved, TheNewestColourIsInView) {
         return selected() == last && top <= last && last < top + listSend(kLvmGetCountPerPage);
     };
     EXPECT_TRUE(waitUntil(lastInView, 5s)) << "at start, top " << listSend(kLvmGetTopIndex);
-    save();
+    EXPECT_TRUE(vantrel->save());
     EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 31 && lastInView(); }, 5s))
         << "after a Save, top " << listSend(kLvmGetTopIndex);
 }
@@ -273,12 +264,12 @@ TEST_F(Saved, WithoutADataFolderTheFirstChangeSaysTheColoursAreNotKept) {
     std::filesystem::remove_all(VantrelSession::dataFolder());
     std::ofstream(VantrelSession::dataFolder()) << "a file where the folder should be";
     vantrel.emplace(true, "Vantrel"); // the settings' own message comes first
-    save();
+    EXPECT_TRUE(vantrel->save());
     EXPECT_NE(answer("Warning", "OK").find("will not be kept after Vantrel ends"),
               std::string::npos);
-    save();
+    EXPECT_TRUE(vantrel->save());
     // The window takes a click only once the save is handled and no box holds it.
-    xdo.mouseMove(itemPoint(0));
+    xdo.mouseMove(vantrel->savedItem(0));
     xdo.click(1);
     EXPECT_TRUE(waitUntil([&] { return selected() == 0; }, 5s)) << "the click was not taken";
     EXPECT_EQ(listSend(kLvmGetItemCount), 2);
@@ -294,7 +285,7 @@ TEST_F(Saved, AFileFarLargerThanAnyListIsToldAndKeptWhole) {
     vantrel.emplace(true);
     const std::string told = answer("Warning", "OK");
     EXPECT_NE(told.find("colors.ini\nIt holds 1500 MB"), std::string::npos) << told;
-    save();
+    EXPECT_TRUE(vantrel->save());
     EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 1; }, 5s));
     EXPECT_EQ(std::filesystem::last_write_time(ColorsFile()), written) << "not written at all";
 }
@@ -318,7 +309,7 @@ TEST_F(Saved, KilledWhileSavingTheFileIsAlwaysWhole) {
             round % 2 ? std::uniform_int_distribution(0, 19)(random) : 0);
         std::thread killer;
         bool writeSeen = false;
-        save([&] { // kills at a moment of the write, which takes 4 to 25 ms here
+        vantrel->save([&] { // kills at a moment of the write, which takes 4 to 25 ms here
             killer = std::thread([&] {
                 std::error_code e; // the write shows as a temporary file, or a change in place
                 writeSeen = waitUntil(
@@ -365,9 +356,9 @@ TEST_F(Saved, OnAFullDiskNothingIsLostAndNothingLeftBehind) {
     std::ofstream filler(folder / "filler", std::ios::binary);
     while (filler << std::string(1024, 'x') << std::flush) {
     }
-    save();
+    EXPECT_TRUE(vantrel->save());
     EXPECT_NE(answer("Warning", "OK").find("could not be written"), std::string::npos);
-    menu(itemPoint(1), 3);
+    menu(vantrel->savedItem(1), 3);
     answer("Confirm", "Yes"); // "Delete" fails quietly now ("Clear" writes no byte, so it can't)
     EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 1; }, 5s));
     EXPECT_EQ(probe().findWindow("#32770"), 0) << "told twice";
@@ -378,7 +369,7 @@ TEST_F(Saved, OnAFullDiskNothingIsLostAndNothingLeftBehind) {
 // A user name outside the code page (1252): the user's own folder, not "??" or "Lukasz".
 TEST_F(Saved, AUserNameOutsideTheCodePageKeepsItsOwnFolder) {
     setenv("LC_ALL", "C.UTF-8", 1); // Wine's ANSI code page: 1252
-    PrefixCopy prefix("user-names", config::display());
+    PrefixCopy prefix("user-names");
     const auto users = std::filesystem::path(config::winePrefix()) / "drive_c" / "users";
     const auto lookalike = users / "Lukasz" / "AppData" / "Roaming" / "Vantrel";
     std::filesystem::create_directories(lookalike);
@@ -390,17 +381,18 @@ TEST_F(Saved, AUserNameOutsideTheCodePageKeepsItsOwnFolder) {
                              value = u"]\r\n\"AppData\"=\"C:\\\\users\\\\" + user +
                                      u"\\\\AppData\\\\Roaming\"\r\n\r\n";
         std::ofstream(users / "appdata.reg", std::ios::binary)
-            << Utf16(u"Windows Registry Editor Version 5.00\r\n\r\n" + key + u"User Shell Folders" +
-                     value + key + u"Shell Folders" + value);
+            << utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n" + key +
+                         u"User Shell Folders" + value + key + u"Shell Folders" + value);
         ASSERT_TRUE(prefix.run({"wine", "regedit", "/S", "C:\\users\\appdata.reg"}));
         const auto folder = users / std::filesystem::path(user) / "AppData" / "Roaming" / "Vantrel";
         std::filesystem::create_directories(folder);
         std::ofstream(folder / "vtl3.ini") << "[VTL]\r\nontop=0\r\nzoom=3\r\n";
-        std::ofstream(folder / "colors.ini", std::ios::binary) << Utf16(u"#FF0000\r\n#00ff00\r\n");
+        std::ofstream(folder / "colors.ini", std::ios::binary)
+            << utf16File(u"#FF0000\r\n#00ff00\r\n");
         vantrel.emplace(true);
         EXPECT_EQ(listSend(kLvmGetItemCount), 2);
         EXPECT_EQ(probe().send(vantrel->control("cboZoom"), 0x0147 /*CB_GETCURSEL*/), 2);
-        save(); // a box at start, or any box now, would stand in the way
+        EXPECT_TRUE(vantrel->save()); // a box at start, or any box now, would stand in the way
         EXPECT_TRUE(waitUntil(
             [&] { return readFile(folder / "colors.ini") == "#FF0000\r\n#00ff00\r\n#F7D5B9\r\n"; },
             5s));

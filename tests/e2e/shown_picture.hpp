@@ -3,7 +3,6 @@
 #pragma once
 
 #include <filesystem>
-#include <cstdio>
 #include <functional>
 #include <string>
 
@@ -11,13 +10,6 @@
 #include "support/process.hpp"
 
 namespace vtl::e2e {
-
-// The colour as the Html notation writes it, e.g. "#12AB34".
-inline std::string HtmlOf(Rgb c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02X%02X%02X", c.r, c.g, c.b);
-    return text;
-}
 
 class ShownPicture {
   public:

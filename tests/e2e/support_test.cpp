@@ -125,7 +125,7 @@ TEST(ScreenshotTest, RejectsOtherOrBrokenPictures) {
 TEST(GeometryTest, ColorRefKeepsRedInTheLowByte) {
     EXPECT_EQ(Rgb::fromColorRef(0x0000ff), (Rgb{255, 0, 0}));
     EXPECT_EQ((Rgb{1, 2, 3}).colorRef(), 0x030201u);
-    EXPECT_EQ((Rgb{255, 0, 16}).hex(), "#ff0010");
+    EXPECT_EQ((Rgb{255, 0, 16}).hex(), "#FF0010");
 }
 
 TEST(ProcessTest, RunCommandCollectsOutputAndExitCode) {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "support/config.hpp"
+#include "support/screen.hpp"
 #include "support/user.hpp"
 #include "support/wait.hpp"
 #include "support/xdo.hpp"
@@ -51,7 +52,7 @@ Hwnd VantrelSession::control(const char* name) {
 }
 
 Rect VantrelSession::layoutRect(const char* name, int dpi) {
-    const auto scaled = [dpi](int v) { return (v * dpi + 48) / 96; }; // as MulDiv rounds
+    const auto scaled = [dpi](int v) { return Scaled(v, dpi); };
     const Rect client = probe_.clientRect(window_);
     int x = 0, y = 0;
     const layout::Item* item = nullptr;
@@ -68,6 +69,42 @@ Rect VantrelSession::layoutRect(const char* name, int dpi) {
     return {client.left + x, client.top + y,
             client.left + x + scaled(item->left + item->width) - scaled(item->left),
             client.top + y + scaled(item->top + item->height) - scaled(item->top)};
+}
+
+bool VantrelSession::dragFrom(const char* icon, Point target, int dpi, Point xOrigin) {
+    const Point from = layoutRect(icon, dpi).center();
+    Xdo xdo;
+    xdo.mouseMove(from.x + xOrigin.x, from.y + xOrigin.y);
+    xdo.mouseDown(1);
+    for (int i = 1; i <= 6; ++i)
+        xdo.mouseMove(xOrigin.x + from.x + (target.x - from.x) * i / 6,
+                      xOrigin.y + from.y + (target.y - from.y) * i / 6);
+    const std::string status = "X:" + std::to_string(target.x) + " Y:" + std::to_string(target.y);
+    return waitUntil([&] { return text("StatusBar1") == status; }, 5s);
+}
+
+bool VantrelSession::magnifierShows(Point pointer,
+                                    const std::function<std::optional<Rgb>(Point)>& screen, int dpi,
+                                    Point xOrigin) {
+    const Rect zoom = layoutRect("imgZoom", dpi);
+    const int zw = zoom.right - zoom.left, zh = zoom.bottom - zoom.top;
+    return waitUntil(
+        [&] {
+            const Screenshot shot = Screen().capture();
+            for (int my = 0; my < zh; my += 3)
+                for (int mx = 0; mx < zw; mx += 2) {
+                    const auto want = screen({pointer.x - zw / 2 + mx, pointer.y - zh / 2 + my});
+                    if (want &&
+                        shot.pixel(xOrigin.x + zoom.left + mx, xOrigin.y + zoom.top + my) != *want)
+                        return false;
+                }
+            return true;
+        },
+        5s);
+}
+
+void VantrelSession::pinKeys() {
+    Xdo().run({"search", "--onlyvisible", "--name", "^Vantrel$", "windowfocus"});
 }
 
 Point VantrelSession::savedItem(int index) {

@@ -15,6 +15,11 @@
 
 namespace vtl::e2e {
 
+// A 96-dpi length at a DPI, rounded as MulDiv rounds.
+inline int Scaled(int v, int dpi) {
+    return (v * dpi + 48) / 96;
+}
+
 class VantrelSession {
   public:
     // Removes the data folder first unless keepData, then starts the program and waits for its
@@ -36,6 +41,18 @@ class VantrelSession {
     // Screen rectangle of any layout row (graphic controls included), from the layout as the
     // program places it at a DPI: each row scaled by its edges within its parent.
     Rect layoutRect(const char* name, int dpi = 96);
+    // Presses the left button on a "+" icon and moves in steps to `target`; true once the status
+    // shows the target. Points are Windows' (the X screen's lie `xOrigin` further, when a
+    // monitor lies left of the primary one). The button stays down.
+    bool dragFrom(const char* icon, Point target, int dpi = 96, Point xOrigin = {});
+    // True once the magnifier at zoom 1 shows the screen around `pointer` pixel for pixel (every
+    // few pixels compared): `screen` gives a point's colour, or nothing where it is not known.
+    bool magnifierShows(Point pointer, const std::function<std::optional<Rgb>(Point)>& screen,
+                        int dpi = 96, Point xOrigin = {});
+    // A desktop gives the keys to the active window; with no window manager they go to the X
+    // window under the pointer, so they are pinned to one of the program's X windows. Wine hands
+    // them on to the active window.
+    void pinKeys();
     // A point on entry `index` of the saved list, scrolled to its top.
     Point savedItem(int index);
     // "Save" from the Html Copy button's menu with the real mouse; `atClick` runs with the

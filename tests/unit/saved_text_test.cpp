@@ -1,4 +1,5 @@
 #include "saved/ColorsText.h"
+#include "support/files.hpp"
 
 #include <gtest/gtest.h>
 
@@ -45,24 +46,19 @@ TEST(SavedColorsText, LinesThatAreNotColoursAreSkippedAndMarkTheFileForABackup) 
     EXPECT_TRUE(ParseSavedColors(std::string_view("#FF0000\0#00FF00", 15)).dropsText);
 }
 
-std::string Utf16(std::u16string_view text, bool big) { // Notepad's "Unicode" (big endian)
-    std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char16_t c : text)
-        bytes += big ? std::string{char(c >> 8), char(c)} : std::string{char(c), char(c >> 8)};
-    return bytes;
-}
-
 TEST(SavedColorsText, Utf16OfEitherByteOrderReadsAsTheSameColours) {
     for (const bool big : {false, true}) {
-        const SavedColorsText parsed = ParseSavedColors(Utf16(u"#FF0000\r\n\r\n#00ff00 x\n", big));
+        const SavedColorsText parsed =
+            ParseSavedColors(e2e::utf16File(u"#FF0000\r\n\r\n#00ff00 x\n", big));
         EXPECT_EQ(Texts(parsed), (Lines{"#FF0000", "#00ff00 x"})) << big;
         EXPECT_FALSE(parsed.dropsText) << "the next write loses nothing: no backup";
     }
     // A letter the code page has not keeps its colour in the list, and the file its backup.
-    SavedColorsText parsed = ParseSavedColors(Utf16(u"#FF0000 \u7EA2\r\n", false));
+    SavedColorsText parsed = ParseSavedColors(e2e::utf16File(u"#FF0000 \u7EA2\r\n", false));
     EXPECT_EQ(Texts(parsed), (Lines{"#FF0000 ?"}));
     EXPECT_TRUE(parsed.dropsText);
-    EXPECT_TRUE(ParseSavedColors(Utf16(u"#FF0000", false) + "#").dropsText) << "half a letter";
+    EXPECT_TRUE(ParseSavedColors(e2e::utf16File(u"#FF0000", false) + "#").dropsText)
+        << "half a letter";
 }
 
 // Another program changed the file meanwhile: the user's one change is made to its version.

@@ -1,8 +1,11 @@
 // The saved-colour list inside the program: swatches, image indexes that only grow, and entry
-// texts of any length going through the list and back to the file whole.
+// texts of any length going through the list and back to the file whole; UTF-16 files.
 #include "WinTestSupport.h"
 
 #include "main/MainForm.h"
+#include "saved/ColorsFile.h"
+#include "support/files.hpp"
+#include "ui/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +41,28 @@ TEST(SavedColorsList, SwatchesLongTextsAndImagesThatOnlyGrow) {
     ASSERT_TRUE(ListView_GetItem(form.ListView1->Handle(), &item));
     EXPECT_EQ(item.iImage, 3) << "a new entry after a clear gets the next new image";
     EXPECT_EQ(test::ReadFileText(file), "#F7D5B9\r\n");
+}
+
+// A line of a UTF-16 colors.ini (Notepad's "Unicode") keeps a letter the code page has; one the
+// code page has only a look-alike for keeps its colour, and the file a backup before the write.
+TEST(ColorsFile, Utf16LinesAreNarrowedExactlyOrTheFileIsKept) {
+    ASSERT_EQ(GetACP(), 1252u) << "the letters are chosen for code page 1252";
+    test::ResetDataFolder();
+    CreateDirectoryA(test::DataFolder().c_str(), nullptr);
+    const std::string path = test::DataFolder() + "\\colors.ini";
+    for (const bool exact : {true, false}) {
+        const std::string bytes = e2e::utf16File(exact ? u"#FF0000 caf\u00E9" : u"#FF0000 \u0141");
+        test::WriteFileText(path, bytes);
+        TColorsFile file(Widen(path));
+        const std::vector<SavedColor> entries = file.Load();
+        ASSERT_EQ(entries.size(), 1u);
+        EXPECT_EQ(entries[0].color, 0x0000FFu);
+        if (exact) {
+            EXPECT_EQ(entries[0].text, "#FF0000 caf\xE9");
+        }
+        file.Store({entries[0].text});
+        EXPECT_EQ(test::ReadFileText(path + ".bak"), exact ? "" : bytes) << exact;
+    }
 }
 
 } // namespace

@@ -37,6 +37,11 @@ std::vector<COLORREF> Picture(const TForm& form) {
     return pixels;
 }
 
+// A 96-dpi length at a DPI, rounded to the nearest pixel as Windows scales.
+int Scaled(int v, int dpi) {
+    return (v * dpi + 48) / 96;
+}
+
 // WM_DPICHANGED with a rectangle elsewhere, `shift` pixels right and down, of the client's
 // size at the new DPI with the frame the window has. The window takes it in one move: each
 // rectangle it passes through on the way is the suggested one.
@@ -46,8 +51,8 @@ void ChangeDpi(TForm& form, int dpi, SIZE client96, int shift) {
     const int frameX = r.right - r.left - form.ClientWidth();
     const int frameY = r.bottom - r.top - form.ClientHeight();
     RECT suggested{r.left + shift, r.top + shift,
-                   r.left + shift + MulDiv(client96.cx, dpi, 96) + frameX,
-                   r.top + shift + MulDiv(client96.cy, dpi, 96) + frameY};
+                   r.left + shift + Scaled(client96.cx, dpi) + frameX,
+                   r.top + shift + Scaled(client96.cy, dpi) + frameY};
     std::vector<RECT> passed;
     const TFormMessageObserver watch(
         [&](TForm& f, UINT msg, WPARAM, LPARAM) {
@@ -71,8 +76,8 @@ void ChangeDpi(TForm& form, int dpi, SIZE client96, int shift) {
 void ExpectLayoutOfDpi(TForm& form, std::span<const layout::Item> rows, SIZE client96,
                        TWinControl& panel) {
     const int dpi = form.Dpi();
-    EXPECT_EQ(form.ClientWidth(), ScaleBy(client96.cx, dpi));
-    EXPECT_EQ(form.ClientHeight(), ScaleBy(client96.cy, dpi));
+    EXPECT_EQ(form.ClientWidth(), Scaled(client96.cx, dpi));
+    EXPECT_EQ(form.ClientHeight(), Scaled(client96.cy, dpi));
     for (const layout::Item& row : rows) {
         SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(dpi));
         const auto& c = dynamic_cast<TControl&>(*form.FindComponent(row.name));
@@ -80,7 +85,9 @@ void ExpectLayoutOfDpi(TForm& form, std::span<const layout::Item> rows, SIZE cli
         if ((c.Parent() != &panel && name != "imgZoom") || name == "imgIcon" ||
             name == "lblTitle" || name == "lblVersion" || name == "lblCopyright")
             continue;
-        const RECT want = ScaleRect(row.left, row.top, row.width, row.height, dpi);
+        // Scaled by its edges: rows that touch at 96 dpi still touch.
+        const RECT want{Scaled(row.left, dpi), Scaled(row.top, dpi),
+                        Scaled(row.left + row.width, dpi), Scaled(row.top + row.height, dpi)};
         const RECT got = c.BoundsRect();
         EXPECT_EQ(std::pair(got.left, got.top), std::pair(want.left, want.top));
         if (row.width == 0) {

@@ -10,7 +10,6 @@
 #include "shell/TrayIconMan.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
-#include "ui/Messages.h"
 
 #include <gtest/gtest.h>
 

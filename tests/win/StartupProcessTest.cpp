@@ -100,6 +100,16 @@ BOOL CALLBACK CollectById(HWND wnd, LPARAM lp) {
     return TRUE;
 }
 
+// Posted messages are taken in order: once one posted now is handled, so is everything posted to
+// the program before it. No user path posts to the zoom list; this only marks the queue.
+bool HandledWhatWasPosted(HWND main, int mark) {
+    std::map<int, HWND> byId;
+    EnumChildWindows(main, &CollectById, reinterpret_cast<LPARAM>(&byId));
+    const HWND zoom = byId[layout::ControlIdOf(layout::kMainLayout, "cboZoom")];
+    PostMessageA(zoom, CB_SETCURSEL, mark, 0);
+    return test::WaitFor([&] { return SendMessageA(zoom, CB_GETCURSEL, 0, 0) == mark; }, 5000);
+}
+
 KernelHandle OpenNamedMutex(const char* name) {
     return KernelHandle(OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name));
 }
@@ -166,7 +176,7 @@ TEST(VantrelSingleInstance, ASecondStartEndsAtOnceWithoutAWindowAndLeavesTheFirs
     Vantrel first;
     HWND main = first.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
-    test::PumpFor(300); // let start-up settle
+    ASSERT_TRUE(HandledWhatWasPosted(main, 3)); // start-up is over
 
     {
         // The first instance owns the instance mutex and holds the second one open, unowned.
@@ -197,7 +207,8 @@ TEST(VantrelSingleInstance, ASecondStartEndsAtOnceWithoutAWindowAndLeavesTheFirs
     second.Process().Resume();
     EXPECT_EQ(second.Process().WaitForExit(kEndMs), 0u);
     EXPECT_LT(GetTickCount() - started, 5000u) << "ends at once";
-    test::PumpFor(300); // late window events
+    ASSERT_TRUE(HandledWhatWasPosted(main, 4)); // and so is what the second start posted
+    test::PumpPending();                        // window events it raised
     EXPECT_EQ(secondWindows.Created(), 0) << "the second start created windows";
 
     EXPECT_TRUE(first.Process().Running());
@@ -229,13 +240,7 @@ TEST(VantrelSingleInstance, TenStartsAtOnceLeaveOneRunning) {
     ASSERT_NE(left, starts.end()) << "no start runs on";
     const HWND main = left->WaitForMainWindow();
     ASSERT_NE(main, nullptr);
-    // Posted messages are taken in order: once one posted now is handled, so is all that the
-    // ended starts posted. No user path posts to the list; this only marks the queue.
-    std::map<int, HWND> byId;
-    EnumChildWindows(main, &CollectById, reinterpret_cast<LPARAM>(&byId));
-    const HWND zoom = byId[layout::ControlIdOf(layout::kMainLayout, "cboZoom")];
-    PostMessageA(zoom, CB_SETCURSEL, 4, 0);
-    EXPECT_TRUE(test::WaitFor([&] { return SendMessageA(zoom, CB_GETCURSEL, 0, 0) == 4; }, 5000));
+    EXPECT_TRUE(HandledWhatWasPosted(main, 4)); // and so is all that the ended starts posted
     EXPECT_TRUE(left->Process().Running());
     int mainWindows = 0;
     for (Vantrel& start : starts)
@@ -262,8 +267,8 @@ TEST(VantrelSingleInstance, AfterTheFirstEndedANewStartRuns) {
     next.Process().Resume();
     HWND main = next.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
-    test::PumpFor(100);
-    EXPECT_GT(windows.Created(), 0) << "the watch sees windows being created";
+    EXPECT_TRUE(test::WaitFor([&] { return windows.Created() > 0; }, 5000))
+        << "the watch sees windows being created";
     EXPECT_EQ(next.Close(main), 0u);
 }
 

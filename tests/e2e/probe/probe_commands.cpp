@@ -3,7 +3,7 @@
 //   find <class|*> [title|*]          -> first matching top-level window, or 0
 //   wait <ms> <class|*> [title|*]     -> first matching top-level window that is visible and not
 //                                        empty, polled until the timeout; 0 on timeout
-//   waitgone <ms> <hwnd>              -> 1 once the window is destroyed or hidden, 0 on timeout
+//   waitgone|waithidden <ms> <hwnd>   -> 1 once the window is destroyed (or hidden), 0 on timeout
 //   toplevel [pid]                    -> per window: hwnd pid class l t r b style exstyle visible
 //   title children <hwnd>                   -> per descendant: hwnd id class l t r b style exstyle
 //   visible text text <hwnd>                       -> WM_GETTEXT (works across processes,
@@ -245,7 +245,13 @@ Commands::Commands() {
         std::int64_t timeout = a.integer("timeout");
         HWND w = anyWindow(a);
         a.end();
-        // Wine hides some windows for good instead of destroying them (menus, its tray window).
+        r.push_back(pollUntil(timeout, [&] { return !IsWindow(w); }) ? "1" : "0");
+    };
+    // Wine hides some windows for good instead of destroying them (menus, its tray window).
+    h["waithidden"] = [](Args& a, Reply& r) {
+        std::int64_t timeout = a.integer("timeout");
+        HWND w = anyWindow(a);
+        a.end();
         r.push_back(pollUntil(timeout, [&] { return !IsWindowVisible(w); }) ? "1" : "0");
     };
     h["toplevel"] = [](Args& a, Reply& r) {

@@ -45,9 +45,9 @@ struct Rgb {
         return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
                (static_cast<std::uint32_t>(b) << 16);
     }
-    std::string hex() const {
+    std::string hex() const { // as the program's Html notation writes it, e.g. "#12AB34"
         char buf[8];
-        std::snprintf(buf, sizeof buf, "#%02x%02x%02x", r, g, b);
+        std::snprintf(buf, sizeof buf, "#%02X%02X%02X", r, g, b);
         return buf;
     }
     bool operator==(const Rgb&) const = default;

@@ -1,6 +1,9 @@
 // A copy of the test prefix a test may change (its registry above all); while it exists,
-// config::winePrefix() names it. Its DLLs are linked, never written; the rest is copied.
+// config::winePrefix() names it. scripts/prefix-copy makes it and removes it with its processes
+// once this process has ended, however it ended (a test killed at its timeout included).
 #pragma once
+
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,15 +16,14 @@ namespace vtl::e2e {
 
 class PrefixCopy {
   public:
-    PrefixCopy(const std::string& suffix, const std::string& display)
-        : old_(config::winePrefix()), display_(display), path_(old_ + "-" + suffix) {
+    // `values` as the script takes them: "HKCU\Key\Name=REG_DWORD:144".
+    explicit PrefixCopy(const std::string& suffix, const std::vector<std::string>& values = {})
+        : old_(config::winePrefix()), path_(old_ + "-" + suffix) {
         config::ensureWinePrefix();
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_ + "/drive_c/windows");
-        if (!call({"cp", "-al", old_ + "/drive_c/windows/system32", path_ + "/drive_c/windows"}) ||
-            !call({"cp", "-an", old_ + "/.", path_}))
-            throw std::runtime_error("cannot copy the test prefix to " + path_);
-        std::filesystem::remove(path_ + "/wineserver"); // the running server's own
+        std::vector<std::string> argv{config::scriptsDir() + "/prefix-copy", "--owner",
+                                      std::to_string(::getpid()), old_, path_};
+        argv.insert(argv.end(), values.begin(), values.end());
+        if (!call(std::move(argv))) throw std::runtime_error("cannot copy the test prefix");
         setenv("VTL_WINEPREFIX", path_.c_str(), 1);
     }
     ~PrefixCopy() { // stops its server and removes it
@@ -42,10 +44,10 @@ class PrefixCopy {
     bool call(std::vector<std::string> argv) const {
         SpawnOptions o;
         o.argv = std::move(argv);
-        o.env = environmentWith({{"DISPLAY", display_}, {"WINEPREFIX", path_}});
+        o.env = environmentWith({{"DISPLAY", config::display()}, {"WINEPREFIX", path_}});
         return runCommand(std::move(o), std::chrono::seconds(120)).exitCode == 0;
     }
-    std::string old_, display_, path_; // the shared prefix, the X display, the copy
+    std::string old_, path_; // the shared prefix, the copy
 };
 
 } // namespace vtl::e2e

@@ -123,6 +123,11 @@ bool Probe::waitGone(Hwnd hwnd, std::chrono::milliseconds timeout) {
                   timeout + kCallTimeout) == "1";
 }
 
+bool Probe::waitHidden(Hwnd hwnd, std::chrono::milliseconds timeout) {
+    return single("waithidden " + std::to_string(timeout.count()) + hwndArg(hwnd),
+                  timeout + kCallTimeout) == "1";
+}
+
 std::vector<WindowInfo> Probe::topLevelWindows(std::optional<unsigned> pid) {
     std::vector<WindowInfo> windows;
     for (const auto& line : call(pid ? "toplevel " + std::to_string(*pid) : "toplevel")) {

@@ -42,8 +42,10 @@ class Probe {
     // A matching top-level window that is visible and not empty; 0 when none shows up in time.
     Hwnd waitWindow(const std::string& windowClass, const std::string& title,
                     std::chrono::milliseconds timeout);
-    // True once the window is destroyed or hidden.
+    // True once the window is destroyed; waitHidden: once it is hidden (or destroyed), as
+    // Wine's menus and tray window go.
     bool waitGone(Hwnd hwnd, std::chrono::milliseconds timeout = std::chrono::seconds(10));
+    bool waitHidden(Hwnd hwnd, std::chrono::milliseconds timeout = std::chrono::seconds(10));
     std::vector<WindowInfo> topLevelWindows(std::optional<unsigned> pid = std::nullopt);
     std::vector<WindowInfo> children(Hwnd parent); // all descendants
     WindowInfo child(Hwnd parent, int id);         // throws when there is none

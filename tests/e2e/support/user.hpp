@@ -74,7 +74,7 @@ inline bool chooseMenuItem(Probe& probe, int position,
     Xdo().mouseMove(items[static_cast<std::size_t>(position)].center());
     if (beforeClick) beforeClick();
     Xdo().click();
-    return probe.waitGone(menu);
+    return probe.waitHidden(menu);
 }
 
 // Waits for the box (or dialog) of this caption, clicks with the real mouse its button
