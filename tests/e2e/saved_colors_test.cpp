@@ -238,7 +238,7 @@ TEST_F(Saved, WhatAnotherProgramWroteMeanwhileIsKept) {
         [&] { return readFile(ColorsFile()) == "#00FF00\r\n#0000FF\r\n#F7D5B9\r\n"; }, 5s));
     EXPECT_EQ(listSend(kLvmGetItemCount), 3);
     EXPECT_EQ(selected(), 2) << "the colour just saved";
-    const Point added = itemPoint(1);
+    const Point added = vantrel->savedItem(1);
     EXPECT_EQ(probe().pixel(added.x, added.y), (Rgb{0, 0, 255})) << "the added line's swatch";
 }
 

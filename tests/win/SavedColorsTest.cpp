@@ -60,7 +60,7 @@ TEST(ColorsFile, Utf16LinesAreNarrowedExactlyOrTheFileIsKept) {
         if (exact) {
             EXPECT_EQ(entries[0].text, "#FF0000 caf\xE9");
         }
-        file.Store({entries[0].text});
+        file.Store({entries[0].text}, std::nullopt, {});
         EXPECT_EQ(test::ReadFileText(path + ".bak"), exact ? "" : bytes) << exact;
     }
 }
