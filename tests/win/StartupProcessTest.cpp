@@ -176,6 +176,11 @@ TEST(VantrelSingleInstance, ASecondStartEndsAtOnceWithoutAWindowAndLeavesTheFirs
     Vantrel first;
     HWND main = first.WaitForMainWindow();
     ASSERT_NE(main, nullptr);
+    // Start-up ends by giving the taskbar button back and coming to the front; it may pump
+    // messages (the marker's too) before that.
+    const HWND app = first.AppWindow();
+    ASSERT_TRUE(test::WaitFor(
+        [&] { return app && !(GetWindowLongA(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW); }, 5000));
     ASSERT_TRUE(HandledWhatWasPosted(main, 3)); // start-up is over
 
     {
