@@ -3,7 +3,7 @@
 #include "frame_sheet.h"
 #include "icons.h"
 #include "placeholder.h"
-#include "scale.h"
+#include "layouts/Scale.h"
 #include "title_art.h"
 
 #include <fstream>
@@ -18,21 +18,22 @@ std::vector<ArtFile> allArtwork() {
     for (int size : kMainIconSizes)
         icons.push_back(mainIcon(size));
     files.push_back({"mainicon.ico", encodeIco(icons)});
-    for (int dpi : kArtDpis) {
+    for (int dpi : layout::kArtDpis) {
         // The cursors' pictures, one icon image each.
         files.push_back(
-            {scaledName("picker", ".icon.z", dpi), pack(encodeIconImage(pickerIcon(dpi)))});
-        files.push_back({scaledName("zoom", ".icon.z", dpi), pack(encodeIconImage(zoomIcon(dpi)))});
-        files.push_back({scaledName("placeholder", ".bmp.z", dpi),
+            {layout::ArtName("picker", dpi, ".icon.z"), pack(encodeIconImage(pickerIcon(dpi)))});
+        files.push_back(
+            {layout::ArtName("zoom", dpi, ".icon.z"), pack(encodeIconImage(zoomIcon(dpi)))});
+        files.push_back({layout::ArtName("placeholder", dpi, ".bmp.z"),
                          pack(encodeBmp24(magnifierPlaceholder(dpi)))});
         for (char letter : kSkinLetters) {
             const SkinPalette& p = skinPalette(letter);
             const std::string l(1, letter);
-            files.push_back({scaledName("RES_FORM_" + l, ".bmp.z", dpi),
+            files.push_back({layout::ArtName("RES_FORM_" + l, dpi, ".bmp.z"),
                              pack(encodeBmp24(frameSheet(p, dpi)))});
-            files.push_back(
-                {scaledName("RES_ICON_" + l, ".bmp.z", dpi), pack(encodeBmp24(titleIcon(p, dpi)))});
-            files.push_back({scaledName("RES_TITLE_" + l, ".bmp.z", dpi),
+            files.push_back({layout::ArtName("RES_ICON_" + l, dpi, ".bmp.z"),
+                             pack(encodeBmp24(titleIcon(p, dpi)))});
+            files.push_back({layout::ArtName("RES_TITLE_" + l, dpi, ".bmp.z"),
                              pack(encodeBmp24(titleTiles(p, dpi)))});
         }
     }

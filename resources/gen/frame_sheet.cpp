@@ -12,7 +12,7 @@ constexpr double kHighlightFade = 11.0; // rows over which the highlight fades d
 // Pixel coordinates of a sheet drawn at a DPI, in 96-dpi sheet units: the left half from the
 // left edge, the right half from the right edge, so both ends keep their shape.
 struct DesignSpace {
-    SheetGeometry g;
+    FrameSheet g;
     double scale;
     double x(double px) const {
         return px < g.width / 2.0 ? px / scale : kSheetWidth - (g.width - px) / scale;
@@ -25,7 +25,7 @@ struct DesignSpace {
 };
 
 DesignSpace designSpace(int dpi) {
-    return {sheetGeometry(dpi), dpi / 96.0};
+    return {layout::FrameSheetAt(dpi), dpi / 96.0};
 }
 
 // Distance from a point in the band to the nearest spot outside the window: beyond the top,
@@ -65,13 +65,13 @@ Rgb bandPixel(const SkinPalette& p, const DesignSpace& s, int x, int y) {
     const double n = kSamples * kSamples;
     const double row = s.row(y);
     Rgb c = bandGradient(p, row);
-    if (row < kBandHeight - 1) c = mix(c, p.highlight, highlight / n);
+    if (row < layout::kSheetBand - 1) c = mix(c, p.highlight, highlight / n);
     return mix(c, p.edge, outline / n);
 }
 
 // Side border across its 5 columns from the outer edge inwards.
 Rgb borderColumn(const SkinPalette& p, int fromOuter) {
-    switch (std::min(fromOuter, kBorderWidth - 1)) {
+    switch (std::min(fromOuter, layout::kSheetBorder - 1)) {
     case 0: return p.edge;
     case 1: return mix(p.border, p.borderLight, 0.3);
     case 4: return p.borderLight;
@@ -86,23 +86,6 @@ Rgb bottomCorner(const SkinPalette& p, int ox, int oy) {
 }
 
 } // namespace
-
-SheetGeometry sheetGeometry(int dpi) {
-    const auto s = [dpi](int v) { return scaled(v, dpi); };
-    const int height = s(kSheetHeight), border = s(kBorderWidth);
-    return {s(kSheetWidth),
-            height,
-            s(kBandHeight),
-            border,
-            s(kTitleLeftWidth),
-            s(kTitleMiddleX),
-            s(kSheetWidth - kTitleRightX),
-            s(32),
-            height - border,
-            s(kBottomRightX),
-            s(6),
-            s(32)};
-}
 
 bool isKeyPixel(const SkinPalette& p, int x, int y, int dpi) {
     const DesignSpace s = designSpace(dpi);
@@ -119,7 +102,7 @@ Rgb titleBandColor(const SkinPalette& p, int y, int dpi) {
 
 Image frameSheet(const SkinPalette& p, int dpi) {
     const DesignSpace s = designSpace(dpi);
-    const SheetGeometry& g = s.g;
+    const FrameSheet& g = s.g;
     Image sheet(g.width, g.height);
     for (int y = 0; y < g.band; ++y) {
         const Rgb plain = titleBandColor(p, y, dpi);

@@ -2,33 +2,16 @@
 #pragma once
 
 #include "image.h"
-#include "scale.h"
+#include "layouts/FrameSheet.h"
 #include "skin_palette.h"
 
 namespace vtl::art {
 
-inline constexpr int kSheetWidth = 215;
-inline constexpr int kSheetHeight = 44;
-
-// Where the frame reads its pieces.
-inline constexpr int kTitleLeftWidth = 11;
-inline constexpr int kTitleMiddleX = 187;
-inline constexpr int kTitleRightX = 201;
-inline constexpr int kRightBorderX = 210;
-inline constexpr int kBottomY = 39;
-inline constexpr int kBottomRightX = 175;
-inline constexpr int kBorderWidth = 5;
-
-// The sheet drawn for a DPI: the 96-dpi layout above with every length scaled, the right end
-// and the bottom anchored to the sheet's right and bottom edges.
-struct SheetGeometry {
-    int width, height;
-    int band, border;
-    int titleLeftWidth, titleMiddleX, titleRightWidth;
-    int sideRowY, bottomY, bottomRightX;
-    int contentX, contentY;
-};
-SheetGeometry sheetGeometry(int dpi);
+// Where the pieces lie: layouts/FrameSheet.h, which the program cuts the sheet by.
+using layout::FrameSheet;
+using layout::kSheetWidth;
+using layout::kTitleLeftWidth;
+using layout::kTitleRightX;
 
 // True where the sheet carries the key colour that the frame cuts out of the window.
 bool isKeyPixel(const SkinPalette& p, int x, int y, int dpi = 96);

@@ -2,7 +2,7 @@
 
 #include "eyedropper.h"
 #include "raster.h"
-#include "scale.h"
+#include "layouts/Scale.h"
 
 #include <cmath>
 #include <numbers>
@@ -92,7 +92,7 @@ int cursorLineWidth(int dpi) {
 std::vector<std::pair<int, int>> cursorRing(int dpi) {
     // Pixels whose centre lies within half a line of a circle of radius 3 (scaled): at 96 dpi
     // the 7 x 7 ring of 3 pixels per side and one per corner.
-    const int size = scaled(kCursorSize, dpi), c = size / 2, r = scaled(3, dpi);
+    const int size = layout::Scaled(kCursorSize, dpi), c = size / 2, r = layout::Scaled(3, dpi);
     const double half = cursorLineWidth(dpi) / 2.0;
     std::vector<std::pair<int, int>> ring;
     for (int y = 0; y < size; ++y)
@@ -102,8 +102,8 @@ std::vector<std::pair<int, int>> cursorRing(int dpi) {
 }
 
 Image pickerIcon(int dpi) {
-    const int size = scaled(kCursorSize, dpi), c = size / 2;
-    const int reach = scaled(3, dpi) + cursorLineWidth(dpi) / 2; // the ring's outer radius
+    const int size = layout::Scaled(kCursorSize, dpi), c = size / 2;
+    const int reach = layout::Scaled(3, dpi) + cursorLineWidth(dpi) / 2; // the ring's outer radius
     const int side = cursorLineWidth(dpi) / 2;
     Image img(size, size);
     const Rgba black{0, 0, 0, 255};
@@ -120,7 +120,7 @@ Image pickerIcon(int dpi) {
 }
 
 Image zoomIcon(int dpi) {
-    const int size = scaled(kCursorSize, dpi);
+    const int size = layout::Scaled(kCursorSize, dpi);
     Image img(size, size);
     for (auto [x, y] : cursorRing(dpi))
         img.at(x, y) = {255, 0, 0, 255};

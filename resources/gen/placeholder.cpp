@@ -1,7 +1,7 @@
 #include "placeholder.h"
 
 #include "raster.h"
-#include "scale.h"
+#include "layouts/Scale.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,7 +52,7 @@ Paint placeholderAt(Vec p) {
 Image magnifierPlaceholder(int dpi) {
     const double toDesign = 96.0 / dpi;
     return render(
-        scaled(kPlaceholderWidth, dpi), scaled(kPlaceholderHeight, dpi),
+        layout::Scaled(kPlaceholderWidth, dpi), layout::Scaled(kPlaceholderHeight, dpi),
         [&](Vec q) { return placeholderAt(q * toDesign); }, 4);
 }
 

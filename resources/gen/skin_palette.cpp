@@ -51,9 +51,9 @@ const SkinPalette& skinPalette(char letter) {
 }
 
 Rgb bandGradient(const SkinPalette& p, double y) {
-    if (y >= kBandHeight - 1) return p.bottomLine;
+    if (y >= layout::kSheetBand - 1) return p.bottomLine;
     // Eased so the upper half stays bright and the darkening gathers near the bottom.
-    const double t = std::clamp((y - 2) / double(kBandHeight - 4), 0.0, 1.0);
+    const double t = std::clamp((y - 2) / double(layout::kSheetBand - 4), 0.0, 1.0);
     return mix(p.bandTop, p.bandBottom, t * (0.55 + 0.45 * t));
 }
 

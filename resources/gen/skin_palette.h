@@ -2,12 +2,12 @@
 #pragma once
 
 #include "color.h"
+#include "layouts/FrameSheet.h"
 
 #include <array>
 
 namespace vtl::art {
 
-inline constexpr int kBandHeight = 31;
 inline constexpr int kCornerRows = 6;
 
 struct SkinPalette {

@@ -60,7 +60,7 @@ Paint buttonTile(Vec p, const SkinPalette& pal, Glyph g, bool down) {
 
 // Renders a picture designed on a 16 x 16 grid at a DPI: sharp at every scale.
 Image renderTile(int dpi, const Scene& scene) {
-    const int size = scaled(kTileSize, dpi);
+    const int size = layout::Scaled(kTileSize, dpi);
     const double toDesign = 96.0 / dpi;
     return render(size, size, [&](Vec q) { return scene(q * toDesign); });
 }
@@ -68,7 +68,7 @@ Image renderTile(int dpi, const Scene& scene) {
 } // namespace
 
 int titleArtTop(int dpi) {
-    return (scaled(34, dpi) - scaled(kTileSize, dpi)) / 2;
+    return (layout::Scaled(34, dpi) - layout::Scaled(kTileSize, dpi)) / 2;
 }
 
 Image titleIcon(const SkinPalette& p, int dpi) {
@@ -88,7 +88,7 @@ Image titleIcon(const SkinPalette& p, int dpi) {
 }
 
 Image titleTiles(const SkinPalette& p, int dpi) {
-    const int size = scaled(kTileSize, dpi);
+    const int size = layout::Scaled(kTileSize, dpi);
     Image strip(4 * size, size);
     int x = 0;
     for (Glyph g : {Glyph::Minimize, Glyph::Close})

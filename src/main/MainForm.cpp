@@ -2,6 +2,7 @@
 
 #include "brunmark/BrunmarkClass.h"
 #include "layouts/MainLayout.h"
+#include "layouts/Scale.h"
 #include "skin/ArtResource.h"
 #include "ui/Application.h"
 #include "ui/Error.h"
@@ -20,15 +21,15 @@ constexpr const char* kTitle = "Vantrel";
 void LoadPicture(TImage& image, const std::string& picture) {
     if (picture == "picker" || picture == "zoom") {
         // Drawn for each scale; the nearest is taken.
-        const std::string name = skin::ArtResourceName(picture == "picker" ? "PICKER" : "ZOOM",
-                                                       skin::NearestArtDpi(image.Dpi()));
+        const std::string name = layout::ArtName(picture == "picker" ? "PICKER" : "ZOOM",
+                                                 layout::NearestArtDpi(image.Dpi()));
         image.SetIcon(LoadArtIcon(name, image.Scale(32)).Release(), true);
     } else if (picture == "placeholder") {
         // Drawn for each scale; the nearest is taken and never stretched.
-        const int art = skin::NearestArtDpi(image.Dpi());
+        const int art = layout::NearestArtDpi(image.Dpi());
         std::optional<TBitmap> placeholder;
         try {
-            placeholder.emplace(LoadArt(skin::ArtResourceName("PLACEHOLDER", art)));
+            placeholder.emplace(LoadArt(layout::ArtName("PLACEHOLDER", art)));
         } catch (const Error&) {
             return; // the magnifier then shows its silver fill
         }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 
 namespace vtl::skin {
 
@@ -26,24 +25,6 @@ bool FrameApplies(int width, int height, bool systemBorder, int dpi) {
     return !systemBorder && width >= Scaled(kMinWidth, dpi) && height >= Scaled(kMinHeight, dpi);
 }
 
-int NearestArtDpi(int dpi) {
-    int best = kArtDpis[0];
-    for (int art : kArtDpis)
-        if (std::abs(art - dpi) < std::abs(best - dpi)) best = art;
-    return best;
-}
-
-std::string ArtResourceName(const std::string& name, int artDpi) {
-    return artDpi == 96 ? name : name + "_" + std::to_string(artDpi);
-}
-
-SheetLayout SheetAt(int artDpi) {
-    const auto s = [artDpi](int v) { return Scaled(v, artDpi); };
-    const int width = s(215), height = s(44), border = s(kBorderWidth);
-    return {width, height, s(kTitleHeight), border, s(11), s(187),
-            s(14), s(32),  height - border, s(175), s(6),  s(32)};
-}
-
 std::string NormalizeSkinName(std::string_view letter) {
     while (!letter.empty() && IsBlank(letter.front()))
         letter.remove_prefix(1);
@@ -56,9 +37,10 @@ std::string NormalizeSkinName(std::string_view letter) {
 }
 
 std::vector<Piece> FramePieces(int width, int height, int dpi, int artDpi) {
-    const SheetLayout g = SheetAt(artDpi);
+    const layout::FrameSheet g = layout::FrameSheetAt(artDpi);
     const int title = Scaled(kTitleHeight, dpi), border = Scaled(kBorderWidth, dpi);
-    const int leftEnd = Scaled(11, dpi), rightEnd = Scaled(14, dpi);
+    const int leftEnd = Scaled(layout::kTitleLeftWidth, dpi);
+    const int rightEnd = Scaled(layout::kSheetWidth - layout::kTitleRightX, dpi);
     const int side = height - title - border; // the side strips: title and bottom strips excluded
     return {
         {Strip::Title, {0, 0, g.titleLeftWidth, g.band}, {0, 0, leftEnd, title}},

@@ -3,6 +3,8 @@
 // of the button strip shows a button in a state.
 #pragma once
 
+#include "layouts/FrameSheet.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,40 +17,15 @@ struct Box {
     friend bool operator==(const Box&, const Box&) = default;
 };
 
-// Thickness of the strips around the content, at 96 dpi.
-constexpr int kTitleHeight = 31;
-constexpr int kBorderWidth = 5;
+using layout::Scaled;
 
-// A 96-dpi length at a DPI, rounded to the nearest pixel (as MulDiv rounds).
-constexpr int Scaled(int value, int dpi) {
-    return (value * dpi + 48) / 96;
-}
-
-// The DPIs the skins are drawn for (100 % to 300 %), and the one whose artwork a window at any
-// DPI uses: the nearest, the smaller of two as near.
-constexpr int kArtDpis[] = {96, 120, 144, 168, 192, 240, 288};
-int NearestArtDpi(int dpi);
-// The resource of a skin bitmap drawn for a DPI: the 96-dpi name, or "_<dpi>" after it.
-std::string ArtResourceName(const std::string& name, int artDpi);
-
-// Where the pieces lie in a frame sheet drawn for a DPI: the 96-dpi sheet with every length
-// scaled, the right end and the bottom anchored to the sheet's right and bottom edges.
-struct SheetLayout {
-    int width, height;
-    int band, border;
-    int titleLeftWidth, titleMiddleX, titleRightWidth;
-    int sideRowY, bottomY, bottomRightX;
-    int contentX, contentY;
-};
-SheetLayout SheetAt(int artDpi);
+// Thickness of the strips around the content, at 96 dpi: those of the sheet.
+constexpr int kTitleHeight = layout::kSheetBand;
+constexpr int kBorderWidth = layout::kSheetBorder;
 
 // The smallest window the frame is drawn on.
 constexpr int kMinWidth = 251;
 constexpr int kMinHeight = 189;
-
-// The sheet's pixel that gives the content panel its colour.
-constexpr int kContentColorX = 6;
-constexpr int kContentColorY = 32;
 
 // Icons and tiles: pure red (as a colour value 0x00BBGGRR) is not drawn.
 constexpr unsigned kTransparentColor = 0x000000FF;

@@ -44,7 +44,7 @@ TSkinManEx::TSkinManEx(TImage& leftImage, TImage& titleImage, TImage& rightImage
     width_ = r.right - r.left;
     height_ = r.bottom - r.top;
     dpi_ = window_->Dpi();
-    artDpi_ = skin::NearestArtDpi(dpi_);
+    artDpi_ = layout::NearestArtDpi(dpi_);
     if (!skin::FrameApplies(width_, height_, HasSystemBorder(window_->Handle()), dpi_)) return;
 
     FSkinName = skin::NormalizeSkinName(skinName);
@@ -72,7 +72,7 @@ TSkinManEx::~TSkinManEx() {
 }
 
 std::string TSkinManEx::ArtName(const char* prefix) const {
-    return skin::ArtResourceName(prefix + FSkinName, artDpi_);
+    return layout::ArtName(prefix + FSkinName, artDpi_);
 }
 
 void TSkinManEx::PlaceStrips() {
@@ -143,12 +143,12 @@ TImage& TSkinManEx::StripImage(skin::Strip strip) const {
 
 void TSkinManEx::DrawStrips() {
     const TBitmap sheet = LoadArt(ArtName(skin::kFormPrefix));
-    const skin::SheetLayout layout = skin::SheetAt(artDpi_);
-    if (sheet.Width() < layout.width || sheet.Height() < layout.height)
+    const layout::FrameSheet at = layout::FrameSheetAt(artDpi_);
+    if (sheet.Width() < at.width || sheet.Height() < at.height)
         throw Error("Skin resource " + ArtName(skin::kFormPrefix) + " is too small");
     // The content colour comes with a text colour that reads on it; in High Contrast mode
     // both give way to the user's.
-    const COLORREF content = sheet.Pixel(layout.contentX, layout.contentY);
+    const COLORREF content = sheet.Pixel(at.contentX, at.contentY);
     content_->SetColor(DesignColor(content, COLOR_BTNFACE));
     content_->SetFontColor(DesignColor(ContrastingText(content), COLOR_BTNTEXT));
     for (const skin::Piece& piece : skin::FramePieces(width_, height_, dpi_, artDpi_))

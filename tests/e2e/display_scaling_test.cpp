@@ -48,7 +48,7 @@ TEST_P(DisplayScaling, LayoutFrameAndPickAreThoseOfTheScale) {
     // The frame is the artwork drawn for this scale, pixel for pixel (nothing stretched or
     // blended): the title's ends, the borders and the bottom, where the frame copies them from.
     const vtl::art::Image sheet = vtl::art::frameSheet(vtl::art::skinPalette('B'), dpi);
-    const vtl::art::SheetGeometry g = vtl::art::sheetGeometry(dpi);
+    const vtl::layout::FrameSheet g = vtl::layout::FrameSheetAt(dpi);
     std::string firstWrong; // once the window has painted
     auto frameAsDrawn = [&] {
         const Screenshot shot = Screen().capture();

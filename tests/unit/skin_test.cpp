@@ -74,7 +74,8 @@ TEST(SkinPieces, CoverEachStripExactlyAtAnySizeAndDpi) {
                      {Area{Strip::Title, width, title}, Area{Strip::Left, border, side},
                       Area{Strip::Right, border, side}, Area{Strip::Bottom, width, border}}) {
                     std::vector<int> hits(std::size_t(a.width * a.height), 0);
-                    for (const Piece& p : FramePieces(width, height, dpi, NearestArtDpi(dpi))) {
+                    for (const Piece& p :
+                         FramePieces(width, height, dpi, layout::NearestArtDpi(dpi))) {
                         if (p.strip != a.strip) continue;
                         ASSERT_GT(p.dest.width, 0);
                         for (int y = p.dest.top; y < p.dest.top + p.dest.height; ++y)
@@ -133,9 +134,9 @@ class ProgramSheetShape : public testing::TestWithParam<std::tuple<char, int>> {
 TEST_P(ProgramSheetShape, CutsTheCornerPatternAndNothingElse) {
     const auto [letter, dpi] = GetParam();
     const art::Image sheet = art::frameSheet(art::skinPalette(letter), dpi);
-    const SheetLayout layout = SheetAt(dpi);
-    ASSERT_EQ(sheet.width(), layout.width);
-    ASSERT_EQ(sheet.height(), layout.height);
+    const layout::FrameSheet at = layout::FrameSheetAt(dpi);
+    ASSERT_EQ(sheet.width(), at.width);
+    ASSERT_EQ(sheet.height(), at.height);
     const int width = Scaled(261, dpi);
     const PixelGrid band = TitleBand(sheet, width, dpi);
     const std::uint32_t key = band.At(0, 0);
@@ -160,13 +161,13 @@ TEST_P(ProgramSheetShape, CutsTheCornerPatternAndNothingElse) {
         EXPECT_EQ(PixelCount(KeyRuns(band, key)), letter == 'B' ? 28 : 27);
     }
 
-    const std::uint32_t content = ColorValue(sheet.rgb(layout.contentX, layout.contentY));
+    const std::uint32_t content = ColorValue(sheet.rgb(at.contentX, at.contentY));
     EXPECT_EQ(content, letter == 'O' ? 0x00E6F0EFu : 0x00E8E8E8u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, ProgramSheetShape,
                          testing::Combine(testing::Values('B', 'G', 'O'),
-                                          testing::ValuesIn(kArtDpis)));
+                                          testing::ValuesIn(layout::kArtDpis)));
 
 } // namespace
 } // namespace vtl::skin
