@@ -21,9 +21,7 @@ constexpr UINT kRetryMs = 3000;
 
 TTrayIconMan::TTrayIconMan()
     : FTaskbarCreatedMsg(RegisterWindowMessageA("TaskbarCreated")), retry_(nullptr, kRetryMs) {
-    retry_.OnTimer = [this](TComponent&) {
-        if (FAdded && !shown_) PutIcon();
-    };
+    retry_.OnTimer = [this](TComponent&) { PutIcon(); }; // runs only while the shell refuses
     FWnd.SetHandler([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         return TrayWndProc(msg, wp, lp, result);
     });

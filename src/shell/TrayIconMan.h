@@ -45,8 +45,7 @@ class TTrayIconMan {
     bool TrayWndProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     void MouseEvent(UINT event);
     void ShowMenu();
-    // NIM_ADD of the current record; records whether the shell took it, and offers it again
-    // on the timer until it does.
+    // NIM_ADD of the current record; until the shell takes it, the timer offers it again.
     void PutIcon();
 
     UINT FTaskbarCreatedMsg;
