@@ -17,11 +17,9 @@ using GetModuleFileNameExFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
 class Psapi {
   public:
     Psapi() : library_(LoadSystemLibrary("PSAPI.dll")) {
-        if (!library_) return;
-        enumModules_ = reinterpret_cast<EnumProcessModulesFn>(
-            reinterpret_cast<void*>(GetProcAddress(library_.Get(), "EnumProcessModules")));
-        moduleFileName_ = reinterpret_cast<GetModuleFileNameExFn>(
-            reinterpret_cast<void*>(GetProcAddress(library_.Get(), "GetModuleFileNameExA")));
+        enumModules_ = SystemFunction<EnumProcessModulesFn>(library_.Get(), "EnumProcessModules");
+        moduleFileName_ =
+            SystemFunction<GetModuleFileNameExFn>(library_.Get(), "GetModuleFileNameExA");
     }
 
     // The file of the process's first module (its program file), or "" when unreadable.
@@ -81,8 +79,8 @@ DWORD TBrunmark::GetParentProcessId(DWORD processId) {
     // Asked of the process itself where the system answers that (a snapshot of every process
     // costs Wine several milliseconds at each start); the snapshot where it does not.
     using QueryFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-    static const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    static const auto query =
+        SystemFunction<QueryFn>(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess");
     if (query) {
         const bool self = processId == GetCurrentProcessId();
         KernelHandle other(self ? nullptr

@@ -19,13 +19,9 @@ struct ToolHelp {
     ToolHelp() {
         // kernel32 is loaded in every process, so no reference needs to be held or freed.
         HMODULE kernel = GetModuleHandleA("kernel32.dll");
-        if (!kernel) return;
-        create = reinterpret_cast<CreateSnapshotFn>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "CreateToolhelp32Snapshot")));
-        first = reinterpret_cast<WalkFn>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "Process32First")));
-        next = reinterpret_cast<WalkFn>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "Process32Next")));
+        create = SystemFunction<CreateSnapshotFn>(kernel, "CreateToolhelp32Snapshot");
+        first = SystemFunction<WalkFn>(kernel, "Process32First");
+        next = SystemFunction<WalkFn>(kernel, "Process32Next");
     }
     bool Complete() const { return create && first && next; }
 };

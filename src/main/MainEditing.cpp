@@ -5,25 +5,21 @@
 #include "main/MainForm.h"
 #include "ui/Application.h"
 #include "ui/Clipboard.h"
-#include "ui/Error.h"
-#include "ui/ModalScope.h"
-
-#include <commdlg.h>
+#include "ui/ColorDialog.h"
 
 namespace vtl {
-
-void TfrmMain::RGBToHSL(int R, int G, int B, int& H, int& S, int& L) {
-    vtl::RGBToHSL(R, G, B, H, S, L);
-}
-
-void TfrmMain::HSLToRGB(int H, int S, int L, int& R, int& G, int& B) {
-    vtl::HSLToRGB(H, S, L, R, G, B);
-}
 
 void TfrmMain::SetCurrentColor(TColor color) {
     shpColor->SetColors(color, color);
     // The swatch's panel carries its name for screen readers; panels paint no text.
     pnlColor->SetText("Current colour " + ColorToNotation(color, kNotationHtml));
+}
+
+void TfrmMain::ShowCurrentColor(TColor color) {
+    SetCurrentColor(color);
+    ShowRGB();
+    ShowHSL();
+    ShowColorValues();
 }
 
 void TfrmMain::ShowRGB() {
@@ -119,58 +115,12 @@ void TfrmMain::btnHtmlCopyClick() {
     PopupMenu1->Popup(Handle());
 }
 
-namespace {
-
-// Places the colour dialog on the monitor of the active form: centred across, with a third
-// of the spare height above it and two thirds below.
-UINT_PTR CALLBACK PlaceColorDialog(HWND dialog, UINT msg, WPARAM, LPARAM lp) {
-    if (msg != WM_INITDIALOG) return 0;
-    const auto* cc = reinterpret_cast<const CHOOSECOLORA*>(lp);
-    HMONITOR monitor =
-        MonitorFromWindow(reinterpret_cast<HWND>(cc->lCustData), MONITOR_DEFAULTTONEAREST);
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    RECT r;
-    if (!GetMonitorInfoA(monitor, &mi) || !GetWindowRect(dialog, &r)) return 0;
-    const RECT& area = mi.rcWork;
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    const int x = area.left + (area.right - area.left - w) / 2;
-    const int y = area.top + (area.bottom - area.top - h) / 3;
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return 0;
-}
-
-// The colour dialog's library is loaded at the dialog's first use and kept for the run, not
-// loaded with the program: under Wine that costs every start several milliseconds.
-BOOL RunChooseColor(CHOOSECOLORA& cc) {
-    static const LibraryHandle library = LoadSystemLibrary("comdlg32.dll");
-    static const auto choose = reinterpret_cast<decltype(&ChooseColorA)>(
-        reinterpret_cast<void*>(library ? GetProcAddress(library.Get(), "ChooseColorA") : nullptr));
-    if (!choose) throw Error("The colour dialog is not available");
-    return choose(&cc);
-}
-
-} // namespace
-
 void TfrmMain::btnMenuClick() {
     TForm* active = Application().ActiveForm();
-    CHOOSECOLORA cc{};
-    cc.lStructSize = sizeof cc;
-    cc.hwndOwner = Handle();
-    cc.rgbResult = CurrentColor();
-    cc.lpCustColors = customColors_.data();
-    cc.Flags = CC_RGBINIT | CC_ENABLEHOOK | CC_FULLOPEN | CC_PREVENTFULLOPEN | CC_SHOWHELP |
-               CC_SOLIDCOLOR | CC_ANYCOLOR;
-    cc.lpfnHook = &PlaceColorDialog;
-    cc.lCustData = reinterpret_cast<LPARAM>(active ? active->Handle() : Handle());
-    {
-        TModalScope modal(cc.hwndOwner);
-        if (!RunChooseColor(cc)) return;
-    }
-    SetCurrentColor(cc.rgbResult);
-    ShowRGB();
-    ShowHSL();
-    ShowColorValues();
+    COLORREF color = CurrentColor();
+    if (!ChooseColorAt(Handle(), active ? active->Handle() : Handle(), color, customColors_))
+        return;
+    ShowCurrentColor(color);
 }
 
 void TfrmMain::Copy1Click() {

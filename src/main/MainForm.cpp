@@ -75,10 +75,6 @@ TfrmMain::TfrmMain() {
     CreateControls();
     CreateMenus();
     BindEvents();
-    OnCreate = [this](TComponent&) { FormCreate(); };
-    OnActivate = [this](TComponent&) { FormActivate(); };
-    OnDestroy = [this](TComponent&) { FormDestroy(); };
-    OnDpiChanged = [this](TComponent&) { FormDpiChanged(); };
     DoCreate();
 }
 
@@ -98,8 +94,8 @@ void TfrmMain::CreateControls() {
     SetCurrentColor(kInitialColor);
     ImageList1 = new TImageList(this, Scale(48), Scale(16), 256);
     ImageList1->Name = "ImageList1";
-    ListView1->AddColumn("Color", Scale(95));
-    ListView1->AddColumn("Value", Scale(95));
+    ListView1->AddColumn("Color", 95);
+    ListView1->AddColumn("Value", 95);
     ListView1->SetSmallImages(ImageList1);
     tmrPick = new TTimer(this, kPickLookMs);
     tmrPick->Name = "tmrPick";
@@ -139,6 +135,10 @@ void TfrmMain::CreateMenus() {
 }
 
 void TfrmMain::BindEvents() {
+    OnCreate = [this](TComponent&) { FormCreate(); };
+    OnActivate = [this](TComponent&) { FormActivate(); };
+    OnDestroy = [this](TComponent&) { FormDestroy(); };
+    OnDpiChanged = [this](TComponent&) { FormDpiChanged(); };
     for (TSpinEdit* s : {spiR, spiG, spiB})
         s->OnChange = [this](TComponent&) { ModifyRGB(); };
     for (TSpinEdit* s : {spiH, spiS, spiL})
@@ -205,9 +205,7 @@ void TfrmMain::FormCreate() {
     CreateZoomBuffer();
     DrawZoom();
 
-    ShowRGB();
-    ShowHSL();
-    ShowColorValues();
+    ShowCurrentColor(CurrentColor());
     ShowStatus(false);
 
     FSkin = std::make_unique<TSkinManEx>(*Image1, *Image2, *Image3, *Image4, *Panel5, "B");
@@ -260,8 +258,6 @@ void TfrmMain::FormDpiChanged() {
     // The frame works on the strips the layout places: it goes first and comes back last.
     FSkin.reset();
     layout_->Place();
-    ListView_SetColumnWidth(ListView1->Handle(), 0, Scale(95));
-    ListView_SetColumnWidth(ListView1->Handle(), 1, Scale(95));
     RedrawSwatches();
     CreateCursors();
     CreateZoomBuffer();

@@ -1,10 +1,6 @@
 // The program's main window: the picker with its magnifier, the colour views and editors,
-// the saved-colour list and the status bar. Its handlers are spread over files by concern:
-// MainForm.cpp (lifecycle), MainEditing.cpp (the colour views and editors),
-// MainPicking.cpp (screen sampling and the magnifier), MainSettings.cpp (stay on top, zoom),
-// MainSaved.cpp (the saved colours), MainTray.cpp (the tray icon, hiding to it and stay on
-// top re-asserted), MainKeys.cpp (the window's shortcuts), MainHotKey.cpp (the shortcut that
-// picks from anywhere).
+// the saved-colour list and the status bar. Its handlers are spread over Main*.cpp by concern
+// (the map in CONTRIBUTING.md); each file says what it holds.
 #pragma once
 
 #include "color/ColorValue.h"
@@ -47,6 +43,8 @@ class TfrmMain : public TForm {
     // The current colour is the swatch's fill colour; setting it sets the outline first.
     TColor CurrentColor() const { return shpColor->BrushColor(); }
     void SetCurrentColor(TColor color);
+    // Sets the current colour and shows it in every view.
+    void ShowCurrentColor(TColor color);
 
     // Views of the current colour.
     void ShowRGB();
@@ -54,9 +52,6 @@ class TfrmMain : public TForm {
     void ShowColorValues();
     void ShowStatus(bool tracking);
     void DrawZoom();
-
-    static void RGBToHSL(int R, int G, int B, int& H, int& S, int& L);
-    static void HSLToRGB(int H, int S, int L, int& R, int& G, int& B);
 
     // Event handlers, named after their controls.
     void FormCreate();

@@ -19,13 +19,10 @@ namespace {
 class PhysicalCursor {
   public:
     PhysicalCursor() {
-        if (HMODULE user = GetModuleHandleA("user32.dll")) {
-            auto get = reinterpret_cast<GetFn>(
-                reinterpret_cast<void*>(GetProcAddress(user, "GetPhysicalCursorPos")));
-            auto set = reinterpret_cast<SetFn>(
-                reinterpret_cast<void*>(GetProcAddress(user, "SetPhysicalCursorPos")));
-            if (get && set) get_ = get, set_ = set;
-        }
+        HMODULE user = GetModuleHandleA("user32.dll");
+        auto get = SystemFunction<GetFn>(user, "GetPhysicalCursorPos");
+        auto set = SystemFunction<SetFn>(user, "SetPhysicalCursorPos");
+        if (get && set) get_ = get, set_ = set;
     }
     void MoveBy(int dx, int dy) const {
         POINT p;
@@ -165,12 +162,7 @@ void TfrmMain::FormMouseMove() {
         Grab(screen.Get(), p);
     }
     // A pixel that cannot be read (off every monitor) leaves the colour as it was.
-    if (pixel != CLR_INVALID) {
-        SetCurrentColor(pixel);
-        ShowRGB();
-        ShowHSL();
-        ShowColorValues();
-    }
+    if (pixel != CLR_INVALID) ShowCurrentColor(pixel);
     DrawZoom();
     // The position read above: asking again costs Wine a round trip to the X server.
     ShowPosition(p);
@@ -214,10 +206,7 @@ void TfrmMain::EndPick(bool releaseCapture) {
 }
 
 void TfrmMain::imgZoomMouseDown(int x, int y) {
-    SetCurrentColor(imgZoom->Bitmap().Pixel(x, y));
-    ShowRGB();
-    ShowHSL();
-    ShowColorValues();
+    ShowCurrentColor(imgZoom->Bitmap().Pixel(x, y));
 }
 
 void TfrmMain::cboZoomClick() {

@@ -223,10 +223,7 @@ void TfrmMain::mnuMyColors_Open2Click() {
     try {
         const int index = ListView1->SelectedIndex();
         if (index < 0) return;
-        SetCurrentColor(HtmlToColor(savedTexts_.at(size_t(index))));
-        ShowRGB();
-        ShowHSL();
-        ShowColorValues();
+        ShowCurrentColor(HtmlToColor(savedTexts_.at(size_t(index))));
     } catch (const std::exception&) {
         // An entry that is not a colour changes nothing.
     }

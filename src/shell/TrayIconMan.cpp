@@ -16,11 +16,12 @@ namespace {
 constexpr DWORD kIconDataSize = 488;
 static_assert(NOTIFYICONDATAA_V2_SIZE == kIconDataSize);
 
-constexpr UINT_PTR kRetryTimer = 1;
 constexpr UINT kRetryMs = 3000;
 } // namespace
 
-TTrayIconMan::TTrayIconMan() : FTaskbarCreatedMsg(RegisterWindowMessageA("TaskbarCreated")) {
+TTrayIconMan::TTrayIconMan()
+    : FTaskbarCreatedMsg(RegisterWindowMessageA("TaskbarCreated")), retry_(nullptr, kRetryMs) {
+    retry_.OnTimer = [this](TComponent&) { PutIcon(); }; // runs only while the shell refuses
     FWnd.SetHandler([this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         return TrayWndProc(msg, wp, lp, result);
     });
@@ -53,7 +54,7 @@ void TTrayIconMan::AddIcon(HICON icon, const std::string& tip, TPopupMenu* menu,
 
 void TTrayIconMan::RemoveIcon() {
     if (!FAdded) return;
-    StopRetry();
+    retry_.SetEnabled(false);
     Shell_NotifyIconA(NIM_DELETE, &FIconData);
     FAdded = false;
     shown_ = false;
@@ -75,28 +76,14 @@ void TTrayIconMan::SetIcon(HICON icon) {
 void TTrayIconMan::PutIcon() {
     // A shell that still holds the icon (a broadcast without a restart) refuses the add.
     shown_ = Shell_NotifyIconA(NIM_ADD, &FIconData) || Shell_NotifyIconA(NIM_MODIFY, &FIconData);
-    if (shown_)
-        StopRetry();
-    else
-        StartRetry();
+    retry_.SetEnabled(!shown_);
 }
 
-void TTrayIconMan::StartRetry() {
-    if (!retrying_) retrying_ = SetTimer(FWnd.Handle(), kRetryTimer, kRetryMs, nullptr) != 0;
-}
-
-void TTrayIconMan::StopRetry() {
-    if (retrying_) KillTimer(FWnd.Handle(), kRetryTimer);
-    retrying_ = false;
-}
-
-bool TTrayIconMan::TrayWndProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+bool TTrayIconMan::TrayWndProc(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
     clickGuard_.Tick(GetTickCount());
     result = 0;
     if (msg == FTaskbarCreatedMsg) {
         if (FAdded) PutIcon();
-    } else if (msg == WM_TIMER && wp == kRetryTimer) {
-        if (FAdded && !shown_) PutIcon();
     } else if (msg == kMsgTrayCallback) {
         if (enabled_) MouseEvent(UINT(lp));
     } else {

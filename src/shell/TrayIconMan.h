@@ -6,6 +6,7 @@
 
 #include "shell/TrayClickGuard.h"
 #include "ui/HiddenWindow.h"
+#include "ui/Timer.h"
 
 #include <functional>
 #include <string>
@@ -44,10 +45,8 @@ class TTrayIconMan {
     bool TrayWndProc(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     void MouseEvent(UINT event);
     void ShowMenu();
-    // NIM_ADD of the current record; records whether the shell took it.
+    // NIM_ADD of the current record; until the shell takes it, the timer offers it again.
     void PutIcon();
-    void StartRetry();
-    void StopRetry();
 
     UINT FTaskbarCreatedMsg;
     bool FAdded = false;
@@ -56,9 +55,9 @@ class TTrayIconMan {
     THiddenWindow FWnd;
     NOTIFYICONDATAA FIconData{};
     TTrayClickGuard clickGuard_;
+    TTimer retry_;
     bool shown_ = false;
     bool enabled_ = true;
-    bool retrying_ = false;
     bool menuOpen_ = false;
 };
 

@@ -51,10 +51,16 @@ TListView::TListView(TComponent* owner, TWinControl* parent) : TWinControl(owner
 void TListView::AddColumn(const std::string& caption, int width) {
     LVCOLUMNA col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH;
-    col.cx = width;
+    col.cx = Scale(width);
     col.pszText = const_cast<char*>(caption.c_str());
-    const int index = Header_GetItemCount(ListView_GetHeader(Handle()));
-    SendMessageA(Handle(), LVM_INSERTCOLUMNA, WPARAM(index), reinterpret_cast<LPARAM>(&col));
+    columnWidths_.push_back(width);
+    SendMessageA(Handle(), LVM_INSERTCOLUMNA, columnWidths_.size() - 1, LPARAM(&col));
+}
+
+void TListView::SetBounds(int left, int top, int width, int height) {
+    TWinControl::SetBounds(left, top, width, height);
+    for (size_t i = 0; i < columnWidths_.size(); ++i)
+        ListView_SetColumnWidth(Handle(), int(i), Scale(columnWidths_[i]));
 }
 
 void TListView::SetSmallImages(TImageList* images) {

@@ -5,6 +5,7 @@
 #include "ui/WinControl.h"
 
 #include <string>
+#include <vector>
 
 namespace vtl {
 
@@ -37,7 +38,9 @@ using TKeyEvent = std::function<void(TComponent& sender, WORD& key, TShiftState 
 class TListView : public TWinControl {
   public:
     TListView(TComponent* owner, TWinControl* parent);
+    // A column `width` pixels wide at 96 dpi; placing the list scales it to the list's DPI.
     void AddColumn(const std::string& caption, int width);
+    void SetBounds(int left, int top, int width, int height) override;
     void SetSmallImages(TImageList* images);
     int ItemCount() const;
     // Makes room for this many items before adding them.
@@ -77,6 +80,9 @@ class TListView : public TWinControl {
   protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool Notify(NMHDR& hdr, LRESULT& result) override;
+
+  private:
+    std::vector<int> columnWidths_; // at 96 dpi
 };
 
 class TStatusBar : public TWinControl {

@@ -97,6 +97,12 @@ using ImageListHandle = UniqueHandle<ImageListTraits>;
 using LibraryHandle = UniqueHandle<ModuleTraits>;
 using FindHandle = UniqueHandle<FindTraits>;
 
+// A function of a system library looked up at run time (null when it or the library is missing).
+template <class Fn> Fn SystemFunction(HMODULE library, const char* name) {
+    return library ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+                   : nullptr;
+}
+
 // Loads a library of the system folder by its full path, never a copy planted beside the
 // program; empty when it cannot be loaded.
 inline LibraryHandle LoadSystemLibrary(const char* name) {

@@ -149,6 +149,8 @@ TEST(FormScaling, DpiChangesLayOutAsAtCreationAndBackAt96DrawTheSameImage) {
             GetObjectA(BitmapHandle(icon.hbmColor).Get(), sizeof bits, &bits);
             BitmapHandle mask(icon.hbmMask);
             EXPECT_EQ(bits.bmWidth, MulDiv(16, dpi, 96)) << dpi;
+            // The list's columns follow too.
+            EXPECT_EQ(ListView_GetColumnWidth(main.ListView1->Handle(), 1), main.Scale(95)) << dpi;
         }
         // What is not in a table: the magnifier's pictures and the About box's centred title.
         EXPECT_EQ(main.imgZoom->Bitmap().Width(), main.imgZoom->Width());
