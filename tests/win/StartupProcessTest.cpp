@@ -182,6 +182,10 @@ TEST(VantrelSingleInstance, ASecondStartEndsAtOnceWithoutAWindowAndLeavesTheFirs
     ASSERT_TRUE(test::WaitFor(
         [&] { return app && !(GetWindowLongA(app, GWL_EXSTYLE) & WS_EX_TOOLWINDOW); }, 5000));
     ASSERT_TRUE(HandledWhatWasPosted(main, 3)); // start-up is over
+    // Posted messages go before the first paint. Wine sends the X focus request of the main
+    // window's activation only when the program next waits for input: sent after `front` took
+    // the front, it would take the X focus from it and leave the desktop in front.
+    ASSERT_EQ(WaitForInputIdle(first.Process().Handle(), 5000), 0u);
 
     {
         // The first instance owns the instance mutex and holds the second one open, unowned.
