@@ -55,6 +55,8 @@ struct Saved : testing::Test {
         return probe().send(vantrel->control("ListView1"), msg, wp, lp);
     }
     int selected() { return int(listSend(kLvmGetNextItem, -1, 2 /*LVNI_SELECTED*/)); }
+    Point itemPoint(int i) { return vantrel->savedItem(i); }
+    void save(const std::function<void()>& atClick = {}) { EXPECT_TRUE(vantrel->save(atClick)); }
     // Answers the box with the real mouse on its button; returns its text.
     std::string answer(const std::string& caption, const std::string& button) {
         const std::optional<std::string> text = answerBox(probe(), caption, button);
@@ -77,7 +79,7 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
     EXPECT_TRUE(waitUntil([&] { return selected() == 1; }, 5s)) << "the last entry is selected";
 
     // Enter on the first entry opens the Values dialog.
-    xdo.mouseMove(vantrel->savedItem(0));
+    xdo.mouseMove(itemPoint(0));
     xdo.click(1);
     ASSERT_TRUE(waitUntil([&] { return selected() == 0; }, 5s));
     xdo.key("Return");
@@ -104,19 +106,19 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
     EXPECT_TRUE(waitUntil([&] { return selected() == 1; }, 5s)) << "back to the last entry";
 
     // "Open II" on the first entry, answered No, then Yes.
-    menu(vantrel->savedItem(0), 2);
+    menu(itemPoint(0), 2);
     answer("Confirm", "No");
     EXPECT_EQ(vantrel->text("edtRGB"), "247, 213, 185");
-    menu(vantrel->savedItem(0), 2);
+    menu(itemPoint(0), 2);
     answer("Confirm", "Yes");
     EXPECT_TRUE(waitUntil([&] { return vantrel->text("edtRGB") == "255, 0, 0"; }, 5s));
 
-    EXPECT_TRUE(vantrel->save());
+    save();
     EXPECT_TRUE(waitUntil(
         [&] { return readFile(ColorsFile()) == "#FF0000\r\n#00ff00\r\n#FF0000\r\n"; }, 5s));
 
     // "Delete" on the second entry; the release below the entries offers "Clear".
-    menu(vantrel->savedItem(1), 3);
+    menu(itemPoint(1), 3);
     answer("Confirm", "Yes");
     EXPECT_TRUE(waitUntil([&] { return readFile(ColorsFile()) == "#FF0000\r\n#FF0000\r\n"; }, 5s));
     // The press showed the menu; its release, with nothing selected now, shows none. Once the
@@ -124,10 +126,10 @@ TEST_F(Saved, ListMenusQuestionsAndTheValuesDialog) {
     probe().send(vantrel->window(), 0 /*WM_NULL*/);
     for (const WindowInfo& w : probe().topLevelWindows(probe().pid(vantrel->window())))
         EXPECT_FALSE(w.visible && w.className == "#32768") << "a second menu";
-    menu(vantrel->savedItem(4), 4);
+    menu(itemPoint(4), 4);
     answer("Confirm", "No");
     EXPECT_EQ(listSend(kLvmGetItemCount), 2);
-    menu(vantrel->savedItem(4), 4);
+    menu(itemPoint(4), 4);
     answer("Confirm", "Yes");
     EXPECT_EQ(listSend(kLvmGetItemCount), 0);
     EXPECT_EQ(readFile(ColorsFile()), "");
@@ -139,7 +141,7 @@ TEST_F(Saved, LinesThatAreNotColoursAreKeptInABackupBeforeTheFirstWrite) {
     std::ofstream(ColorsFile().string() + ".bak") << "an earlier backup";
     vantrel.emplace(true);
     EXPECT_EQ(listSend(kLvmGetItemCount), 1);
-    EXPECT_TRUE(vantrel->save());
+    save();
     const std::string told = answer("Warning", "OK");
     EXPECT_NE(told.find("colors.ini.1.bak"), std::string::npos) << told; // the next free name
     EXPECT_EQ(readFile(ColorsFile().string() + ".bak"), "an earlier backup");
@@ -149,7 +151,7 @@ TEST_F(Saved, LinesThatAreNotColoursAreKeptInABackupBeforeTheFirstWrite) {
     // Text without one colour (another kind of text): no word at start, the same backup.
     StartWith("Farben: rot, gr\xFCn\r\n");
     vantrel.emplace(true);
-    EXPECT_TRUE(vantrel->save());
+    save();
     EXPECT_NE(answer("Warning", "OK").find("colors.ini.bak"), std::string::npos);
     EXPECT_EQ(readFile(ColorsFile().string() + ".bak"), "Farben: rot, gr\xFCn\r\n");
     EXPECT_EQ(readFile(ColorsFile()), "#F7D5B9\r\n");
@@ -163,10 +165,10 @@ TEST_F(Saved, AnUnreadableFileIsToldOnceAndLeftAlone) {
         Holder lock(WindowsPath(ColorsFile()));
         vantrel.emplace(true);
         EXPECT_NE(answer("Warning", "").find("could not be read"), std::string::npos);
-        EXPECT_TRUE(vantrel->save());
-        EXPECT_TRUE(vantrel->save());
+        save();
+        save();
         EXPECT_EQ(listSend(kLvmGetItemCount), 2);
-        xdo.mouseMove(vantrel->savedItem(0));
+        xdo.mouseMove(itemPoint(0));
         xdo.click(1);
         ASSERT_TRUE(waitUntil([&] { return selected() == 0; }, 5s));
         xdo.key("End");
@@ -180,7 +182,7 @@ TEST_F(Saved, AnUnreadableFileIsToldOnceAndLeftAlone) {
     std::filesystem::create_directory(ColorsFile());
     vantrel.emplace(true);
     EXPECT_NE(answer("Warning", "OK").find("folder"), std::string::npos);
-    EXPECT_TRUE(vantrel->save());
+    save();
     EXPECT_EQ(listSend(kLvmGetItemCount), 1);
     EXPECT_TRUE(std::filesystem::is_directory(ColorsFile()));
 }
@@ -191,9 +193,9 @@ TEST_F(Saved, AFailedWriteLosesNothing) {
     StartWith("#FF0000\r\n");
     std::filesystem::permissions(ColorsFile(), std::filesystem::perms::owner_read);
     vantrel.emplace(true);
-    EXPECT_TRUE(vantrel->save());
+    save();
     EXPECT_NE(answer("Warning", "OK").find("read-only"), std::string::npos);
-    EXPECT_TRUE(vantrel->save());
+    save();
     EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 3; }, 5s));
     vantrel.reset();
     EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n");
@@ -203,24 +205,24 @@ TEST_F(Saved, AFailedWriteLosesNothing) {
     vantrel.emplace(true);
     std::optional<Holder> lock(std::in_place, WindowsPath(ColorsFile()));
     std::thread releaser;
-    EXPECT_TRUE(vantrel->save([&] {
+    save([&] {
         releaser = std::thread([&] {
             std::this_thread::sleep_for(500ms);
             lock->release();
         });
-    }));
+    });
     releaser.join();
     EXPECT_TRUE(waitUntil([&] { return readFile(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n"; }, 5s));
     EXPECT_EQ(probe().findWindow("#32770"), 0) << "a box for a hold that ended";
 
     // Held for longer: told once, the file as it was; the next write takes the whole list.
     lock.emplace(WindowsPath(ColorsFile()));
-    EXPECT_TRUE(vantrel->save());
+    save();
     EXPECT_NE(answer("Warning", "OK").find("could not be written"), std::string::npos);
     lock->release();
     EXPECT_EQ(readFile(ColorsFile()), "#FF0000\r\n#F7D5B9\r\n");
     EXPECT_EQ(FilesIn(VantrelSession::dataFolder()), 2u) << "colors.ini and vtl3.ini only";
-    EXPECT_TRUE(vantrel->save());
+    save();
     EXPECT_TRUE(waitUntil(
         [&] { return readFile(ColorsFile()) == "#FF0000\r\n#F7D5B9\r\n#F7D5B9\r\n#F7D5B9\r\n"; },
         5s))
@@ -233,12 +235,12 @@ TEST_F(Saved, WhatAnotherProgramWroteMeanwhileIsKept) {
     StartWith("#FF0000\r\n#00FF00\r\n");
     vantrel.emplace(true);
     std::ofstream(ColorsFile(), std::ios::binary) << "#00FF00\r\n#0000FF\r\n";
-    EXPECT_TRUE(vantrel->save());
+    save();
     EXPECT_TRUE(waitUntil(
         [&] { return readFile(ColorsFile()) == "#00FF00\r\n#0000FF\r\n#F7D5B9\r\n"; }, 5s));
     EXPECT_EQ(listSend(kLvmGetItemCount), 3);
     EXPECT_EQ(selected(), 2) << "the colour just saved";
-    const Point added = vantrel->savedItem(1);
+    const Point added = itemPoint(1);
     EXPECT_EQ(probe().pixel(added.x, added.y), (Rgb{0, 0, 255})) << "the added line's swatch";
 }
 
@@ -254,7 +256,7 @@ TEST_F(Saved, TheNewestColourIsInView) {
         return selected() == last && top <= last && last < top + listSend(kLvmGetCountPerPage);
     };
     EXPECT_TRUE(waitUntil(lastInView, 5s)) << "at start, top " << listSend(kLvmGetTopIndex);
-    EXPECT_TRUE(vantrel->save());
+    save();
     EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 31 && lastInView(); }, 5s))
         << "after a Save, top " << listSend(kLvmGetTopIndex);
 }
@@ -264,12 +266,12 @@ TEST_F(Saved, WithoutADataFolderTheFirstChangeSaysTheColoursAreNotKept) {
     std::filesystem::remove_all(VantrelSession::dataFolder());
     std::ofstream(VantrelSession::dataFolder()) << "a file where the folder should be";
     vantrel.emplace(true, "Vantrel"); // the settings' own message comes first
-    EXPECT_TRUE(vantrel->save());
+    save();
     EXPECT_NE(answer("Warning", "OK").find("will not be kept after Vantrel ends"),
               std::string::npos);
-    EXPECT_TRUE(vantrel->save());
+    save();
     // The window takes a click only once the save is handled and no box holds it.
-    xdo.mouseMove(vantrel->savedItem(0));
+    xdo.mouseMove(itemPoint(0));
     xdo.click(1);
     EXPECT_TRUE(waitUntil([&] { return selected() == 0; }, 5s)) << "the click was not taken";
     EXPECT_EQ(listSend(kLvmGetItemCount), 2);
@@ -285,7 +287,7 @@ TEST_F(Saved, AFileFarLargerThanAnyListIsToldAndKeptWhole) {
     vantrel.emplace(true);
     const std::string told = answer("Warning", "OK");
     EXPECT_NE(told.find("colors.ini\nIt holds 1500 MB"), std::string::npos) << told;
-    EXPECT_TRUE(vantrel->save());
+    save();
     EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 1; }, 5s));
     EXPECT_EQ(std::filesystem::last_write_time(ColorsFile()), written) << "not written at all";
 }
@@ -309,7 +311,7 @@ TEST_F(Saved, KilledWhileSavingTheFileIsAlwaysWhole) {
             round % 2 ? std::uniform_int_distribution(0, 19)(random) : 0);
         std::thread killer;
         bool writeSeen = false;
-        vantrel->save([&] { // kills at a moment of the write, which takes 4 to 25 ms here
+        save([&] { // kills at a moment of the write, which takes 4 to 25 ms here
             killer = std::thread([&] {
                 std::error_code e; // the write shows as a temporary file, or a change in place
                 writeSeen = waitUntil(
@@ -356,9 +358,9 @@ TEST_F(Saved, OnAFullDiskNothingIsLostAndNothingLeftBehind) {
     std::ofstream filler(folder / "filler", std::ios::binary);
     while (filler << std::string(1024, 'x') << std::flush) {
     }
-    EXPECT_TRUE(vantrel->save());
+    save();
     EXPECT_NE(answer("Warning", "OK").find("could not be written"), std::string::npos);
-    menu(vantrel->savedItem(1), 3);
+    menu(itemPoint(1), 3);
     answer("Confirm", "Yes"); // "Delete" fails quietly now ("Clear" writes no byte, so it can't)
     EXPECT_TRUE(waitUntil([&] { return listSend(kLvmGetItemCount) == 1; }, 5s));
     EXPECT_EQ(probe().findWindow("#32770"), 0) << "told twice";
@@ -392,7 +394,7 @@ TEST_F(Saved, AUserNameOutsideTheCodePageKeepsItsOwnFolder) {
         vantrel.emplace(true);
         EXPECT_EQ(listSend(kLvmGetItemCount), 2);
         EXPECT_EQ(probe().send(vantrel->control("cboZoom"), 0x0147 /*CB_GETCURSEL*/), 2);
-        EXPECT_TRUE(vantrel->save()); // a box at start, or any box now, would stand in the way
+        save(); // a box at start, or any box now, would stand in the way
         EXPECT_TRUE(waitUntil(
             [&] { return readFile(folder / "colors.ini") == "#FF0000\r\n#00ff00\r\n#F7D5B9\r\n"; },
             5s));

@@ -32,15 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(again.entries[i].text == texts[i]);
     Check(vtl::FormatSavedColors(texts) == written);
 
-    // A delete and a clear made to this file as another program left it.
-    if (!texts.empty()) {
-        std::vector<vtl::SavedColor> entries = parsed.entries;
-        const std::size_t at = size % texts.size();
-        vtl::ApplySavedColorsChange(entries, vtl::SavedColorsChange::Removed(texts[at], at));
-        Check(entries.size() + 1 == texts.size());
-        vtl::ApplySavedColorsChange(entries, vtl::SavedColorsChange::Cleared(texts));
-        Check(entries.empty());
-    }
     // A file the list holds completely needs no backup.
     if (!parsed.dropsText && !bytes.starts_with("\xEF\xBB\xBF") && !bytes.starts_with("\xFF\xFE") &&
         !bytes.starts_with("\xFE\xFF")) {
