@@ -11,11 +11,6 @@ int ScaleBy(int value, int dpi) {
 namespace {
 
 // Calls newer than Windows 2000 are looked up at run time, so that older systems still start.
-template <class Fn> Fn Lookup(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                  : nullptr;
-}
-
 struct DpiCalls {
     using ForWindowFn = UINT(WINAPI*)(HWND);
     using MonitorFromWindowFn = HMONITOR(WINAPI*)(HWND, DWORD);
@@ -24,10 +19,10 @@ struct DpiCalls {
 
     DpiCalls() : shcore(LoadSystemLibrary("shcore.dll")) {
         const HMODULE user = GetModuleHandleA("user32.dll");
-        forWindow = Lookup<ForWindowFn>(user, "GetDpiForWindow");
-        monitorFromWindow = Lookup<MonitorFromWindowFn>(user, "MonitorFromWindow");
-        adjustForDpi = Lookup<AdjustForDpiFn>(user, "AdjustWindowRectExForDpi");
-        forMonitor = Lookup<ForMonitorFn>(shcore.Get(), "GetDpiForMonitor");
+        forWindow = SystemFunction<ForWindowFn>(user, "GetDpiForWindow");
+        monitorFromWindow = SystemFunction<MonitorFromWindowFn>(user, "MonitorFromWindow");
+        adjustForDpi = SystemFunction<AdjustForDpiFn>(user, "AdjustWindowRectExForDpi");
+        forMonitor = SystemFunction<ForMonitorFn>(shcore.Get(), "GetDpiForMonitor");
     }
 
     LibraryHandle shcore;
