@@ -1,23 +1,14 @@
-// How the 96-dpi designs (the layouts, the frame sheet, the pictures) scale to a display's DPI,
-// and the scales the artwork is drawn for. The program and the artwork generator both scale by
-// this, so what the generator draws for a scale is what the program expects at it.
+// The scales the artwork is drawn for, and the names of its pictures at each. The rounding
+// (Scaled) is the toolkit's, in ui/LayoutItem.h, so that the toolkit never reaches up here.
 #pragma once
+
+#include "ui/LayoutItem.h"
 
 #include <array>
 #include <string>
 #include <string_view>
 
 namespace vtl::layout {
-
-inline constexpr int kBaseDpi = 96;
-
-// A 96-dpi length at a DPI, rounded to the nearest pixel, halves away from zero as MulDiv
-// rounds.
-constexpr int Scaled(int value, int dpi) {
-    const long long v = static_cast<long long>(value) * dpi;
-    return static_cast<int>(v >= 0 ? (v + kBaseDpi / 2) / kBaseDpi
-                                   : -((-v + kBaseDpi / 2) / kBaseDpi));
-}
 
 // The DPIs the artwork is drawn for: 100, 125, 150, 175, 200, 250 and 300 %.
 inline constexpr std::array<int, 7> kArtDpis{96, 120, 144, 168, 192, 240, 288};

@@ -14,7 +14,7 @@ namespace {
 constexpr const char* kInstanceText = "Vantrel";
 constexpr const char* kAppMutexName = "Brunmark-Software-Vantrel-AppMutex";
 
-void RunProgram() {
+void RunProgram(const std::string& instanceName) {
     TApplication& app = Application();
     try {
         app.Initialize();
@@ -22,7 +22,7 @@ void RunProgram() {
         app.SetTaskbarButton(false);
         auto* form = app.CreateForm(std::make_unique<TfrmMain>());
         form->Show();
-        app.Run();
+        app.Run([&] { InstanceEnding(instanceName); });
     } catch (...) {
         app.HandleCurrentException();
     }
@@ -32,7 +32,8 @@ void RunProgram() {
 
 void RunEntrySequence() {
     // A later start ends here at once: nothing shown, the running instance left alone.
-    RunAsSingleInstance(TBrunmark::GetMD5Hex(kInstanceText), kAppMutexName, &RunProgram);
+    const std::string name = TBrunmark::GetMD5Hex(kInstanceText);
+    RunAsSingleInstance(name, kAppMutexName, [&] { RunProgram(name); });
 }
 
 } // namespace vtl

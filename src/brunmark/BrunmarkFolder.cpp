@@ -19,12 +19,13 @@ bool DirectoryExists(const std::wstring& path) {
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-struct ItemIdListTraits {
-    using Handle = LPITEMIDLIST;
+template <typename T> struct TaskMemoryTraits {
+    using Handle = T*;
     static Handle Empty() { return nullptr; }
     static void Free(Handle h) { CoTaskMemFree(h); }
 };
-using ItemIdList = UniqueHandle<ItemIdListTraits>;
+using ItemIdList = UniqueHandle<TaskMemoryTraits<ITEMIDLIST>>;
+using TaskText = UniqueHandle<TaskMemoryTraits<wchar_t>>;
 
 struct ShellFolderTraits {
     using Handle = IShellFolder*;
@@ -32,13 +33,6 @@ struct ShellFolderTraits {
     static void Free(Handle h) { h->Release(); }
 };
 using ShellFolder = UniqueHandle<ShellFolderTraits>;
-
-struct TaskTextTraits {
-    using Handle = wchar_t*;
-    static Handle Empty() { return nullptr; }
-    static void Free(Handle h) { CoTaskMemFree(h); }
-};
-using TaskText = UniqueHandle<TaskTextTraits>;
 
 ItemIdList SpecialFolderId(int csidl) {
     LPITEMIDLIST pidl = nullptr;
@@ -80,7 +74,8 @@ std::wstring TBrunmark::GetSpecialFolder(int csidl) {
 
 std::wstring TBrunmark::GetDataFolder(const std::string& name) {
     const std::wstring leaf = Widen(name.empty() ? Application().Title() : name);
-    const std::wstring base = GetSpecialFolder(CSIDL_APPDATA);
+    // Asked of the shell once a run; the folder itself is made again whenever it is missing.
+    static const std::wstring base = GetSpecialFolder(CSIDL_APPDATA);
     if (base.empty()) {
         // Never a folder elsewhere instead (the root of the current drive): the user's files
         // are not there, and the guide does not send anyone there.

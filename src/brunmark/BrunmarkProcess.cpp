@@ -3,6 +3,7 @@
 #include "brunmark/BrunmarkClass.h"
 
 #include "brunmark/ProcessSnapshot.h"
+#include "color/Text.h"
 
 #include <cstring>
 
@@ -53,12 +54,6 @@ std::string ShortPath(const std::string& path) {
     if (length == 0 || length >= size) return {};
     shortPath.resize(length);
     return shortPath;
-}
-
-std::string LowerCase(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return text;
 }
 
 // The form image paths are compared in: short (8.3) path, lower case.

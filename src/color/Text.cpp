@@ -72,4 +72,10 @@ std::string TrimControl(const std::string& text) {
     return text.substr(first, last - first);
 }
 
+std::string LowerCase(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return text;
+}
+
 } // namespace vtl

@@ -23,5 +23,7 @@ bool TryStrToInt(const std::string& text, int& value);
 
 // Drops leading and trailing characters with codes 0..32.
 std::string TrimControl(const std::string& text);
+// A to Z as a to z; every other character as it is.
+std::string LowerCase(std::string text);
 
 } // namespace vtl

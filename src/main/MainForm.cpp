@@ -19,14 +19,12 @@ namespace {
 constexpr const char* kTitle = "Vantrel";
 
 void LoadPicture(TImage& image, const std::string& picture) {
+    // Drawn for each scale; the nearest is taken and never stretched.
+    const int art = layout::NearestArtDpi(image.Dpi());
     if (picture == "picker" || picture == "zoom") {
-        // Drawn for each scale; the nearest is taken.
-        const std::string name = layout::ArtName(picture == "picker" ? "PICKER" : "ZOOM",
-                                                 layout::NearestArtDpi(image.Dpi()));
+        const std::string name = layout::ArtName(picture == "picker" ? "PICKER" : "ZOOM", art);
         image.SetIcon(LoadArtIcon(name, image.Scale(32)).Release(), true);
     } else if (picture == "placeholder") {
-        // Drawn for each scale; the nearest is taken and never stretched.
-        const int art = layout::NearestArtDpi(image.Dpi());
         std::optional<TBitmap> placeholder;
         try {
             placeholder.emplace(LoadArt(layout::ArtName("PLACEHOLDER", art)));
@@ -242,6 +240,7 @@ void TfrmMain::CreateCursors() {
 }
 
 void TfrmMain::CreateZoomBuffer() {
+    lastPointer_ = {LONG_MIN, LONG_MIN};
     FZoomBuffer = std::make_unique<TBitmap>(imgZoom->Width(), imgZoom->Height());
     FZoomBuffer->Fill(0x00C0C0C0);
     try {

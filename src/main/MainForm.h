@@ -107,11 +107,6 @@ class TfrmMain : public TForm {
     // Shows the Values dialog for the selected entry.
     void OpenSavedColor();
 
-    // Settings, read and written at the moment they are used.
-    bool ReadStayOnTop();
-    // The stored zoom, or the default for a missing, unreadable or out-of-range value.
-    int ReadZoom();
-    void WriteZoom(int zoom);
     void SetStayOnTop(bool on);
     bool StayOnTop() const { return FStayOnTop; }
     // The tray icon ignores the mouse while a modal dialog is open.
@@ -224,8 +219,8 @@ class TfrmMain : public TForm {
     std::optional<TMessageFilterScope> pickKeys_; // while a pick runs
     std::optional<TMessageFilterScope> shortCuts_;
     bool keyboardPick_ = false; // the running pick follows the pointer without a held button
-    POINT lastPointer_{};       // where the last sample was taken
-    int stillLooks_ = 0;        // looks at the pointer since it last moved
+    POINT lastPointer_{LONG_MIN, LONG_MIN}; // where the buffer's grab was taken; none yet
+    int stillLooks_ = 0;                    // looks at the pointer since it last moved
     // About a frame: the colour follows a moving pointer as closely as in a drag.
     static constexpr UINT kPickLookMs = 15;
     static constexpr int kPickLooksPerSecond = 1000 / kPickLookMs;

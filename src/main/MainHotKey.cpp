@@ -10,11 +10,13 @@ namespace vtl {
 
 void TfrmMain::RegisterPickHotKey() {
     TPickKey key = kDefaultPickKey;
+    std::string unusable; // told as a taken one is, until the first pick
     try {
-        key = StartupPickKey(ReadPickKeySettingText());
+        key = StartupPickKey(ReadSetting(kPickKeyKey), &unusable);
     } catch (const Error&) {
         // The data folder failed at start and was told then: the default serves.
     }
+    if (!unusable.empty()) StatusBar1->SetSimpleText(unusable);
     if (key.Off()) return;
     pickHotKey_ = std::make_unique<THotKey>(Handle(), kPickHotKeyId, key.modifiers, key.key);
     // Another program holds the keys (Windows does not say which): a box would stand in the

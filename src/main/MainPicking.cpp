@@ -2,10 +2,12 @@
 // the magnifier.
 #include "main/MainForm.h"
 #include "main/ZoomGeometry.h"
+#include "settings/Settings.h"
 #include "settings/SettingsRules.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 
@@ -206,13 +208,23 @@ void TfrmMain::EndPick(bool releaseCapture) {
 }
 
 void TfrmMain::imgZoomMouseDown(int x, int y) {
+    if (lastPointer_.x != LONG_MIN) {
+        // The black beyond every monitor is a colour nowhere on the screen: it picks nothing.
+        const int w = imgZoom->Width(), h = imgZoom->Height();
+        const ZoomSource s = ZoomSourceRect(w, h, IndexToZoom(cboZoom->ItemIndex()));
+        const GrabOrigin o = GrabOriginFor(lastPointer_.x, lastPointer_.y, w, h);
+        const POINT at{o.left + s.left + x * s.width / w, o.top + s.top + y * s.height / h};
+        if (std::ranges::none_of(Screen().MonitorRects(),
+                                 [at](const RECT& m) { return PtInRect(&m, at); }))
+            return;
+    }
     ShowCurrentColor(imgZoom->Bitmap().Pixel(x, y));
 }
 
 void TfrmMain::cboZoomClick() {
     // The magnifier follows the list whether or not the choice can be stored.
     DrawZoom();
-    StoreSetting([this] { WriteZoom(IndexToZoom(cboZoom->ItemIndex())); });
+    StoreSetting([this] { WriteZoomSetting(IndexToZoom(cboZoom->ItemIndex())); });
 }
 
 void TfrmMain::DrawZoom() {

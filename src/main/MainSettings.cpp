@@ -7,18 +7,6 @@
 
 namespace vtl {
 
-bool TfrmMain::ReadStayOnTop() {
-    return ReadStayOnTopSetting();
-}
-
-int TfrmMain::ReadZoom() {
-    return StartupZoom(ReadZoomSettingText());
-}
-
-void TfrmMain::WriteZoom(int zoom) {
-    WriteZoomSetting(zoom);
-}
-
 void TfrmMain::SetStayOnTop(bool on) {
     FStayOnTop = on;
     SetTopmost(on);
@@ -51,8 +39,8 @@ void TfrmMain::ReadStartupSettings() {
     bool onTop = true;
     int zoom = kMinZoom;
     try {
-        onTop = ReadStayOnTop();
-        zoom = ReadZoom();
+        onTop = ReadStayOnTopSetting();
+        zoom = StartupZoom(ReadSetting(kZoomKey));
     } catch (const Error& e) {
         settingsFailureTold_ = true;
         Application().ShowException(Error(e.Text() +

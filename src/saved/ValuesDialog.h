@@ -1,5 +1,5 @@
 // The Values dialog: one saved colour in eight notations, each with its own "Copy" button.
-// Closed through its frame only; it changes nothing but the clipboard.
+// Closed through its frame or with Esc (it has no OK button); it changes nothing but the clipboard.
 #pragma once
 
 #include "ui/Form.h"

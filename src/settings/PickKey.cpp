@@ -1,5 +1,7 @@
 #include "settings/PickKey.h"
 
+#include "color/Text.h"
+
 #include <cctype>
 
 namespace vtl {
@@ -16,22 +18,6 @@ struct TModifierName {
 // In the order PickKeyText writes them.
 constexpr TModifierName kModifiers[] = {
     {"ctrl", kModCtrl}, {"alt", kModAlt}, {"shift", kModShift}, {"win", kModWin}};
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string Trim(const std::string& text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    size_t begin = 0, end = text.size();
-    while (begin < end && blank(text[begin]))
-        ++begin;
-    while (end > begin && blank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
 
 // The virtual-key code of a key's lower-case name, or 0.
 unsigned KeyCode(const std::string& name) {
@@ -52,34 +38,48 @@ bool TypesACharacter(const TPickKey& key) {
 
 } // namespace
 
-std::optional<TPickKey> ParsePickKey(const std::string& text) {
-    const std::string all = Lower(Trim(text));
+std::optional<TPickKey> ParsePickKey(const std::string& text, const char** why) {
+    const auto fault = [why](const char* reason) {
+        if (why) *why = reason;
+        return std::nullopt;
+    };
+    const std::string all = LowerCase(TrimControl(text));
     if (all == "none") return TPickKey{};
+    if (all.empty()) return fault(nullptr);
     TPickKey result;
     size_t begin = 0;
     while (begin <= all.size()) {
         size_t end = all.find('+', begin);
         if (end == std::string::npos) end = all.size();
-        const std::string part = Trim(all.substr(begin, end - begin));
+        const std::string part = TrimControl(all.substr(begin, end - begin));
         begin = end + 1;
         bool modifier = false;
         for (const TModifierName& m : kModifiers)
             if (part == m.name) {
-                if (result.modifiers & m.bit) return std::nullopt;
+                if (result.modifiers & m.bit) return fault("a modifier twice");
                 result.modifiers |= m.bit;
                 modifier = true;
             }
         if (modifier) continue;
         const unsigned code = KeyCode(part);
-        if (code == 0 || result.key != 0) return std::nullopt;
+        if (code == 0) return fault(part.empty() ? "a name missing" : "no such key");
+        if (result.key != 0) return fault("two keys");
         result.key = code;
     }
-    if (result.Off() || TypesACharacter(result)) return std::nullopt;
+    if (result.Off()) return fault("no key");
+    if (TypesACharacter(result)) return fault("needs Ctrl, Alt or Win");
     return result;
 }
 
-TPickKey StartupPickKey(const std::string& text) {
-    return ParsePickKey(text).value_or(kDefaultPickKey);
+TPickKey StartupPickKey(const std::string& text, std::string* told) {
+    const char* why = nullptr;
+    const std::optional<TPickKey> key = ParsePickKey(text, &why);
+    if (!key && why && told) {
+        const std::string shown = TrimControl(text);
+        *told = "Shortcut " + (shown.size() > 24 ? shown.substr(0, 21) + "..." : shown) + ": " +
+                why + "; see ReadMe";
+    }
+    return key.value_or(kDefaultPickKey);
 }
 
 std::string PickKeyText(const TPickKey& key) {

@@ -24,10 +24,12 @@ constexpr TPickKey kDefaultPickKey{kModCtrl | kModShift, 0x7A /* F11 */};
 
 // The shortcut a text names ("none": off), or nothing when the text names none: empty,
 // unknown names, no key or two, a modifier twice, or a letter or digit without a modifier
-// other than Shift (it would take a typed character from every program).
-std::optional<TPickKey> ParsePickKey(const std::string& text);
-// What the program registers at start: a text that names no shortcut means the default.
-TPickKey StartupPickKey(const std::string& text);
+// other than Shift (it would take a typed character from every program); *why, when asked,
+// then says which in a few words (null for an empty text).
+std::optional<TPickKey> ParsePickKey(const std::string& text, const char** why = nullptr);
+// What the program registers at start: a text that names no shortcut means the default;
+// *told, when asked, becomes the status text that says why (nothing for an empty text).
+TPickKey StartupPickKey(const std::string& text, std::string* told = nullptr);
 // "Ctrl+Alt+Shift+Win+Key" with the modifiers it has, or "none"; reads back the same.
 std::string PickKeyText(const TPickKey& key);
 

@@ -8,10 +8,6 @@
 namespace vtl {
 
 namespace {
-std::string ReadSetting(const char* key) {
-    return TBrunmark::ReadIniString(SettingsFileName(), kSettingsSection, key);
-}
-
 void WriteSetting(const char* key, const std::string& value) {
     TBrunmark::WriteIniString(SettingsFileName(), kSettingsSection, key, value);
 }
@@ -25,16 +21,12 @@ std::wstring SettingsFileName() {
     return path;
 }
 
+std::string ReadSetting(const char* key) {
+    return TBrunmark::ReadIniString(SettingsFileName(), kSettingsSection, key);
+}
+
 bool ReadStayOnTopSetting() {
     return StayOnTopFromText(ReadSetting(kOnTopKey));
-}
-
-std::string ReadZoomSettingText() {
-    return ReadSetting(kZoomKey);
-}
-
-std::string ReadPickKeySettingText() {
-    return ReadSetting(kPickKeyKey);
 }
 
 void WriteZoomSetting(int zoom) {

@@ -326,9 +326,10 @@ void TApplication::RemoveIdleHandler(int id) {
     idleHandlers_.Remove(id);
 }
 
-void TApplication::Run() {
+void TApplication::Run(const std::function<void()>& ending) {
     while (!terminated_)
         HandleMessage();
+    if (ending) ending();
     // Forms go newest first, each while its object is whole, so OnDestroy sees its fields.
     while (!owned_.empty()) {
         owned_.back()->DestroyWindowNow();

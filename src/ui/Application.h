@@ -56,8 +56,8 @@ class TApplication {
     bool IsFormWindow(HWND wnd) const;
     TForm* ActiveForm() const;
 
-    // Runs the message loop until Terminate, then destroys the forms.
-    void Run();
+    // Runs the message loop until Terminate, then calls ending and destroys the forms.
+    void Run(const std::function<void()>& ending = {});
     void Terminate();
     // Dispatches every pending message, then returns.
     void ProcessMessages();

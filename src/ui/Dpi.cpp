@@ -4,10 +4,6 @@
 
 namespace vtl {
 
-int ScaleBy(int value, int dpi) {
-    return layout::Scaled(value, dpi);
-}
-
 namespace {
 
 // Calls newer than Windows 2000 are looked up at run time, so that older systems still start.

@@ -3,16 +3,15 @@
 // physical pixels and never scaled.
 #pragma once
 
-#include "layouts/Scale.h"
+#include "ui/LayoutItem.h"
 #include "ui/Win32.h"
 
 namespace vtl {
 
 using layout::kBaseDpi;
 
-// A 96-dpi length at the given DPI, rounded to the nearest pixel (layout::Scaled, the rounding
-// the artwork is drawn with).
-int ScaleBy(int value, int dpi);
+// A 96-dpi length at the given DPI, rounded as the artwork is drawn (layout::Scaled).
+inline constexpr auto& ScaleBy = layout::Scaled;
 
 // A 96-dpi rectangle at the given DPI, scaled by its edges: rectangles that touch at 96 dpi
 // still touch.

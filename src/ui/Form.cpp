@@ -188,6 +188,9 @@ void TForm::RestoreFocus() {
 LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CLOSE: Close(); return 0;
+    case WM_COMMAND: // Esc in a form with dialog keys, which has no Cancel button to press
+        if (DialogKeys && LOWORD(wp) == IDCANCEL && !lp) return Close(), 0;
+        break;
     case WM_SYSCOMMAND: return OnSysCommand(wp, lp);
     case DM_GETDEFID: return OnGetDefId();
     case WM_ACTIVATE: return OnActivateMessage(wp, lp);

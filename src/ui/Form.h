@@ -64,7 +64,7 @@ class TForm : public TWinControl {
     int ModalResult = mrNone;
     // Places the form centred over another window (its owner, for dialogs).
     void CenterOver(HWND wnd);
-    // Tab moves the focus through the children with tab stops, in creation order.
+    // Tab moves the focus through the children with tab stops, in creation order; Esc closes.
     bool DialogKeys = false;
 
     // Destroys the window while the object is whole: OnDestroy runs first, once.

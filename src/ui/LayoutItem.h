@@ -1,11 +1,20 @@
 // A window layout as data: one row per control, created in table order (a parent comes
 // before its children), like a form designer's file. Free of Win32 so tests that drive
-// the program from outside can find controls by name.
+// the program from outside can find controls by name, and the artwork generator can scale.
 #pragma once
 
 #include <cstring>
 
 namespace vtl::layout {
+
+// Lengths are 96-dpi pixels. Scaled takes one to a DPI, rounded to the nearest pixel, halves
+// away from zero as MulDiv rounds: the one rounding of the program and the artwork generator.
+inline constexpr int kBaseDpi = 96;
+constexpr int Scaled(int value, int dpi) {
+    const long long v = static_cast<long long>(value) * dpi;
+    return static_cast<int>(v >= 0 ? (v + kBaseDpi / 2) / kBaseDpi
+                                   : -((-v + kBaseDpi / 2) / kBaseDpi));
+}
 
 enum class Kind {
     Panel,

@@ -102,4 +102,14 @@ TEST(WindowKeys, WorkWithTheShortcutTakenAndCopySaveAndOpenTheListsMenu) {
     EXPECT_NE(vantrel.probe().waitWindow("VtlWindow", "Values", 10s), 0u);
 }
 
+// One the program cannot use is told as a taken one is, with the reason.
+TEST(WindowKeys, AnUnusableShortcutIsToldWhy) {
+    std::filesystem::remove_all(VantrelSession::dataFolder());
+    std::filesystem::create_directories(VantrelSession::dataFolder());
+    std::ofstream(VantrelSession::dataFolder() / "vtl3.ini") << "[VTL]\npickkey=Shift+A";
+    VantrelSession vantrel(true);
+    const std::string told = "Shortcut Shift+A: needs Ctrl, Alt or Win; see ReadMe";
+    EXPECT_TRUE(waitUntil([&] { return vantrel.text("StatusBar1") == told; }, 10s));
+}
+
 } // namespace

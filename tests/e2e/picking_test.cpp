@@ -176,6 +176,11 @@ TEST_F(Picking, ClickInTheMagnifierPicksTheColourShownThere) {
     xdo_.mouseMove(m.left + 130, m.top + 30);
     xdo_.click(3);
     EXPECT_TRUE(WaitText("edtHtml", "#ABCDEF")) << "any button picks";
+    // The grab reaches past the screen's left edge, which is black there: no colour at all.
+    PickAt(picture().screen(0, 50));
+    xdo_.mouseMove(m.left + 10, m.top + 30);
+    xdo_.run({"click", "1", "key", "ctrl+1"}); // the copy comes after the click
+    EXPECT_TRUE(waitUntil([] { return Clipboard().text() == "18, 52, 86"; }, 5s));
 }
 
 std::string Status(Point p) {

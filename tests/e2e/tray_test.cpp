@@ -171,7 +171,7 @@ TEST(Journey, EveryStepLeavesTheKeysWithTheProgram) {
                 .hwnd;
         ASSERT_TRUE(waitKeys(probe, values, values, field)) << "Tab did not reach " << name;
     }
-    ASSERT_TRUE(closeWith("Values", "alt+F4"));
+    ASSERT_TRUE(closeWith("Values", "Escape"));
     ASSERT_TRUE(waitKeys(probe, main, main, list)) << "a second Values dialog";
     xdo.key("Return");
     ASSERT_TRUE(closeWith("Values", "alt+F4"));

@@ -69,6 +69,7 @@ class ChildProcess {
     DWORD Id() const { return id_; }
     HANDLE Handle() const { return process_.Get(); }
     void Resume();
+    void Suspend() { SuspendThread(thread_.Get()); }
     bool Running() const;
     // Waits, pumping this thread's messages, for the end; the exit code, or STILL_ACTIVE.
     DWORD WaitForExit(unsigned ms);
