@@ -104,7 +104,6 @@ TEST(WindowKeys, WorkWithTheShortcutTakenAndCopySaveAndOpenTheListsMenu) {
 
 // One the program cannot use is told as a taken one is, with the reason.
 TEST(WindowKeys, AnUnusableShortcutIsToldWhy) {
-    std::filesystem::remove_all(VantrelSession::dataFolder());
     std::filesystem::create_directories(VantrelSession::dataFolder());
     std::ofstream(VantrelSession::dataFolder() / "vtl3.ini") << "[VTL]\npickkey=Shift+A";
     VantrelSession vantrel(true);
