@@ -11,8 +11,7 @@ with zipfile.ZipFile(zip_path, "w") as z:
 subprocess.run([manifests, zip_path, exe, work], check=True)
 sha256 = hashlib.sha256(zip_path.read_bytes()).hexdigest()
 
-
-def fields(path):  # the YAML winget's manifests are: "key: value" lines, lists of such maps
+def fields(path):  # the YAML of winget's manifests: "key: value" lines, lists of such maps
     found = {}
     for line in path.read_text().splitlines():
         m = re.fullmatch(r"(?:- |  )?([A-Za-z0-9]+):(?: ([^\s'\"{\[&*!|>%@`#].*))?", line)
@@ -21,13 +20,12 @@ def fields(path):  # the YAML winget's manifests are: "key: value" lines, lists 
         found[m[1]] = m[2]
     return found
 
-
 kinds = {y["ManifestType"]: y for y in map(fields, (work / "winget" / version).iterdir())}
 assert sorted(kinds) == ["defaultLocale", "installer", "version"], kinds
 assert {(y["PackageIdentifier"], y["PackageVersion"]) for y in kinds.values()} == {
     (kinds["version"]["PackageIdentifier"], version)}
-assert (kinds["installer"]["InstallerSha256"], kinds["installer"]["Architecture"]) == (
-    sha256.upper(), "x86")
+installer = kinds["installer"]
+assert (installer["InstallerSha256"], installer["Architecture"]) == (sha256.upper(), "x86")
 scoop = json.loads((work / "scoop" / "vantrel.json").read_text())
 assert (scoop["version"], scoop["hash"], scoop["bin"]) == (version, sha256, "Vantrel.exe")
 print(f"winget and Scoop manifests of {version} parse and name {sha256}")
