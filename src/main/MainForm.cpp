@@ -189,7 +189,6 @@ void TfrmMain::FormCreate() {
     FReady = false;
     Application().SetTitle(kTitle);
     SetCaption(kTitle);
-    Application().SetIconDpi(Dpi());
     SetIcon(Application().Icon(), Application().SmallIcon());
 
     ReadStartupSettings();
@@ -262,9 +261,6 @@ void TfrmMain::FormDpiChanged() {
     CreateZoomBuffer();
     DrawZoom();
     FSkin = std::make_unique<TSkinManEx>(*Image1, *Image2, *Image3, *Image4, *Panel5, "B");
-    Application().SetIconDpi(Dpi());
-    SetIcon(Application().Icon(), Application().SmallIcon());
-    if (FTray) FTray->SetIcon(Application().SmallIcon());
 }
 
 void TfrmMain::FormActivate() {

@@ -68,11 +68,6 @@ void TTrayIconMan::EnableMenu(bool enabled) {
     Shell_NotifyIconA(NIM_MODIFY, &FIconData);
 }
 
-void TTrayIconMan::SetIcon(HICON icon) {
-    FIconData.hIcon = icon;
-    if (FAdded) Shell_NotifyIconA(NIM_MODIFY, &FIconData);
-}
-
 void TTrayIconMan::PutIcon() {
     // A shell that still holds the icon (a broadcast without a restart) refuses the add.
     shown_ = Shell_NotifyIconA(NIM_ADD, &FIconData) || Shell_NotifyIconA(NIM_MODIFY, &FIconData);

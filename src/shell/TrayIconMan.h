@@ -33,8 +33,6 @@ class TTrayIconMan {
     void RemoveIcon();
     // Switches the reactions to the mouse off (false) and on again.
     void EnableMenu(bool enabled);
-    // Another picture for the icon (one of another size, after a change of scale); not owned.
-    void SetIcon(HICON icon);
 
     // The shell holds the icon now, so hiding to it leaves the program reachable.
     bool IconShown() const { return shown_; }

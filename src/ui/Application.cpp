@@ -43,9 +43,9 @@ void TApplication::Initialize() {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &TApplication::WndProc;
     wc.hInstance = instance_;
-    const int dpi = WindowDpi(nullptr);
-    wc.hIcon = ProgramIcon(false, dpi);
-    wc.hIconSm = ProgramIcon(true, dpi);
+    const int dpi = SystemDpi();
+    wc.hIcon = icon_ = ProgramIcon(false, dpi);
+    wc.hIconSm = smallIcon_ = ProgramIcon(true, dpi);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = kAppClass;
     CheckWin32(RegisterClassExA(&wc) != 0, "RegisterClassEx");
@@ -55,18 +55,7 @@ void TApplication::Initialize() {
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               x, y, 0, 0, nullptr, nullptr, instance_, this);
     CheckWin32(handle_ != nullptr, "CreateWindowEx");
-    SetIconDpi(dpi);
     if (StartupHook) StartupHook();
-}
-
-void TApplication::SetIconDpi(int dpi) {
-    icon_ = ProgramIcon(false, dpi);
-    smallIcon_ = ProgramIcon(true, dpi);
-    if (!handle_) return;
-    SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-    SetClassLongPtrA(handle_, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon_));
-    SetClassLongPtrA(handle_, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(smallIcon_));
 }
 
 void TApplication::SetTitle(const std::string& title) {

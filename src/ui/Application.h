@@ -34,11 +34,10 @@ class TApplication {
 
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
-    // The program's icons at the DPI last given to SetIconDpi.
+    // The program's icons for the shell (taskbar button, Alt+Tab, tray), which draws them at
+    // the system's DPI wherever the window is; made by Initialize.
     HICON Icon() const { return icon_; }
     HICON SmallIcon() const { return smallIcon_; }
-    // The application window's icons, and those of its class, at a DPI (the main form's).
-    void SetIconDpi(int dpi);
 
     // The form that ends the program when it closes; the first form given to AddForm.
     TForm* MainForm() const { return mainForm_; }

@@ -12,12 +12,14 @@ struct DpiCalls {
     using MonitorFromWindowFn = HMONITOR(WINAPI*)(HWND, DWORD);
     using ForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    using ForSystemFn = UINT(WINAPI*)();
 
     DpiCalls() : shcore(LoadSystemLibrary("shcore.dll")) {
         const HMODULE user = GetModuleHandleA("user32.dll");
         forWindow = SystemFunction<ForWindowFn>(user, "GetDpiForWindow");
         monitorFromWindow = SystemFunction<MonitorFromWindowFn>(user, "MonitorFromWindow");
         adjustForDpi = SystemFunction<AdjustForDpiFn>(user, "AdjustWindowRectExForDpi");
+        forSystem = SystemFunction<ForSystemFn>(user, "GetDpiForSystem");
         forMonitor = SystemFunction<ForMonitorFn>(shcore.Get(), "GetDpiForMonitor");
     }
 
@@ -26,6 +28,7 @@ struct DpiCalls {
     MonitorFromWindowFn monitorFromWindow = nullptr;
     ForMonitorFn forMonitor = nullptr;
     AdjustForDpiFn adjustForDpi = nullptr;
+    ForSystemFn forSystem = nullptr;
 };
 
 const DpiCalls& Calls() {
@@ -36,6 +39,8 @@ const DpiCalls& Calls() {
 } // namespace
 
 int SystemDpi() {
+    if (Calls().forSystem)
+        if (const UINT dpi = Calls().forSystem()) return int(dpi);
     WindowDC screen(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 0;
     return dpi > 0 ? dpi : kBaseDpi;

@@ -24,7 +24,8 @@ inline RECT ScaleRect(int left, int top, int width, int height, int dpi) {
 // monitor's, else the system's. Systems before Windows 8.1 have one DPI for all.
 int WindowDpi(HWND wnd);
 
-// The DPI of the screen as a whole: what the system sizes its own fonts and metrics for.
+// The system's DPI: what it sizes its own fonts and metrics for, and the scale the shell draws
+// the taskbar, Alt+Tab and the tray icons at, whatever the monitor of a program's window.
 int SystemDpi();
 
 // The window size that gives this client size at a DPI, frame included.

@@ -135,6 +135,7 @@ TEST(FormScaling, DpiChangesLayOutAsAtCreationAndBackAt96DrawTheSameImage) {
                            {layout::kAboutClientWidth, layout::kAboutClientHeight},
                            about}};
     const std::vector<COLORREF> before = Picture(main);
+    const int titleIcon96 = main.Skin()->Icon()->Width();
     int gdiAfterFirstRound = 0;
     for (int round = 0; round < 3; ++round) {
         for (int dpi : {144, 192, 120, 96}) {
@@ -142,13 +143,22 @@ TEST(FormScaling, DpiChangesLayOutAsAtCreationAndBackAt96DrawTheSameImage) {
                 ChangeDpi(f.form, dpi, f.client96, dpi > 120 ? 16 : -16);
                 ExpectLayoutOfDpi(f.form, f.rows, f.client96, f.panel);
             }
-            // The main window's small icon is drawn for the scale.
-            ICONINFO icon{};
-            BITMAP bits{};
-            GetIconInfo(HICON(SendMessageA(main.Handle(), WM_GETICON, ICON_SMALL, 0)), &icon);
-            GetObjectA(BitmapHandle(icon.hbmColor).Get(), sizeof bits, &bits);
-            BitmapHandle mask(icon.hbmMask);
-            EXPECT_EQ(bits.bmWidth, MulDiv(16, dpi, 96)) << dpi;
+            // The shell draws the taskbar's, Alt+Tab's and the tray's icons at the system's
+            // scale wherever the window is; the skinned title's icon follows the window.
+            const HWND app = Application().Handle();
+            for (auto [icon, size] :
+                 {std::pair(SendMessageA(main.Handle(), WM_GETICON, ICON_SMALL, 0), 16),
+                  {GetClassLongPtrA(app, GCLP_HICONSM), 16},
+                  {GetClassLongPtrA(app, GCLP_HICON), 32},
+                  {LONG_PTR(Application().SmallIcon()), 16}}) {
+                ICONINFO info{};
+                BITMAP bits{};
+                GetIconInfo(HICON(icon), &info);
+                GetObjectA(BitmapHandle(info.hbmColor).Get(), sizeof bits, &bits);
+                BitmapHandle mask(info.hbmMask);
+                EXPECT_EQ(bits.bmWidth, Scaled(size, SystemDpi())) << dpi;
+            }
+            EXPECT_EQ(main.Skin()->Icon()->Width(), Scaled(titleIcon96, dpi));
             // The list's columns follow too.
             EXPECT_EQ(ListView_GetColumnWidth(main.ListView1->Handle(), 1), main.Scale(95)) << dpi;
         }
