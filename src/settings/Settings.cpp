@@ -1,6 +1,7 @@
 #include "settings/Settings.h"
 
 #include "brunmark/BrunmarkClass.h"
+#include "settings/CopyTemplate.h"
 #include "settings/PickKey.h"
 #include "settings/SettingsRules.h"
 #include "ui/WideText.h"
@@ -35,6 +36,10 @@ std::string ReadZoomSettingText() {
 
 std::string ReadPickKeySettingText() {
     return ReadSetting(kPickKeyKey);
+}
+
+std::string ReadCopyOnPickSettingText() {
+    return ReadSetting(kCopyOnPickKey);
 }
 
 void WriteZoomSetting(int zoom) {

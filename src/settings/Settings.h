@@ -17,6 +17,8 @@ std::string ReadZoomSettingText();
 void WriteZoomSetting(int zoom);
 // The global shortcut's text as it is ("" when missing); never written.
 std::string ReadPickKeySettingText();
+// The copy-on-pick template's text as it is ("" when missing); never written.
+std::string ReadCopyOnPickSettingText();
 // Writes the stay-on-top state only when it differs from what the file reads as.
 void StoreStayOnTopSetting(bool on);
 

@@ -1,6 +1,7 @@
 // libFuzzer target for the text parses. Run by hand: build/<dir>/fuzz_strtoint -max_total_time=60
 #include "color/ColorValue.h"
 #include "color/Text.h"
+#include "settings/CopyTemplate.h"
 #include "settings/PickKey.h"
 
 #include <cctype>
@@ -60,5 +61,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto key = vtl::ParsePickKey(text);
     Check(vtl::ParsePickKey(upper) == key &&
           (!key || vtl::ParsePickKey(vtl::PickKeyText(*key)) == key));
+
+    // A template is taken or refused, never more; any text with its braces doubled is
+    // copied as itself.
+    try {
+        vtl::TCopyTemplate(text).Text({0xFFFFFFFF, -1, 241, 0});
+    } catch (const vtl::ECopyTemplateError&) {
+    }
+    std::string escaped;
+    for (char ch : text)
+        escaped += ch == '{' || ch == '}' ? std::string(2, ch) : std::string(1, ch);
+    if (escaped.size() <= vtl::kMaxCopyTemplate)
+        Check(vtl::TCopyTemplate(escaped).Text({}) == text);
     return 0;
 }
