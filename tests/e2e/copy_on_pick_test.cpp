@@ -5,6 +5,7 @@
 
 #include "shown_picture.hpp"
 #include "support/clipboard.hpp"
+#include "support/user.hpp"
 #include "vantrel_session.hpp"
 
 using namespace vtl::e2e;

@@ -18,7 +18,6 @@ TEST(CopyTemplate, NamesAndBracesAreReplacedAndAnUnknownNameOrOpenBraceRefusesTh
         {"{G}{r}", "copyonpick: unknown {r}: see ReadMe"},
         {"{Red green and blue}", "copyonpick: unknown {Red green an...}: see ReadMe"},
         {"rgb({R}, {G, {B})", "copyonpick: unclosed { at 10: see ReadMe"},
-        {"{{{", "copyonpick: unclosed { at 3: see ReadMe"},
         {std::string(kMaxCopyTemplate + 1, 'x'), "copyonpick: over 2046 characters: see ReadMe"},
     };
     for (const auto& [text, copied] : cases)
