@@ -220,6 +220,9 @@ void TfrmMain::FormCreate() {
     Application().AfterFirstPaint([this, alive = std::weak_ptr<char>(alive_)] {
         if (!alive.expired()) RegisterPickHotKey();
     });
+    Application().AfterFirstPaint([this, alive = std::weak_ptr<char>(alive_)] {
+        if (!alive.expired()) TellCopyTemplate();
+    });
 
     // The taskbar button comes back and the program comes to the front.
     Application().SetTaskbarButton(true);

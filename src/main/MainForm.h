@@ -70,8 +70,8 @@ class TfrmMain : public TForm {
     void FormMouseMove();
     void FormMouseUp(TMouseButton button);
     // Keys the main window takes before its controls: Ctrl+P starts a pick without a held
-    // button, Ctrl+1 to Ctrl+7 copy, Ctrl+S saves, the Apps key and Shift+F10 open the list's
-    // menu. True when the key was taken.
+    // button, Ctrl+1 to Ctrl+7 copy, Ctrl+8 copies copyonpick's text, Ctrl+S saves, the Apps
+    // key and Shift+F10 open the list's menu. True when the key was taken.
     bool FormShortCut(const MSG& msg);
     void FormDeactivate();
     void tmrPickTimer();
@@ -156,7 +156,10 @@ class TfrmMain : public TForm {
     // Runs one store of a setting; a failure is told once, never in the way of the view.
     void StoreSetting(const std::function<void()>& store);
     std::wstring GetColorsFileName();
-    void EndPick(bool releaseCapture);
+    // A pick is kept by the user (a release, Enter, a click, the shortcut again) or ends
+    // otherwise (Esc, another window took the keys or the mouse); only a kept one is copied.
+    enum class PickEnd { Kept, Other };
+    void EndPick(bool releaseCapture, PickEnd end = PickEnd::Other);
     bool PickKeyDown(const MSG& msg);
     void NudgePointer(int dx, int dy);
     void ShowPosition(POINT pointer);
@@ -196,6 +199,10 @@ class TfrmMain : public TForm {
     void CopyNotationAt(int position);
     // Registered once the window shows; a failure is told in the status bar.
     void RegisterPickHotKey();
+    // copyonpick: a template it cannot take is told in the status bar once the window shows;
+    // its text goes to the clipboard when a pick is kept and on Ctrl+8.
+    void TellCopyTemplate();
+    void CopyTemplateText(bool tellRefusal);
     bool MenuOpen() const;
     bool Confirm(const char* question);
     void TellSavedColorsNotice();
@@ -218,6 +225,8 @@ class TfrmMain : public TForm {
     ShownColor beforePick_{};
     std::optional<TMessageFilterScope> pickKeys_; // while a pick runs
     std::optional<TMessageFilterScope> shortCuts_;
+    std::optional<TMessageFilterScope> noticeShown_; // a copy's notice, until the pointer moves
+    POINT noticeAt_{};
     bool keyboardPick_ = false; // the running pick follows the pointer without a held button
     POINT lastPointer_{LONG_MIN, LONG_MIN}; // where the buffer's grab was taken; none yet
     int stillLooks_ = 0;                    // looks at the pointer since it last moved

@@ -33,7 +33,7 @@ LRESULT TfrmMain::OnHotKey(WPARAM wp, LPARAM lp) {
     // Pressed again it ends the pick: Enter may not reach the program, when the window in
     // front of it belongs to a program running with higher rights.
     if (FPicking) {
-        EndPick(false);
+        EndPick(false, PickEnd::Kept);
         return 0;
     }
     // The shortcut gives the program the right to come to the front, so that the pick's keys

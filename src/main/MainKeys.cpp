@@ -27,6 +27,10 @@ bool TfrmMain::FormShortCut(const MSG& msg) {
             CopyNotationAt(int(key - '0'));
             return true;
         }
+        if (key == '8') {
+            CopyTemplateText(true);
+            return true;
+        }
         if (key == 'S') {
             Save1Click();
             return true;

@@ -115,7 +115,7 @@ bool TfrmMain::PickKeyDown(const MSG& msg) {
     if (!FPicking) return false;
     // A click ends a pick without a held button keeping its colour, and does nothing else.
     if (keyboardPick_ && IsButtonPress(msg.message)) {
-        EndPick(false);
+        EndPick(false, PickEnd::Kept);
         return true;
     }
     if (msg.message != WM_KEYDOWN) return false;
@@ -128,7 +128,7 @@ bool TfrmMain::PickKeyDown(const MSG& msg) {
     case VK_ESCAPE: CancelPick(); return true;
     case VK_RETURN:
         if (!keyboardPick_) return false;
-        EndPick(false);
+        EndPick(false, PickEnd::Kept);
         return true;
     default: return false;
     }
@@ -188,10 +188,11 @@ void TfrmMain::Grab(HDC screen, POINT p) {
 
 void TfrmMain::FormMouseUp(TMouseButton button) {
     if (button != TMouseButton::Left) return;
-    EndPick(true);
+    EndPick(true, PickEnd::Kept);
 }
 
-void TfrmMain::EndPick(bool releaseCapture) {
+void TfrmMain::EndPick(bool releaseCapture, PickEnd end) {
+    const bool picking = FPicking; // a release after Esc finds none
     if (releaseCapture) {
         endingPick_ = true;
         ReleaseCapture();
@@ -205,6 +206,7 @@ void TfrmMain::EndPick(bool releaseCapture) {
     imgDrag->SetVisible(true);
     imgDrag2->SetVisible(true);
     ShowStatus(false);
+    if (picking && end == PickEnd::Kept) CopyTemplateText(false);
 }
 
 void TfrmMain::imgZoomMouseDown(int x, int y) {

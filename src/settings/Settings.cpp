@@ -1,6 +1,7 @@
 #include "settings/Settings.h"
 
 #include "brunmark/BrunmarkClass.h"
+#include "settings/CopyTemplate.h"
 #include "settings/PickKey.h"
 #include "settings/SettingsRules.h"
 #include "ui/WideText.h"

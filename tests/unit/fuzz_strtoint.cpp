@@ -1,6 +1,7 @@
 // libFuzzer target for the text parses. Run by hand: build/<dir>/fuzz_strtoint -max_total_time=60
 #include "color/ColorValue.h"
 #include "color/Text.h"
+#include "settings/CopyTemplate.h"
 #include "settings/PickKey.h"
 
 #include <cctype>
@@ -60,5 +61,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto key = vtl::ParsePickKey(text);
     Check(vtl::ParsePickKey(upper) == key &&
           (!key || vtl::ParsePickKey(vtl::PickKeyText(*key)) == key));
+
+    // A copy template is taken or refused; any text with its braces doubled copies as itself.
+    std::string escaped;
+    for (char ch : text)
+        escaped += ch == '{' || ch == '}' ? std::string(2, ch) : std::string(1, ch);
+    Check(escaped.size() > vtl::kMaxCopyTemplate || vtl::TCopyTemplate(escaped).Text({}) == text);
+    try {
+        vtl::TCopyTemplate(text).Text({0xFFFFFFFF, -1, 241, 0});
+    } catch (const vtl::ECopyTemplateError&) {
+    }
     return 0;
 }
