@@ -19,6 +19,14 @@ void TfrmMain::WriteZoom(int zoom) {
     WriteZoomSetting(zoom);
 }
 
+int TfrmMain::ReadAverage() {
+    return StartupAverage(ReadAverageSettingText());
+}
+
+void TfrmMain::WriteAverage(int size) {
+    WriteAverageSetting(size);
+}
+
 void TfrmMain::SetStayOnTop(bool on) {
     FStayOnTop = on;
     SetTopmost(on);
@@ -53,6 +61,7 @@ void TfrmMain::ReadStartupSettings() {
     try {
         onTop = ReadStayOnTop();
         zoom = ReadZoom();
+        average_ = ReadAverage();
     } catch (const Error& e) {
         settingsFailureTold_ = true;
         Application().ShowException(Error(e.Text() +

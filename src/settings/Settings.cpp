@@ -33,6 +33,14 @@ std::string ReadZoomSettingText() {
     return ReadSetting(kZoomKey);
 }
 
+std::string ReadAverageSettingText() {
+    return ReadSetting(kAverageKey);
+}
+
+void WriteAverageSetting(int size) {
+    WriteSetting(kAverageKey, std::to_string(size));
+}
+
 std::string ReadPickKeySettingText() {
     return ReadSetting(kPickKeyKey);
 }

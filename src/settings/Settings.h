@@ -15,6 +15,9 @@ bool ReadStayOnTopSetting();
 // The stored zoom text as it is ("" when missing).
 std::string ReadZoomSettingText();
 void WriteZoomSetting(int zoom);
+// The picked square's side as stored ("" when missing); written only when the user sets it.
+std::string ReadAverageSettingText();
+void WriteAverageSetting(int size);
 // The global shortcut's text as it is ("" when missing); never written.
 std::string ReadPickKeySettingText();
 // Writes the stay-on-top state only when it differs from what the file reads as.
