@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <psapi.h>
+
+#include <cstdlib>
 #include <memory>
 
 namespace vtl {
@@ -170,6 +173,41 @@ TEST_F(MainPickingTest, PicksAndPaintsLeaveNoGdiObjectBehindAndTheCountSeesALeak
     EXPECT_EQ(bench::LiveGdiObjects(), before);
     GdiObject leaked(CreateSolidBrush(RGB(1, 2, 3)));
     EXPECT_EQ(bench::LiveGdiObjects(), before + 1) << "a brush left alive is counted";
+}
+
+long CommittedBytes() {
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    return long(pmc.PagefileUsage);
+}
+
+// Keys posted to the window, the thread's key state saying whether Ctrl is down: in process no
+// user's key reaches it.
+void PostKey(HWND window, WPARAM key, bool ctrl = false) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(state);
+    PostMessageA(window, WM_KEYDOWN, key, 0);
+    test::PumpFor(50);
+    state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+}
+
+TEST_F(MainPickingTest, KeyboardPickHoldsItsStillOfTheScreenOnlyUntilItEnds) {
+    SetForegroundWindow(form->Handle());
+    SetCursorPos(70, 60);
+    const long before = CommittedBytes();
+    PostKey(form->Handle(), 'P', true);
+    ASSERT_TRUE(form->PickingStill());
+    const long screen = 4L * GetSystemMetrics(SM_CXSCREEN) * GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_GE(CommittedBytes() - before, screen * 9 / 10) << "the count sees the still";
+    EXPECT_EQ(form->CurrentColor(), kLeft);
+    EXPECT_EQ(Status(), "X:70 Y:60 (still)");
+    PostKey(form->Handle(), VK_RETURN);
+    ASSERT_FALSE(form->Picking());
+    EXPECT_LT(std::labs(CommittedBytes() - before), 1L << 20);
 }
 
 } // namespace
