@@ -12,6 +12,7 @@ namespace vtl {
 // Pixels from left to right - 1 and from top to bottom - 1, as a screen rectangle counts them.
 struct PixelRect {
     int left, top, right, bottom;
+    bool operator==(const PixelRect&) const = default;
 };
 
 // The square of side `size` (odd) centred on the pixel (x, y).
