@@ -1,5 +1,4 @@
-// The mean of the square around the pointer (a checkerboard end to end: picking_test.cpp), and
-// where the magnifier outlines it.
+// The mean of the square around the pointer, and where the magnifier outlines it.
 #include "main/AverageArea.h"
 
 #include <gtest/gtest.h>
