@@ -45,7 +45,7 @@ int TfrmMain::AverageSizeKey(const MSG& msg) {
 void TfrmMain::SetAverage(int size) {
     if (size == average_) return;
     average_ = size;
-    StoreSetting([size] { WriteAverage(size); });
+    StoreSetting([this, size] { WriteAverage(size); });
     lastPointer_ = {LONG_MIN, LONG_MIN}; // sampled again where the pointer stands
     FormMouseMove();
 }
