@@ -6,10 +6,12 @@
 // sample. Also prints the 99th percentile of one full sample with its paint, and memory and
 // live GDI objects around 10,000 samples. Last, the pick that Ctrl+P starts: its cost per
 // sample against a drag's, side by side, how soon it follows a moving pointer, and the CPU time
-// it takes while the pointer stands still.
+// it takes while the pointer stands still. Then the still that pick reads: the time from Ctrl+P
+// to the first sample with it and without it, side by side, and the memory it holds; and a drag
+// that picks the mean of 5 x 5 pixels against one that picks one pixel.
 //
 // Run (after a Win32 build, on the test display and prefix, e.g. after `. scripts/env.sh`):
-//   scripts/wine-exec build/win32/bench/picking_bench.exe [keys]
+//   scripts/wine-exec build/win32/bench/picking_bench.exe [keys|still]
 #include "BenchClock.h"
 #include "GdiObjects.h"
 #include "color/ColorValue.h"
@@ -19,6 +21,7 @@
 #include "main/ZoomGeometry.h"
 #include "ui/Application.h"
 #include "ui/ExtCtrls.h"
+#include "ui/Screen.h"
 
 #include <psapi.h>
 
@@ -305,6 +308,90 @@ void KeyboardPickFigures(TfrmMain& form, int& x) {
                 stillCpu, stillTicks, tickUs, idleCpu);
 }
 
+// Ctrl+P to its first sample, with the still and without, in alternate rounds; then the
+// committed memory before a pick, while its still is held, and after it.
+void StillFigures(TfrmMain& form) {
+    auto keyToSample = [&](bool still) {
+        form.SetStillPicks(still);
+        SetForegroundWindow(form.Handle());
+        Application().ProcessMessages();
+        const double t0 = Now();
+        PressKeys({VK_CONTROL, 'P'});
+        if (!PumpUntil([&] { return form.Picking(); }, 5000)) return -1.0;
+        const double ms = Now() - t0;
+        PressKeys({VK_RETURN});
+        PumpUntil([&] { return !form.Picking(); }, 5000);
+        return ms;
+    };
+    std::vector<double> with, without;
+    for (int round = 0; round < 15; ++round) {
+        with.push_back(keyToSample(true));
+        without.push_back(keyToSample(false));
+    }
+    form.SetStillPicks(true);
+    // The copy of the screen alone: what the still has to cost.
+    std::vector<double> copies;
+    for (int round = 0; round < 15; ++round) {
+        const double t0 = Now();
+        TScreenStill::Take(Screen().MonitorRects());
+        copies.push_back(Now() - t0);
+    }
+    const int w = GetSystemMetrics(SM_CXVIRTUALSCREEN), h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    std::printf("screen %d x %d: Ctrl+P to the first sample with the still %.1f ms median (%.1f "
+                "at most), without %.1f ms (%.1f at most): the still costs %.1f ms (goal: at "
+                "most 16.7 at 1280 x 1024)\n",
+                w, h, Median(with), *std::max_element(with.begin(), with.end()), Median(without),
+                *std::max_element(without.begin(), without.end()), Median(with) - Median(without));
+    std::printf("  the copy of the screen alone (bitmap made, screen copied, freed): %.1f ms "
+                "median, %.1f at most\n",
+                Median(copies), *std::max_element(copies.begin(), copies.end()));
+
+    const Footprint before = Footprint::Now();
+    PressKeys({VK_CONTROL, 'P'});
+    PumpUntil([&] { return form.Picking(); }, 5000);
+    const Footprint held = Footprint::Now();
+    const bool still = form.PickingStill();
+    PressKeys({VK_RETURN});
+    PumpUntil([&] { return !form.Picking(); }, 5000);
+    const Footprint after = Footprint::Now();
+    std::printf("committed memory: before a pick %lu KiB, while its still is held %lu KiB "
+                "(+%ld KiB, the screen is %d KiB)%s, after it %lu KiB (%+ld KiB; goal: within "
+                "1024)\n",
+                before.committed, held.committed, long(held.committed) - long(before.committed),
+                w * h * 4 / 1024, still ? "" : " [no still was taken]", after.committed,
+                long(after.committed) - long(before.committed));
+}
+
+// A drag picking the mean of 5 x 5 pixels against one picking one pixel, in alternate rounds
+// over the changing row; the size is set with its key, as the user does.
+void AverageFigures(TfrmMain& form, int& x) {
+    auto setSize = [&](WPARAM key) {
+        PostMessageA(form.Handle(), WM_KEYDOWN, key, 0);
+        Application().ProcessMessages();
+    };
+    auto rate = [&] {
+        const double t0 = Now();
+        for (int i = 0; i < 400; ++i, ++x) {
+            SetCursorPos(x % ColourStrip::kWidth, ColourStrip::kChanging);
+            form.FormMouseMove();
+            DropMouseMoves();
+        }
+        return 400 / ((Now() - t0) / 1000);
+    };
+    SendMessageA(form.pnlDrag->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(19, 19));
+    std::vector<double> five, one;
+    for (int round = 0; round < 7; ++round) {
+        setSize('5');
+        five.push_back(rate());
+        setSize('1');
+        one.push_back(rate());
+    }
+    SendMessageA(form.Handle(), WM_LBUTTONUP, 0, 0);
+    std::printf("drag picking the mean of 5 x 5: %.0f samples/s, of 1 x 1: %.0f samples/s; "
+                "time per sample 5 x 5 / 1 x 1 %.2f (goal: at most 1.10)\n",
+                Median(five), Median(one), Median(one) / Median(five));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -335,6 +422,12 @@ int main(int argc, char** argv) {
             PlainFieldsSample(*form, buffer, plainFields, x + 3, ColourStrip::kChanging);
             OutputDebugStringA("vtl-trace end");
         }
+        return 0;
+    }
+    // "still": the still's figures alone (run on screens of several sizes).
+    if (argc > 1 && std::string(argv[1]) == "still") {
+        SendMessageA(form->Handle(), WM_LBUTTONUP, 0, 0);
+        StillFigures(*form);
         return 0;
     }
     // "keys": the figures of the pick Ctrl+P starts alone.
@@ -438,5 +531,7 @@ int main(int argc, char** argv) {
                 bench::LiveGdiObjects() - after.gdiObjects);
     SendMessageA(form->Handle(), WM_LBUTTONUP, 0, 0);
     KeyboardPickFigures(*form, x);
+    StillFigures(*form);
+    AverageFigures(*form, x);
     return 0;
 }

@@ -14,6 +14,7 @@
 #include "ui/Form.h"
 #include "ui/HotKey.h"
 #include "ui/Menus.h"
+#include "ui/ScreenStill.h"
 #include "ui/SpinEdit.h"
 #include "ui/StdCtrls.h"
 #include "ui/Timer.h"
@@ -107,6 +108,13 @@ class TfrmMain : public TForm {
     // Shows the Values dialog for the selected entry.
     void OpenSavedColor();
 
+    // The side of the square whose mean is the picked colour (1, 3, 5, 7 or 9); 1 when the
+    // stored value is missing or none of them.
+    int Average() const { return average_; }
+    // For the benchmark: picks started from the keyboard read the live screen, as before.
+    void SetStillPicks(bool on) { stillPicks_ = on; }
+    bool PickingStill() const { return still_ != nullptr; }
+
     void SetStayOnTop(bool on);
     bool StayOnTop() const { return FStayOnTop; }
     // The tray icon ignores the mouse while a modal dialog is open.
@@ -164,12 +172,25 @@ class TfrmMain : public TForm {
     void NudgePointer(int dx, int dy);
     void ShowPosition(POINT pointer);
     void CancelPick();
-    void Grab(HDC screen, POINT pointer);
+    // From the screen or a still of it: `origin` is the source's virtual-screen top-left.
+    void Grab(HDC source, POINT origin, const std::vector<RECT>& monitors, POINT pointer);
     void CreateMenus();
     void BindEvents();
     void StartPick(TImage& icon, TMouseButton button);
     void BeginPick(TImage& icon);
-    void StartKeyboardPick();
+    // The still is taken by the caller the moment the key is handled, before anything of the
+    // program shows or comes forward; none: the pick reads the live screen.
+    void StartKeyboardPick(std::unique_ptr<TScreenStill> still);
+    std::unique_ptr<TScreenStill> TakeStill() const;
+    void ReleaseStill();
+    // The side a key sets: 1, 3, 5, 7 or 9 on the top row or the numeric pad; 0 for others.
+    static int AverageSizeKey(const MSG& msg);
+    void SetAverage(int size);
+    // The square's mean, from the grab around `pointer`; CLR_INVALID when none of it is on a
+    // monitor.
+    COLORREF AverageFromGrab(POINT pointer) const;
+    // Outlines the averaged square on the magnifier, keeping the picture without it for clicks.
+    void OutlineAverage();
     TEdit* NotationField(int notation) const;
     // The current colour as the views show it: the spin boxes may hold values the user set
     // that the colour does not convert back to, or an emptied box.
@@ -234,6 +255,11 @@ class TfrmMain : public TForm {
     static constexpr UINT kPickLookMs = 15;
     static constexpr int kPickLooksPerSecond = 1000 / kPickLookMs;
     static constexpr UINT kPickRestLookMs = 50;
+    std::unique_ptr<TScreenStill> still_; // what a pick from the keyboard reads
+    bool stillMissing_ = false;           // a pick from the keyboard could not have one
+    bool stillPicks_ = true;
+    int average_ = 1;
+    std::unique_ptr<TBitmap> zoomUnmarked_; // the magnifier before the outline, while it has one
     bool hidingToTray_ = false;
     std::unique_ptr<THotKey> pickHotKey_; // none when switched off
     static constexpr int kPickHotKeyId = 1;

@@ -36,13 +36,15 @@ LRESULT TfrmMain::OnHotKey(WPARAM wp, LPARAM lp) {
         EndPick(false, PickEnd::Kept);
         return 0;
     }
+    // What the user sees now: coming forward changes it (the other program's menu closes).
+    std::unique_ptr<TScreenStill> still = TakeStill();
     // The shortcut gives the program the right to come to the front, so that the pick's keys
     // reach it.
     if (!Visible() || Application().Minimized())
         ShowMainWindow(true);
     else
         Application().BringToFront();
-    StartKeyboardPick();
+    StartKeyboardPick(std::move(still));
     return 0;
 }
 

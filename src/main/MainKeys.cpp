@@ -20,7 +20,7 @@ bool TfrmMain::FormShortCut(const MSG& msg) {
     const bool ctrl = Down(VK_CONTROL), shift = Down(VK_SHIFT), alt = Down(VK_MENU);
     if (ctrl && !shift && !alt) {
         if (key == 'P') {
-            if (!FPicking) StartKeyboardPick();
+            if (!FPicking) StartKeyboardPick(TakeStill());
             return true;
         }
         if (key >= '1' && key <= '7') {

@@ -71,9 +71,11 @@ void TfrmMain::BeginPick(TImage& icon) {
 // Nothing tells the program where the pointer goes outside its windows without a held button,
 // so a timer polls it, and a still pointer costs no sample. (A low-level mouse hook would
 // hold up every program's mouse while a sample runs here.)
-void TfrmMain::StartKeyboardPick() {
+void TfrmMain::StartKeyboardPick(std::unique_ptr<TScreenStill> still) {
     BeginPick(*imgDrag);
     keyboardPick_ = true;
+    stillMissing_ = stillPicks_ && !still;
+    still_ = std::move(still);
     lastPointer_ = {LONG_MIN, LONG_MIN};
     stillLooks_ = 0;
     FormMouseMove(); // the colour under the pointer at once
@@ -119,6 +121,10 @@ bool TfrmMain::PickKeyDown(const MSG& msg) {
         return true;
     }
     if (msg.message != WM_KEYDOWN) return false;
+    if (const int size = AverageSizeKey(msg)) {
+        SetAverage(size);
+        return true;
+    }
     const int step = GetKeyState(VK_SHIFT) < 0 ? 10 : 1;
     switch (msg.wParam) {
     case VK_LEFT: NudgePointer(-step, 0); return true;
@@ -154,15 +160,20 @@ void TfrmMain::FormMouseMove() {
     GetCursorPos(&p);
     if (keyboardPick_ && p.x == lastPointer_.x && p.y == lastPointer_.y) return;
     lastPointer_ = p;
-    COLORREF pixel;
-    {
+    COLORREF pixel = CLR_INVALID;
+    if (still_) {
+        if (average_ == 1) pixel = still_->Pixel(p.x, p.y);
+        Grab(still_->Dc(), still_->Origin(), still_->Monitors(), p);
+    } else {
         // The screen is read before the views change: the refresh only invalidates, so the
         // grab sees the same screen either way, and under Wine controls update several times
         // slower while a screen DC is held.
         WindowDC screen(nullptr);
-        pixel = GetPixel(screen.Get(), p.x, p.y);
-        Grab(screen.Get(), p);
+        if (average_ == 1) pixel = GetPixel(screen.Get(), p.x, p.y);
+        Grab(screen.Get(), {0, 0}, Screen().MonitorRects(), p);
     }
+    // The square lies well inside the grab: its mean needs no more of the screen.
+    if (average_ > 1) pixel = AverageFromGrab(p);
     // A pixel that cannot be read (off every monitor) leaves the colour as it was.
     if (pixel != CLR_INVALID) ShowCurrentColor(pixel);
     DrawZoom();
@@ -170,7 +181,7 @@ void TfrmMain::FormMouseMove() {
     ShowPosition(p);
 }
 
-void TfrmMain::Grab(HDC screen, POINT p) {
+void TfrmMain::Grab(HDC source, POINT origin, const std::vector<RECT>& monitors, POINT p) {
     const int w = FZoomBuffer->Width(), h = FZoomBuffer->Height();
     FZoomBuffer->Fill(0);
     // Not shifted at screen edges: what lies outside every monitor stays black. Each monitor's
@@ -178,11 +189,11 @@ void TfrmMain::Grab(HDC screen, POINT p) {
     // off the screen, and what a screen DC shows between monitors of unequal size is undefined.
     const GrabOrigin o = GrabOriginFor(p.x, p.y, w, h);
     const RECT grab{o.left, o.top, o.left + w, o.top + h};
-    for (const RECT& monitor : Screen().MonitorRects())
+    for (const RECT& monitor : monitors)
         if (RECT part; IntersectRect(&part, &grab, &monitor)) {
             const int pw = part.right - part.left, ph = part.bottom - part.top;
             StretchBlt(FZoomBuffer->Dc(), part.left - grab.left, part.top - grab.top, pw, ph,
-                       screen, part.left, part.top, pw, ph, SRCCOPY);
+                       source, part.left - origin.x, part.top - origin.y, pw, ph, SRCCOPY);
         }
 }
 
@@ -201,6 +212,7 @@ void TfrmMain::EndPick(bool releaseCapture, PickEnd end) {
     Screen().SetCursor(crDefault);
     FPicking = false;
     keyboardPick_ = false;
+    ReleaseStill();
     tmrPick->SetEnabled(false);
     pickKeys_.reset();
     imgDrag->SetVisible(true);
@@ -220,7 +232,8 @@ void TfrmMain::imgZoomMouseDown(int x, int y) {
                                  [at](const RECT& m) { return PtInRect(&m, at); }))
             return;
     }
-    ShowCurrentColor(imgZoom->Bitmap().Pixel(x, y));
+    // One magnified pixel, never the outline drawn over it.
+    ShowCurrentColor((zoomUnmarked_ ? *zoomUnmarked_ : imgZoom->Bitmap()).Pixel(x, y));
 }
 
 void TfrmMain::cboZoomClick() {
@@ -236,6 +249,7 @@ void TfrmMain::DrawZoom() {
     const ZoomSource s = ZoomSourceRect(w, h, IndexToZoom(cboZoom->ItemIndex()));
     StretchBlt(canvas.Dc(), 0, 0, w, h, FZoomBuffer->Dc(), s.left, s.top, s.width, s.height,
                SRCCOPY);
+    OutlineAverage();
     imgZoom->Invalidate();
 }
 
@@ -249,10 +263,15 @@ void TfrmMain::ShowStatus(bool tracking) {
     ShowPosition(p);
 }
 
+// The position first, as always; then the averaged square's size and what the pick reads.
 void TfrmMain::ShowPosition(POINT p) {
     char text[48];
     std::snprintf(text, sizeof text, "X:%ld Y:%ld", long(p.x), long(p.y));
-    StatusBar1->SetSimpleText(text);
+    std::string shown = text;
+    if (average_ > 1) shown += " " + std::to_string(average_) + "x" + std::to_string(average_);
+    if (still_) shown += " (still)";
+    if (keyboardPick_ && stillMissing_) shown += " (live: no still of the screen)";
+    StatusBar1->SetSimpleText(shown);
 }
 
 } // namespace vtl

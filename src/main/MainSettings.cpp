@@ -41,6 +41,7 @@ void TfrmMain::ReadStartupSettings() {
     try {
         onTop = ReadStayOnTopSetting();
         zoom = StartupZoom(ReadSetting(kZoomKey));
+        average_ = StartupAverage(ReadSetting(kAverageKey));
     } catch (const Error& e) {
         settingsFailureTold_ = true;
         Application().ShowException(Error(e.Text() +

@@ -30,6 +30,10 @@ bool ReadStayOnTopSetting() {
     return StayOnTopFromText(ReadSetting(kOnTopKey));
 }
 
+void WriteAverageSetting(int size) {
+    WriteSetting(kAverageKey, std::to_string(size));
+}
+
 void WriteZoomSetting(int zoom) {
     WriteSetting(kZoomKey, ZoomText(zoom));
 }

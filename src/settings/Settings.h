@@ -11,10 +11,13 @@ namespace vtl {
 
 // The file's full path; writes the defaults first when there is no file.
 std::wstring SettingsFileName();
-// A key's text as it is ("" when missing): the zoom, the global shortcut (never written).
+// A key's text as it is ("" when missing): the zoom, the average, the global shortcut and
+// the copy template (the last two never written).
 std::string ReadSetting(const char* key);
 bool ReadStayOnTopSetting();
 void WriteZoomSetting(int zoom);
+// Written only when the user sets the picked square's side.
+void WriteAverageSetting(int size);
 // Writes the stay-on-top state only when it differs from what the file reads as.
 void StoreStayOnTopSetting(bool on);
 

@@ -28,6 +28,15 @@ int StartupZoom(const std::string& text) {
     return TryStrToInt(text, zoom) && ZoomInRange(zoom) ? zoom : kMinZoom;
 }
 
+bool IsAverageSize(int size) {
+    return size >= 1 && size <= 9 && size % 2 == 1;
+}
+
+int StartupAverage(const std::string& text) {
+    int size = 1;
+    return TryStrToInt(text, size) && IsAverageSize(size) ? size : 1;
+}
+
 std::string ZoomItemText(int zoom) {
     return "Zoom " + std::to_string(100 * zoom) + "%";
 }

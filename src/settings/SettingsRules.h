@@ -11,6 +11,7 @@ constexpr const char* kSettingsFileName = "vtl3.ini";
 constexpr const char* kSettingsSection = "VTL";
 constexpr const char* kOnTopKey = "ontop";
 constexpr const char* kZoomKey = "zoom";
+constexpr const char* kAverageKey = "average";
 
 // A missing settings file is created with these values, in this order.
 struct TSettingDefault {
@@ -31,6 +32,11 @@ std::string ZoomText(int zoom);
 // The zoom a stored text starts the magnifier at: the text's value when it is a whole number
 // in 1..20, otherwise 1.
 int StartupZoom(const std::string& text);
+
+// The side of the square of screen pixels whose mean is the picked colour: 1 (one pixel), 3, 5,
+// 7 or 9. The stored text starts a run at its value when it is one of them, otherwise at 1.
+bool IsAverageSize(int size);
+int StartupAverage(const std::string& text);
 
 // The zoom list holds one item per factor, "Zoom 100%" to "Zoom 2000%", in order.
 std::string ZoomItemText(int zoom);

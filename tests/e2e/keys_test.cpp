@@ -7,6 +7,7 @@
 #include "support/clipboard.hpp"
 #include "support/config.hpp"
 #include "support/files.hpp"
+#include "shown_picture.hpp"
 #include "support/user.hpp"
 #include "vantrel_session.hpp"
 
@@ -66,6 +67,53 @@ TEST_F(NotepadInFront, FromTheTrayTheShortcutPicksEnterKeepsEscRestoresAgainEnds
     ASSERT_TRUE(Shows("edtHtml", "#000000"));
     xdo.key("alt+shift+F9"); // pressed again during the pick, it keeps the colour
     EXPECT_TRUE(Shows("StatusBar1", kHint));
+}
+
+// The shortcut takes a still of the screen: a picture replaced during the pick is not seen
+// until the next pick.
+TEST_F(NotepadInFront, TheShortcutPicksFromTheScreenAsItWasWhenPressed) {
+    Start("shift+ALT+f9");
+    const Point p{1100, 900};
+    auto solid = [](Rgb c) { return [c](int, int) { return c; }; };
+    std::optional<ShownPicture> picture;
+    picture.emplace(Point{1080, 880}, 40, 40, solid({0x12, 0x34, 0x56}));
+    xdo.mouseMove(p);
+    xdo.key("alt+shift+F9");
+    ASSERT_TRUE(Shows("edtHtml", "#123456"));
+    picture.reset();
+    picture.emplace(Point{1080, 880}, 40, 40, solid({0xAB, 0xCD, 0xEF}));
+    xdo.mouseMove({p.x + 1, p.y});
+    EXPECT_TRUE(Shows("StatusBar1", "X:1101 Y:900 (still)"));
+    EXPECT_EQ(vantrel->text("edtHtml"), "#123456");
+    xdo.key("alt+shift+F9");
+    ASSERT_TRUE(Shows("StatusBar1", kHint));
+    xdo.key("alt+shift+F9");
+    EXPECT_TRUE(Shows("edtHtml", "#ABCDEF"));
+}
+
+// Notepad's menu open with an item lit under the pointer: once the menu has closed the pick has
+// the lit item's colour all the same.
+TEST_F(NotepadInFront, TheShortcutPicksTheMenuThatWasOpen) {
+    Start("ctrl+shift+F9"); // Alt would close the menu
+    xdo.key("alt+f");
+    const Hwnd menu = waitMenu(probe());
+    ASSERT_NE(menu, 0u);
+    const Rect r = probe().rect(menu);
+    const Point item{r.left + r.width() / 2, r.top + 28}, edge{r.right - 5, r.top + 28};
+    Screen screen;
+    const Rgb unlit = screen.capture().pixel(edge);
+    xdo.mouseMove(item);
+    ASSERT_TRUE(waitUntil([&] { return screen.capture().pixel(edge) != unlit; }, 5s));
+    const Screenshot shot = screen.capture();
+    const Rgb lit = shot.pixel(item), below = shot.pixel(item.x, item.y + 1);
+    xdo.key("ctrl+shift+F9");
+    ASSERT_TRUE(Shows("edtHtml", lit.hex()));
+    xdo.key("Escape"); // to Notepad, which has the keys
+    ASSERT_TRUE(probe().waitHidden(menu));
+    xdo.mouseMove({item.x, item.y + 1});
+    EXPECT_TRUE(Shows("StatusBar1", "X:" + std::to_string(item.x) +
+                                        " Y:" + std::to_string(item.y + 1) + " (still)"));
+    EXPECT_EQ(vantrel->text("edtHtml"), below.hex());
 }
 
 TEST_F(NotepadInFront, SwitchedOffTheShortcutLeavesTheKeysToTheProgramInFront) {

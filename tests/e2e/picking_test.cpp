@@ -10,6 +10,7 @@
 #include "shown_picture.hpp"
 #include "support/clipboard.hpp"
 #include "support/config.hpp"
+#include "support/files.hpp"
 #include "support/holder.hpp"
 #include "support/screen.hpp"
 #include "support/user.hpp"
@@ -183,8 +184,8 @@ TEST_F(Picking, ClickInTheMagnifierPicksTheColourShownThere) {
     EXPECT_TRUE(waitUntil([] { return Clipboard().text() == "18, 52, 86"; }, 5s));
 }
 
-std::string Status(Point p) {
-    return "X:" + std::to_string(p.x) + " Y:" + std::to_string(p.y);
+std::string Status(Point p, const std::string& more = "") {
+    return "X:" + std::to_string(p.x) + " Y:" + std::to_string(p.y) + more;
 }
 
 TEST_F(Picking, ArrowKeysDuringAPickMoveThePointerOnePixelOrTenWithShift) {
@@ -272,11 +273,11 @@ TEST_F(Picking, CtrlPFollowsThePointerWithoutAButtonUntilEnterEscOrAClickElsewhe
     xdo_.key("ctrl+p");
     ASSERT_TRUE(WaitText("edtHtml", "#123456"));
     xdo_.mouseMove(right);
-    ASSERT_TRUE(WaitText("StatusBar1", Status(right)));
+    ASSERT_TRUE(WaitText("StatusBar1", Status(right, " (still)")));
     EXPECT_EQ(app().text("edtHtml"), "#ABCDEF");
     xdo_.key("ctrl+p"); // during a pick: nothing, the pick goes on as it began
     xdo_.key("shift+Left");
-    ASSERT_TRUE(WaitText("StatusBar1", Status({right.x - 10, right.y})));
+    ASSERT_TRUE(WaitText("StatusBar1", Status({right.x - 10, right.y}, " (still)")));
     xdo_.key("Escape");
     ASSERT_TRUE(WaitText("StatusBar1", kHint));
     EXPECT_EQ(app().text("edtHtml"), "#F7D5B9") << "not the colour from before the first Ctrl+P";
@@ -300,10 +301,51 @@ TEST_F(Picking, CtrlPFollowsThePointerWithoutAButtonUntilEnterEscOrAClickElsewhe
     ASSERT_TRUE(waitUntil([&] { return screen_.capture().pixel(red) == Rgb{255, 0, 0}; }, 10s));
     app().pinKeys();
     xdo_.key("ctrl+p");
-    ASSERT_TRUE(WaitText("StatusBar1", Status(red)));
+    ASSERT_TRUE(WaitText("StatusBar1", Status(red, " (still)")));
     xdo_.click(1);
     EXPECT_TRUE(WaitText("StatusBar1", kHint)) << "another window took the keys";
     EXPECT_EQ(app().text("edtHtml"), "#FF0000");
+}
+
+// A one-pixel checkerboard over the screen's bottom-right corner, white where x + y is even.
+TEST_F(Picking, DigitKeysPickTheMeanOfASquareAndOnlyItsPixelsOnTheScreenCount) {
+    const Point corner{1279, 1023}, p{1180, 924};
+    ShownPicture board({1080, 824}, 200, 200, [](int x, int y) {
+        return (x + y) % 2 ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+    });
+    app().pinKeys();
+    ASSERT_TRUE(app().dragFrom("imgDrag", p));
+    const struct {
+        const char* key;
+        Point at;
+        const char* status;
+        const char* mean;
+    } steps[] = {{"3", p, " 3x3", "#8E8E8E"},      // 5 of 9 white
+                 {"KP_5", p, " 5x5", "#858585"},   // 13 of 25
+                 {"3", corner, " 3x3", "#808080"}, // 2 of 4: 127.5 rounds up
+                 {"1", corner, "", "#FFFFFF"},
+                 {"7", p, " 7x7", "#828282"}}; // 25 of 49
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.status);
+        xdo_.run({"key", step.key});
+        xdo_.mouseMove(step.at);
+        ASSERT_TRUE(WaitText("StatusBar1", Status(step.at, step.status)))
+            << app().text("StatusBar1");
+        EXPECT_TRUE(WaitText("edtHtml", step.mean)) << app().text("edtHtml");
+    }
+    // At zoom 1 the outline (black on a light mean) lies one pixel outside the square around
+    // (115, 48), here over a white pixel of the board.
+    const Rect m = app().layoutRect("imgZoom");
+    EXPECT_TRUE(
+        waitUntil([&] { return screen_.capture().pixel(m.left + 111, m.top + 46) == Rgb{}; }, 5s));
+    EXPECT_EQ(screen_.capture().pixel(m.left + 112, m.top + 47), (Rgb{255, 255, 255}));
+    xdo_.mouseUp(1);
+    ASSERT_TRUE(WaitText("StatusBar1", kHint));
+    xdo_.mouseMove(m.left + 111, m.top + 46);
+    xdo_.click(1);
+    EXPECT_TRUE(WaitText("edtHtml", "#FFFFFF")) << "the magnified pixel under the outline";
+    EXPECT_NE(readFile(VantrelSession::dataFolder() / "vtl3.ini").find("average=7\r\n"),
+              std::string::npos);
 }
 
 TEST(KeyboardPick, CtrlPWithTheValuesDialogOpenDoesNothing) {

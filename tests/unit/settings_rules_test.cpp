@@ -23,6 +23,12 @@ TEST(SettingsRules, HandEditedZoomStartsAtOne) {
         EXPECT_EQ(StartupZoom(text), 1) << text;
 }
 
+TEST(SettingsRules, StoredAverageOtherThanAnOddSizeToNineStartsAtOne) {
+    EXPECT_EQ(StartupAverage("5"), 5);
+    for (const char* text : {"0", "2", "11", "-3", "three", ""})
+        EXPECT_EQ(StartupAverage(text), 1) << text;
+}
+
 TEST(SettingsRules, ZoomListIndexRoundTripsAndStrayIndexesDrawAtOne) {
     for (int zoom = kMinZoom; zoom <= kMaxZoom; ++zoom) {
         EXPECT_EQ(IndexToZoom(ZoomToIndex(zoom)), zoom);
