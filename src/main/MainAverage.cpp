@@ -3,6 +3,7 @@
 #include "main/AverageArea.h"
 #include "main/MainForm.h"
 #include "main/ZoomGeometry.h"
+#include "settings/Settings.h"
 #include "settings/SettingsRules.h"
 #include "ui/Screen.h"
 
