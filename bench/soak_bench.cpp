@@ -12,7 +12,7 @@
 // a (About), q (question) and s (saves), all by default: what grows is found by leaving parts out.
 // It replaces colors.ini in the prefix's data folder.
 //
-// `soak_bench.exe colors [seconds]` soaks colors.ini instead: for 20 s another process (this
+// `soak_bench.exe colors [seconds [ar]]` soaks colors.ini instead: for 20 s another process (this
 // program again) adds a line of its own every 20 to 50 ms, opening, writing and closing the file;
 // in a second run it rewrites the file in place (reads it, empties it, writes it again with its
 // line after a moment, as an editor saves). Meanwhile the window saves 100 colours, each with
@@ -215,6 +215,11 @@ void ColorsSoak(bool rewrite, int seconds) {
             Application().ProcessMessages(), Sleep(1);
         form->ShowCurrentColor(TColor(0x00CD0000 + i)); // #0000CD, #0100CD, ...
         const std::string text = form->edtHtml->Text();
+        // As the user would click it again: a box told about the file may have taken the front.
+        if (GetActiveWindow() != form->Handle()) {
+            SetForegroundWindow(form->Handle());
+            form->ListView1->SetFocus();
+        }
         const double t0 = Now();
         TypeCtrlS();
         const auto done = [&] {
@@ -275,8 +280,9 @@ int main(int argc, char** argv) {
         Application().OnException = [](const std::string& m) {
             std::printf("error: %s\n", m.c_str());
         };
-        ColorsSoak(false, seconds);
-        ColorsSoak(true, seconds);
+        const std::string runs = argc > 3 ? argv[3] : "ar";
+        for (const char run : runs)
+            ColorsSoak(run == 'r', seconds);
         return 0;
     }
     const int divisor = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1;

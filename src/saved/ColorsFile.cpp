@@ -176,10 +176,6 @@ class TempFile {
 
     // 0 once moved; the system's code while another program holds the target.
     DWORD MoveOver(const std::wstring& target, bool replace) {
-        // Wine replaces a read-only file where Windows refuses: ask the attribute ourselves.
-        const DWORD attr = GetFileAttributesW(target.c_str());
-        if (replace && attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
-            throw FileError("The file is read-only");
         const DWORD how = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
         if (MoveFileExW(path_.c_str(), target.c_str(), how)) {
             path_.clear();
@@ -284,21 +280,18 @@ std::wstring TColorsFile::FreeBackupPath() const {
     return backup;
 }
 
-std::string TColorsFile::Merge(const std::string& now, const MergedEvent& onMerged,
-                               bool& dropsText) {
+std::string TColorsFile::Merge(const std::string& now, std::vector<SavedColor>& entries,
+                               bool& dropsText) const {
     SavedColorsText parsed = ParseSavedColors(now, NarrowLineExactly);
     for (const SavedColorsChange& c : unwritten_)
         ApplySavedColorsChange(parsed.entries, c);
     dropsText = parsed.dropsText;
-    // From here until the write lands the list may show more than the file as last agreed, or,
-    // when showing fails, less.
-    listAgrees_ = false;
-    onMerged(parsed.entries);
-    std::vector<std::string> merged;
-    merged.reserve(parsed.entries.size());
-    for (SavedColor& e : parsed.entries)
-        merged.push_back(std::move(e.text));
-    return FormatSavedColors(merged);
+    entries = std::move(parsed.entries);
+    std::vector<std::string> texts;
+    texts.reserve(entries.size());
+    for (const SavedColor& e : entries)
+        texts.push_back(e.text);
+    return FormatSavedColors(texts);
 }
 
 void TColorsFile::Store(const std::vector<std::string>& texts,
@@ -311,12 +304,13 @@ void TColorsFile::Store(const std::vector<std::string>& texts,
     std::wstring writing = path_;
     try {
         std::optional<std::string> now = ReadIfThere(path_, patience);
-        for (int merges = 0;; ++merges) {
+        for (;;) {
             // Only the bytes tell that nothing changed: time and size may stay the same.
             const bool merge = now && (now != base_ || !listAgrees_);
             bool dropsText = backupDue_;
+            std::vector<SavedColor> merged;
             const std::string bytes =
-                merge ? Merge(*now, onMerged, dropsText) : FormatSavedColors(texts);
+                merge ? Merge(*now, merged, dropsText) : FormatSavedColors(texts);
             const std::optional<std::string>& replaced = merge ? now : base_;
             if (dropsText && replaced && !std::exchange(backedUp, true)) {
                 writing = FreeBackupPath();
@@ -327,6 +321,11 @@ void TColorsFile::Store(const std::vector<std::string>& texts,
                      writing);
                 writing = path_;
             }
+            // Wine replaces a read-only file where Windows refuses: ask the attribute ourselves,
+            // before the last read (the time from that read to the replace lets others in).
+            const DWORD attr = GetFileAttributesW(path_.c_str());
+            if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
+                throw FileError("The file is read-only");
             TempFile temp(FolderOf(path_), bytes);
             // Read again just before the replace: the file is replaced only from a merge made
             // on its present bytes.
@@ -336,14 +335,19 @@ void TColorsFile::Store(const std::vector<std::string>& texts,
                 if (!held) {
                     base_ = bytes;
                     backupDue_ = false;
-                    listAgrees_ = true;
                     unwritten_.clear();
+                    // Shown once written: a merge is often made again before it lands, and a
+                    // long list takes a while. Until shown the next write merges again.
+                    listAgrees_ = !merge;
+                    if (merge) onMerged(merged);
+                    listAgrees_ = true;
                     return;
                 }
                 if (!patience.Wait()) Fail(held);
             }
             now = std::move(again);
-            if (merges + 1 == kMergeRounds) throw FileError("Another program kept changing it");
+            // Overtaken: treated as held, merged again after a wait while patience lasts.
+            if (!patience.Wait()) throw FileError("Another program kept changing it");
         }
     } catch (const FileError& e) {
         if (std::exchange(writeFailedOnce_, true)) return; // later failures stay quiet

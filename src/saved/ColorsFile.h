@@ -39,9 +39,10 @@ class TColorsFile {
     // Replaces the file's content with the list's texts after the user's change to the list
     // (none: a delete with nothing selected). When another program changed the file since it
     // was last read or written, the changes not yet written are made to its present entries
-    // instead, and those are shown and written; again when it changes once more before the
-    // replace. A failure, of the write or of showing a merge (which goes on to the caller),
-    // leaves the file as it was and every change to be made again by the next Store.
+    // instead, and those are written and then shown; again when it changes once more before
+    // the replace. A failed write leaves the file as it was and every change to be made again
+    // by the next Store; a failure to show a merge goes on to the caller, and the next Store
+    // merges again.
     void Store(const std::vector<std::string>& texts,
                const std::optional<SavedColorsChange>& change, const MergedEvent& onMerged);
 
@@ -49,13 +50,10 @@ class TColorsFile {
     std::wstring TakeNotice() { return std::exchange(notice_, {}); }
 
   private:
-    // A few merges in a row, each overtaken by another program's change: it is treated as
-    // holding the file.
-    static constexpr int kMergeRounds = 4;
-
     void Tell(const std::wstring& text);
-    // The bytes of the file's present entries with the unwritten changes made to them, shown.
-    std::string Merge(const std::string& now, const MergedEvent& onMerged, bool& dropsText);
+    // The bytes of the file's present entries with the unwritten changes made to them.
+    std::string Merge(const std::string& now, std::vector<SavedColor>& entries,
+                      bool& dropsText) const;
     void RemoveLeftovers() const;
     std::wstring FreeBackupPath() const;
 

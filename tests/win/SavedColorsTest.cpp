@@ -90,8 +90,8 @@ TEST(SavedColorsList, ASaveThatComesDuringASaveRunsAfterIt) {
     EXPECT_EQ(test::ReadFileText(file), "#FF0000\r\n#00FF00\r\n#F7D5B9\r\n#F7D5B9\r\n");
 }
 
-// The list could not show what another program's change and the user's made together: the file
-// stays as that program left it, and the next Save still writes its line and both colours.
+// The list could not show what another program's change and the user's made together, written
+// already: the next Save still keeps that program's line and both colours.
 TEST(ColorsFile, AMergeTheListCouldNotShowLosesNothing) {
     test::ResetDataFolder();
     CreateDirectoryA(test::DataFolder().c_str(), nullptr);
@@ -104,7 +104,7 @@ TEST(ColorsFile, AMergeTheListCouldNotShowLosesNothing) {
     EXPECT_THROW(
         file.Store({"#FF0000", "#0000FF"}, SavedColorsChange::Appended({"#0000FF", 0}), refused),
         Error);
-    EXPECT_EQ(test::ReadFileText(path), "#FF0000\r\n#00FF00\r\n");
+    EXPECT_EQ(test::ReadFileText(path), "#FF0000\r\n#00FF00\r\n#0000FF\r\n");
     file.Store({"#FF0000", "#0000FF", "#FFFFFF"}, SavedColorsChange::Appended({"#FFFFFF", 0}),
                [](const std::vector<SavedColor>&) {});
     EXPECT_EQ(test::ReadFileText(path), "#FF0000\r\n#00FF00\r\n#0000FF\r\n#FFFFFF\r\n");
