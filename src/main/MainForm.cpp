@@ -177,6 +177,7 @@ void TfrmMain::BindEvents() {
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case kMsgTellSavedColors: TellSavedColorsNotice(); return 0;
+    case kMsgSavedColorsLater: RunSavedColorsLater(); return 0;
     case WM_HOTKEY: return OnHotKey(wp, lp);
     case WM_WINDOWPOSCHANGING: return OnWindowPosChanging(wp, lp);
     case WM_ACTIVATE: return OnActivateChange(wp, lp);

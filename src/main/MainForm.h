@@ -74,6 +74,7 @@ class TfrmMain : public TForm {
     // button, Ctrl+1 to Ctrl+7 copy, Ctrl+8 copies copyonpick's text, Ctrl+S saves, the Apps
     // key and Shift+F10 open the list's menu. True when the key was taken.
     bool FormShortCut(const MSG& msg);
+    bool RunShortCut(const MSG& msg);
     void FormDeactivate();
     void tmrPickTimer();
     void imgZoomMouseDown(int x, int y);
@@ -211,9 +212,14 @@ class TfrmMain : public TForm {
     // The application was minimised: hide to the tray.
     void AppMinimize();
     void BindSavedColorEvents();
-    void AddSavedColors(const std::vector<SavedColor>& colors);
     void AddSavedEntry(int image, const std::string& text);
-    void ShowMergedSavedColors(const std::vector<SavedColor>& entries, bool lastSelected);
+    // The list shows these entries, those it shows already with their own swatches.
+    void ShowSavedColors(const std::vector<SavedColor>& entries);
+    void SelectLastSavedColor();
+    enum class SavedColorsCommand { Save, Delete, Clear };
+    // Runs the change, or, while another runs, queues it to run after that one.
+    void ChangeSavedColors(SavedColorsCommand command, const std::function<void()>& change);
+    void RunSavedColorsLater();
     // At the pointer, or at a point for a menu opened from the keyboard.
     void PopupListMenu(bool entryItems, const POINT* at = nullptr);
     // Ctrl+1 .. Ctrl+7: the notations in their order on the screen, top to bottom.
@@ -229,6 +235,7 @@ class TfrmMain : public TForm {
     void TellSavedColorsNotice();
     // Posted to itself: trouble with colors.ini is told once the message that asked is done.
     static constexpr UINT kMsgTellSavedColors = WM_APP + 2;
+    static constexpr UINT kMsgSavedColorsLater = WM_APP + 3;
 
     std::unique_ptr<TTrayIconMan> FTray;
     std::array<std::string, 8> FValues; // 1..7 by notation number
@@ -273,6 +280,9 @@ class TfrmMain : public TForm {
     // the list for each (slow for long lists under Wine) and never cut by a buffer.
     std::vector<std::string> savedTexts_;
     bool listMenuShown_ = false; // by the press of this right click: its release shows none
+    bool changingSavedColors_ = false, scrollingSavedColors_ = false;
+    std::vector<std::pair<SavedColorsCommand, int>> savedColorsLater_; // with the entry chosen
+    WPARAM heldShortCut_ = 0; // the key of the last shortcut taken, until another key goes down
     // Work queued for later holds a weak copy: it runs only while the window still exists.
     std::shared_ptr<char> alive_ = std::make_shared<char>();
 };

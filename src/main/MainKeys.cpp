@@ -14,6 +14,16 @@ bool Down(int key) {
 
 bool TfrmMain::FormShortCut(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    // A held key repeats its key-down, marked as down already (bit 30): a shortcut acts once per
+    // press and its repeats are swallowed, also those its own work lets run; other keys repeat.
+    if ((msg.lParam & (1 << 30)) && msg.wParam == heldShortCut_) return true;
+    heldShortCut_ = msg.wParam;
+    const bool taken = RunShortCut(msg);
+    heldShortCut_ = taken ? msg.wParam : 0;
+    return taken;
+}
+
+bool TfrmMain::RunShortCut(const MSG& msg) {
     // Only while the user works in this window: a dialog of ours is active while it is open.
     if (GetActiveWindow() != Handle() || !IsWindowEnabled(Handle())) return false;
     const WPARAM key = msg.wParam;

@@ -7,6 +7,7 @@
 #include "saved/ValuesDialog.h"
 #include "ui/Application.h"
 #include "ui/Error.h"
+#include "ui/FlagScope.h"
 #include "ui/WideText.h"
 
 #include <string_view>
@@ -41,22 +42,6 @@ std::wstring TfrmMain::GetColorsFileName() {
     }
 }
 
-void TfrmMain::AddSavedColors(const std::vector<SavedColor>& colors) {
-    std::vector<TColor> values;
-    values.reserve(colors.size());
-    for (const SavedColor& c : colors)
-        values.push_back(c.color);
-    if (ImageList1->Count() == 0) {
-        ImageList1->Reserve(int(colors.size()) + 256);
-        ListView1->SetSmallImages(ImageList1);
-    }
-    ListView1->Reserve(ListView1->ItemCount() + int(colors.size()));
-    int image = AddSwatches(*ImageList1, values);
-    const TListView::TUpdateScope oneRepaint(*ListView1);
-    for (const SavedColor& c : colors)
-        AddSavedEntry(image++, c.text);
-}
-
 void TfrmMain::RedrawSwatches() {
     // Setting the size empties the list; the swatches come back in the entries' order, and
     // each entry is given the number of its own again: after a Delete or a Clear the old
@@ -80,7 +65,7 @@ void TfrmMain::AddSavedEntry(int image, const std::string& text) {
     ListView1->SetSubItem(index, 1, text);
 }
 
-void TfrmMain::ShowMergedSavedColors(const std::vector<SavedColor>& entries, bool lastSelected) {
+void TfrmMain::ShowSavedColors(const std::vector<SavedColor>& entries) {
     // An entry the list shows already keeps its swatch; only one new to it gets a new one.
     std::unordered_map<std::string_view, std::vector<int>> shown; // images, first at the back
     for (int i = ListView1->ItemCount() - 1; i >= 0; --i)
@@ -96,19 +81,24 @@ void TfrmMain::ShowMergedSavedColors(const std::vector<SavedColor>& entries, boo
             it->second.pop_back();
         }
     }
+    if (ImageList1->Count() == 0) {
+        ImageList1->Reserve(int(fresh.size()) + 256);
+        ListView1->SetSmallImages(ImageList1);
+    }
     int next = fresh.empty() ? 0 : AddSwatches(*ImageList1, fresh);
     shown.clear();
     ListView1->Clear();
     savedTexts_.clear();
-    {
-        const TListView::TUpdateScope oneRepaint(*ListView1);
-        for (size_t i = 0; i < entries.size(); ++i)
-            AddSavedEntry(images[i] >= 0 ? images[i] : next++, entries[i].text);
-    }
-    if (lastSelected && !entries.empty()) {
-        ListView1->ScrollToEnd();
-        ListView1->SelectOnly(ListView1->ItemCount() - 1);
-    }
+    ListView1->Reserve(int(entries.size()));
+    const TListView::TUpdateScope oneRepaint(*ListView1);
+    for (size_t i = 0; i < entries.size(); ++i)
+        AddSavedEntry(images[i] >= 0 ? images[i] : next++, entries[i].text);
+}
+
+void TfrmMain::SelectLastSavedColor() {
+    if (ListView1->ItemCount() == 0) return;
+    ListView1->ScrollToEnd();
+    ListView1->SelectOnly(ListView1->ItemCount() - 1);
 }
 
 void TfrmMain::LoadSavedColors() {
@@ -118,7 +108,7 @@ void TfrmMain::LoadSavedColors() {
     if (FColorsFile.empty()) return;
     colorsFile_ = std::make_unique<TColorsFile>(FColorsFile);
     try {
-        AddSavedColors(colorsFile_->Load());
+        ShowSavedColors(colorsFile_->Load());
     } catch (const std::exception& e) {
         // Memory ran out on a huge file, or the list refused an entry: the list starts empty and
         // the file keeps every colour in it.
@@ -142,7 +132,8 @@ void TfrmMain::StoreSavedColors(const std::optional<SavedColorsChange>& change) 
     }
     const bool saved = change && change->kind == SavedColorsChange::Kind::Append;
     colorsFile_->Store(savedTexts_, change, [&](const std::vector<SavedColor>& entries) {
-        ShowMergedSavedColors(entries, saved);
+        ShowSavedColors(entries);
+        if (saved) SelectLastSavedColor();
     });
     TellSavedColorsNotice();
 }
@@ -154,21 +145,54 @@ void TfrmMain::TellSavedColorsNotice() {
 }
 
 void TfrmMain::ScrollToLastSavedColor() {
-    if (ListView1->ItemCount() == 0) return;
+    // Inside it a scroll only asked again is left to the outer one.
+    if (ListView1->ItemCount() == 0 || scrollingSavedColors_) return;
+    FlagScope scrolling(scrollingSavedColors_);
     try {
         Application().ProcessMessages();
-        ListView1->ScrollToEnd();
-        ListView1->SelectOnly(ListView1->ItemCount() - 1);
+        SelectLastSavedColor();
     } catch (...) {
         // Cosmetic: the list stays where it is.
     }
 }
 
+void TfrmMain::ChangeSavedColors(SavedColorsCommand command, const std::function<void()>& change) {
+    // Save, Delete and Clear each run whole, file written, before the next starts: one that
+    // comes while another lets waiting messages run (the scroll after a Save, a question)
+    // waits, with the entry chosen for it, and runs right after it.
+    if (changingSavedColors_) {
+        savedColorsLater_.push_back({command, ListView1->SelectedIndex()});
+        return;
+    }
+    struct AtExit {
+        std::function<void()> run;
+        ~AtExit() { run(); }
+    } const later{[this] {
+        if (!savedColorsLater_.empty()) PostMessageA(Handle(), kMsgSavedColorsLater, 0, 0);
+    }};
+    const FlagScope changing(changingSavedColors_);
+    change();
+}
+
+void TfrmMain::RunSavedColorsLater() {
+    if (savedColorsLater_.empty()) return;
+    const auto [command, selected] = savedColorsLater_.front();
+    savedColorsLater_.erase(savedColorsLater_.begin());
+    if (selected >= 0 && selected < ListView1->ItemCount()) ListView1->SelectOnly(selected);
+    switch (command) {
+    case SavedColorsCommand::Save: Save1Click(); break;
+    case SavedColorsCommand::Delete: mnuMyColors_DeleteClick(); break;
+    case SavedColorsCommand::Clear: mnuMyColors_ClearClick(); break;
+    }
+}
+
 void TfrmMain::Save1Click() {
-    const SavedColor saved{edtHtml->Text(), CurrentColor()};
-    AddSavedEntry(AddSwatches(*ImageList1, {&saved.color, 1}), saved.text);
-    ScrollToLastSavedColor();
-    StoreSavedColors(SavedColorsChange::Appended(saved));
+    ChangeSavedColors(SavedColorsCommand::Save, [this] {
+        const SavedColor saved{edtHtml->Text(), CurrentColor()};
+        AddSavedEntry(AddSwatches(*ImageList1, {&saved.color, 1}), saved.text);
+        ScrollToLastSavedColor();
+        StoreSavedColors(SavedColorsChange::Appended(saved));
+    });
 }
 
 void TfrmMain::ListView1DblClick() {
@@ -230,22 +254,27 @@ void TfrmMain::mnuMyColors_Open2Click() {
 }
 
 void TfrmMain::mnuMyColors_DeleteClick() {
-    if (!Confirm("Are you sure you want to delete it?")) return;
-    std::optional<SavedColorsChange> change;
-    if (const int index = ListView1->SelectedIndex(); index >= 0) {
-        change = SavedColorsChange::Removed(savedTexts_.at(size_t(index)), size_t(index));
-        ListView1->DeleteItem(index);
-        savedTexts_.erase(savedTexts_.begin() + index);
-    }
-    StoreSavedColors(change);
+    ChangeSavedColors(SavedColorsCommand::Delete, [this] {
+        if (!Confirm("Are you sure you want to delete it?")) return;
+        std::optional<SavedColorsChange> change;
+        if (const int index = ListView1->SelectedIndex(); index >= 0) {
+            change = SavedColorsChange::Removed(savedTexts_.at(size_t(index)), size_t(index),
+                                                savedTexts_.size());
+            ListView1->DeleteItem(index);
+            savedTexts_.erase(savedTexts_.begin() + index);
+        }
+        StoreSavedColors(change);
+    });
 }
 
 void TfrmMain::mnuMyColors_ClearClick() {
-    if (!Confirm("Are you sure you want to clear it?")) return;
-    const SavedColorsChange change = SavedColorsChange::Cleared(std::move(savedTexts_));
-    ListView1->Clear();
-    savedTexts_.clear();
-    StoreSavedColors(change);
+    ChangeSavedColors(SavedColorsCommand::Clear, [this] {
+        if (!Confirm("Are you sure you want to clear it?")) return;
+        const SavedColorsChange change = SavedColorsChange::Cleared(std::move(savedTexts_));
+        ListView1->Clear();
+        savedTexts_.clear();
+        StoreSavedColors(change);
+    });
 }
 
 void TfrmMain::OpenSavedColor() {

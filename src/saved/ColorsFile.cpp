@@ -31,10 +31,13 @@ class FileError : public Error {
 }
 
 // Virus scanners, the search indexer and backup tools open a file for a moment just after it is
-// written; Wine refuses to replace a file anyone has open at all.
-bool HeldByAnother(DWORD code) {
-    return code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED ||
-           code == ERROR_LOCK_VIOLATION;
+// written. Another program that has the file open refuses a read with a sharing or a lock
+// violation; Windows refuses to replace it with access denied too, and Wine refuses to replace
+// a file anyone has open at all. Access denied to a read is the file's permissions: no waiting
+// mends that.
+bool HeldByAnother(DWORD code, bool replacing) {
+    return code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
+           (replacing && code == ERROR_ACCESS_DENIED);
 }
 
 // How long one write waits, in all, for a file another program holds: growing steps, about
@@ -55,17 +58,6 @@ class Patience {
     DWORD waited_ = 0, step_ = 10;
 };
 
-// Runs the step again while another program holds the file and patience lasts.
-template <class Step> auto Retrying(Patience& patience, const Step& step) {
-    for (;;) {
-        try {
-            return step();
-        } catch (const FileError& e) {
-            if (!HeldByAnother(e.Code()) || !patience.Wait()) throw;
-        }
-    }
-}
-
 // The UTF-16 calls throughout: the folder's path may hold letters the code page has not.
 KernelHandle OpenFile(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
     HANDLE h = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
@@ -74,10 +66,11 @@ KernelHandle OpenFile(const std::wstring& path, DWORD access, DWORD share, DWORD
     return KernelHandle(h);
 }
 
-// The file's bytes, never more than the limit: a file that grows while it is read is caught too.
+// The file's bytes, never more than the limit. Reads are shared, writes not: a file another
+// program has open for writing is refused as held, never read halfway through its write (an
+// editor saving in place empties it first), and it cannot change while it is read.
 std::string ReadWhole(const std::wstring& path, unsigned long long limit) {
-    const KernelHandle file =
-        OpenFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+    const KernelHandle file = OpenFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size)) Fail(GetLastError());
     const auto tooLarge = [&](unsigned long long bytes) {
@@ -158,44 +151,71 @@ bool NarrowLineExactly(std::u16string_view line, std::string& out) {
     return NarrowExactly({reinterpret_cast<const wchar_t*>(line.data()), line.size()}, out);
 }
 
-void WriteWhole(const std::wstring& path, const std::string& bytes, bool replace,
-                Patience& patience) {
-    // A temporary file in the same folder, moved over the file at the end: the file is
-    // replaced whole or not at all, also when the program is killed or the disk is full.
-    // Wine replaces a read-only file where Windows refuses: ask the attribute ourselves.
-    const DWORD attr = GetFileAttributesW(path.c_str());
-    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
-        throw FileError("The file is read-only");
-    auto [file, temp] = CreateTempIn(FolderOf(path));
-    try {
+// A temporary file in the folder holding the bytes, flushed; gone again unless it was moved. The
+// file it is moved over is replaced whole or not at all, also when the program is killed or the
+// disk is full.
+class TempFile {
+  public:
+    TempFile(const std::wstring& folder, const std::string& bytes) {
+        auto [file, path] = CreateTempIn(folder);
+        path_ = std::move(path);
         DWORD written = 0;
-        if (!bytes.empty() &&
-            (!WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) ||
-             written != bytes.size()))
-            Fail(GetLastError());
-        if (!FlushFileBuffers(file.Get())) Fail(GetLastError());
-        file.Reset();
-        const DWORD how = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-        Retrying(patience, [&] {
-            if (!MoveFileExW(temp.c_str(), path.c_str(), how)) Fail(GetLastError());
-        });
-    } catch (...) {
-        file.Reset();
-        DeleteFileW(temp.c_str());
-        throw;
+        if ((!bytes.empty() &&
+             (!WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) ||
+              written != bytes.size())) ||
+            !FlushFileBuffers(file.Get())) {
+            const DWORD code = GetLastError();
+            file.Reset();
+            Remove();
+            Fail(code);
+        }
     }
-}
+    ~TempFile() { Remove(); }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    // 0 once moved; the system's code while another program holds the target.
+    DWORD MoveOver(const std::wstring& target, bool replace) {
+        const DWORD how = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+        if (MoveFileExW(path_.c_str(), target.c_str(), how)) {
+            path_.clear();
+            return 0;
+        }
+        const DWORD code = GetLastError();
+        if (!HeldByAnother(code, true)) Fail(code);
+        return code;
+    }
+
+  private:
+    void Remove() {
+        if (!path_.empty()) DeleteFileW(path_.c_str());
+    }
+    std::wstring path_;
+};
 
 // The file's bytes now, waiting while another program holds it; none when it is gone.
 std::optional<std::string> ReadIfThere(const std::wstring& path, Patience& patience) {
-    try {
-        return Retrying(patience, [&] { return ReadWhole(path, TColorsFile::kMaxBytes); });
-    } catch (const FileError& e) {
-        if (e.Code() == ERROR_FILE_NOT_FOUND || e.Code() == ERROR_PATH_NOT_FOUND) return {};
-        throw;
-    } catch (const std::bad_alloc&) {
-        throw FileError(TColorsFile::kNoMemory);
+    for (;;) {
+        try {
+            return ReadWhole(path, TColorsFile::kMaxBytes);
+        } catch (const FileError& e) {
+            const DWORD code = e.Code();
+            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return {};
+            const DWORD attr = GetFileAttributesW(path.c_str());
+            if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY))
+                throw FileError("It is a folder, not a file");
+            if (!HeldByAnother(code, false) || !patience.Wait()) throw;
+        } catch (const std::bad_alloc&) {
+            throw FileError(TColorsFile::kNoMemory);
+        }
     }
+}
+
+// A backup of the file as it was, under a name nothing has.
+void WriteBackup(const std::wstring& backup, const std::string& bytes, Patience& patience) {
+    TempFile temp(FolderOf(backup), bytes);
+    while (const DWORD held = temp.MoveOver(backup, false))
+        if (!patience.Wait()) Fail(held);
 }
 
 } // namespace
@@ -208,31 +228,21 @@ void TColorsFile::Tell(const std::wstring& text) {
 
 std::vector<SavedColor> TColorsFile::Load() {
     RemoveLeftovers();
-    const DWORD attr = GetFileAttributesW(path_.c_str());
     std::wstring problem;
-    if (attr == INVALID_FILE_ATTRIBUTES) {
-        const DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return {};
-        problem = SystemReason(code);
-    } else if (attr & FILE_ATTRIBUTE_DIRECTORY) {
-        problem = L"It is a folder, not a file";
-    }
-    std::string bytes;
-    if (problem.empty()) {
-        try {
-            Patience patience;
-            bytes = Retrying(patience, [&] { return ReadWhole(path_, kMaxBytes); });
-            // Text with lines the list cannot hold, or without one colour (another kind of
-            // text): kept whole as a backup before the first write.
-            SavedColorsText parsed = ParseSavedColors(bytes, NarrowLineExactly);
-            backupDue_ = parsed.dropsText;
-            base_ = std::move(bytes);
-            return std::move(parsed.entries);
-        } catch (const FileError& e) {
-            problem = e.Text();
-        } catch (const std::bad_alloc&) {
-            problem = kNoMemory;
-        }
+    try {
+        Patience patience;
+        std::optional<std::string> bytes = ReadIfThere(path_, patience);
+        if (!bytes) return {};
+        // Text with lines the list cannot hold, or without one colour (another kind of text):
+        // kept whole as a backup before the first write.
+        SavedColorsText parsed = ParseSavedColors(*bytes, NarrowLineExactly);
+        backupDue_ = parsed.dropsText;
+        base_ = std::move(bytes);
+        return std::move(parsed.entries);
+    } catch (const FileError& e) {
+        problem = e.Text();
+    } catch (const std::bad_alloc&) {
+        problem = kNoMemory;
     }
     LeaveAlone(problem);
     return {};
@@ -270,44 +280,75 @@ std::wstring TColorsFile::FreeBackupPath() const {
     return backup;
 }
 
+std::string TColorsFile::Merge(const std::string& now, std::vector<SavedColor>& entries,
+                               bool& dropsText) const {
+    SavedColorsText parsed = ParseSavedColors(now, NarrowLineExactly);
+    for (const SavedColorsChange& c : unwritten_)
+        ApplySavedColorsChange(parsed.entries, c);
+    dropsText = parsed.dropsText;
+    entries = std::move(parsed.entries);
+    std::vector<std::string> texts;
+    texts.reserve(entries.size());
+    for (const SavedColor& e : entries)
+        texts.push_back(e.text);
+    return FormatSavedColors(texts);
+}
+
 void TColorsFile::Store(const std::vector<std::string>& texts,
                         const std::optional<SavedColorsChange>& change,
                         const MergedEvent& onMerged) {
     if (unreadable_) return; // told at start
     if (change) unwritten_.push_back(*change);
     Patience patience; // one wait for the whole write
+    bool backedUp = false;
     std::wstring writing = path_;
     try {
-        std::string bytes;
-        // Only the bytes tell that nothing changed: time and size may stay the same.
-        if (std::optional<std::string> now = ReadIfThere(path_, patience); now && now != base_) {
-            SavedColorsText parsed = ParseSavedColors(*now, NarrowLineExactly);
-            for (const SavedColorsChange& c : unwritten_)
-                ApplySavedColorsChange(parsed.entries, c);
-            base_ = std::move(now);
-            backupDue_ = parsed.dropsText;
-            onMerged(parsed.entries);
-            std::vector<std::string> merged;
-            merged.reserve(parsed.entries.size());
-            for (SavedColor& e : parsed.entries)
-                merged.push_back(std::move(e.text));
-            bytes = FormatSavedColors(merged);
-        } else {
-            bytes = FormatSavedColors(texts);
+        std::optional<std::string> now = ReadIfThere(path_, patience);
+        for (;;) {
+            // Only the bytes tell that nothing changed: time and size may stay the same.
+            const bool merge = now && (now != base_ || !listAgrees_);
+            bool dropsText = backupDue_;
+            std::vector<SavedColor> merged;
+            const std::string bytes =
+                merge ? Merge(*now, merged, dropsText) : FormatSavedColors(texts);
+            const std::optional<std::string>& replaced = merge ? now : base_;
+            if (dropsText && replaced && !std::exchange(backedUp, true)) {
+                writing = FreeBackupPath();
+                WriteBackup(writing, *replaced, patience);
+                Tell(L"Some lines of\n" + path_ +
+                     L"\nare not colours and are left out of the list, or hold letters that "
+                     L"Vantrel cannot write back. The file as it was is kept as\n" +
+                     writing);
+                writing = path_;
+            }
+            // Wine replaces a read-only file where Windows refuses: ask the attribute ourselves,
+            // before the last read (the time from that read to the replace lets others in).
+            const DWORD attr = GetFileAttributesW(path_.c_str());
+            if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
+                throw FileError("The file is read-only");
+            TempFile temp(FolderOf(path_), bytes);
+            // Read again just before the replace: the file is replaced only from a merge made
+            // on its present bytes.
+            std::optional<std::string> again;
+            while ((again = ReadIfThere(path_, patience)) == now) {
+                const DWORD held = temp.MoveOver(path_, true);
+                if (!held) {
+                    base_ = bytes;
+                    backupDue_ = false;
+                    unwritten_.clear();
+                    // Shown once written: a merge is often made again before it lands, and a
+                    // long list takes a while. Until shown the next write merges again.
+                    listAgrees_ = !merge;
+                    if (merge) onMerged(merged);
+                    listAgrees_ = true;
+                    return;
+                }
+                if (!patience.Wait()) Fail(held);
+            }
+            now = std::move(again);
+            // Overtaken: treated as held, merged again after a wait while patience lasts.
+            if (!patience.Wait()) throw FileError("Another program kept changing it");
         }
-        if (backupDue_ && base_) {
-            writing = FreeBackupPath();
-            WriteWhole(writing, *base_, false, patience);
-            backupDue_ = false;
-            Tell(L"Some lines of\n" + path_ +
-                 L"\nare not colours and are left out of the list, or hold letters that "
-                 L"Vantrel cannot write back. The file as it was is kept as\n" +
-                 writing);
-        }
-        writing = path_;
-        WriteWhole(writing, bytes, true, patience);
-        base_ = std::move(bytes);
-        unwritten_.clear();
     } catch (const FileError& e) {
         if (std::exchange(writeFailedOnce_, true)) return; // later failures stay quiet
         Tell(L"The saved colours could not be written to\n" + writing + L"\n" + e.Text() +

@@ -3,8 +3,8 @@
 // every write replaces the file whole or not at all, a read-only file stays as it is, a file
 // with lines the list cannot hold is kept as a backup (colors.ini.bak, or the next free
 // colors.ini.N.bak) before the first write drops them, what other programs wrote to it while
-// the program runs is kept, and a file they hold for a moment is waited for. Each kind of
-// trouble is told once per run.
+// the program runs is kept, and a file they hold for a moment, or have open for writing, is
+// waited for. Each kind of trouble is told once per run.
 #pragma once
 
 #include "saved/ColorsText.h"
@@ -39,7 +39,10 @@ class TColorsFile {
     // Replaces the file's content with the list's texts after the user's change to the list
     // (none: a delete with nothing selected). When another program changed the file since it
     // was last read or written, the changes not yet written are made to its present entries
-    // instead, and those are shown and written. A failure leaves the file as it was.
+    // instead, and those are written and then shown; again when it changes once more before
+    // the replace. A failed write leaves the file as it was and every change to be made again
+    // by the next Store; a failure to show a merge goes on to the caller, and the next Store
+    // merges again.
     void Store(const std::vector<std::string>& texts,
                const std::optional<SavedColorsChange>& change, const MergedEvent& onMerged);
 
@@ -48,13 +51,19 @@ class TColorsFile {
 
   private:
     void Tell(const std::wstring& text);
+    // The bytes of the file's present entries with the unwritten changes made to them.
+    std::string Merge(const std::string& now, std::vector<SavedColor>& entries,
+                      bool& dropsText) const;
     void RemoveLeftovers() const;
     std::wstring FreeBackupPath() const;
 
     std::wstring path_;
-    bool unreadable_ = false;         // this run leaves the file alone
-    std::optional<std::string> base_; // the bytes last read or written; none: there was no file
-    bool backupDue_ = false;          // base_ holds what the list cannot: back it up first
+    bool unreadable_ = false; // this run leaves the file alone
+    // The file as last agreed: the bytes last read at start or written; none: there was no
+    // file. Changes only once a write landed.
+    std::optional<std::string> base_;
+    bool listAgrees_ = true;                   // the list shows base_ with the unwritten changes
+    bool backupDue_ = false;                   // base_ holds what the list cannot: back it up first
     std::vector<SavedColorsChange> unwritten_; // changes the file has not taken yet
     bool writeFailedOnce_ = false;
     std::wstring notice_;

@@ -3,6 +3,7 @@
 #include "color/Text.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_map>
 
 namespace vtl {
@@ -119,11 +120,18 @@ void ApplySavedColorsChange(std::vector<SavedColor>& entries, const SavedColorsC
     if (change.kind == Kind::Append) {
         entries.push_back(change.entry);
     } else if (change.kind == Kind::Remove) {
-        const auto sameText = [&](const SavedColor& e) { return e.text == change.entry.text; };
-        auto it = change.position < entries.size() && sameText(entries[change.position])
-                      ? entries.begin() + std::ptrdiff_t(change.position)
-                      : std::ranges::find_if(entries, sameText);
-        if (it != entries.end()) entries.erase(it);
+        const auto apart = [](size_t a, size_t b) { return a > b ? a - b : b - a; };
+        size_t nearest = entries.size(), distance = SIZE_MAX;
+        for (size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i].text != change.entry.text) continue;
+            const size_t d =
+                std::min(apart(i, change.position), apart(entries.size() - 1 - i, change.fromEnd));
+            if (d < distance) {
+                nearest = i;
+                distance = d;
+            }
+        }
+        if (nearest < entries.size()) entries.erase(entries.begin() + std::ptrdiff_t(nearest));
     } else {
         std::unordered_map<std::string_view, size_t> cleared;
         for (const std::string& text : change.shown)

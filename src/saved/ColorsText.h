@@ -46,23 +46,24 @@ struct SavedColorsChange {
     enum class Kind { Append, Remove, Clear };
     Kind kind;
     SavedColor entry;               // appended, or removed (its text)
-    size_t position;                // where the removed entry was in the list
+    size_t position, fromEnd;       // where the removed entry was in the list, from either end
     std::vector<std::string> shown; // what the list showed when it was cleared
 
     static SavedColorsChange Appended(SavedColor entry) {
-        return {Kind::Append, std::move(entry), 0, {}};
+        return {Kind::Append, std::move(entry), 0, 0, {}};
     }
-    static SavedColorsChange Removed(std::string text, size_t position) {
-        return {Kind::Remove, {std::move(text), 0}, position, {}};
+    static SavedColorsChange Removed(std::string text, size_t position, size_t listSize) {
+        return {Kind::Remove, {std::move(text), 0}, position, listSize - 1 - position, {}};
     }
     static SavedColorsChange Cleared(std::vector<std::string> shown) {
-        return {Kind::Clear, {}, 0, std::move(shown)};
+        return {Kind::Clear, {}, 0, 0, std::move(shown)};
     }
 };
 
-// An appended entry goes to the end. A removed one goes from its position if an entry with its
-// text is still there, else the first entry with its text goes, else nothing. A clear removes
-// one entry for each text the list showed, and keeps what came since.
+// An appended entry goes to the end. A removed one takes, of the entries with its text, the one
+// nearest its position counted from the start or from the end (lines another program added or
+// removed above it, or below it, do not move it); none with its text: nothing goes. A clear
+// removes one entry for each text the list showed, and keeps what came since.
 void ApplySavedColorsChange(std::vector<SavedColor>& entries, const SavedColorsChange& change);
 
 } // namespace vtl

@@ -73,9 +73,12 @@ TEST(SavedColorsText, TheUsersChangeIsMadeToTheFileAsAnotherProgramLeftIt) {
     };
     const Lines file{"a", "b", "a", "c"};
     EXPECT_EQ(apply(file, Change::Appended({"d", 0})), (Lines{"a", "b", "a", "c", "d"}));
-    EXPECT_EQ(apply(file, Change::Removed("a", 2)), (Lines{"a", "b", "c"})) << "at its position";
-    EXPECT_EQ(apply(file, Change::Removed("a", 3)), (Lines{"b", "a", "c"})) << "else the first";
-    EXPECT_EQ(apply(file, Change::Removed("e", 0)), file) << "else nothing";
+    EXPECT_EQ(apply(file, Change::Removed("a", 2, 4)), (Lines{"a", "b", "c"})) << "at its place";
+    // The list showed b, a, c, or z, a, b, a, c: a line added or removed above the chosen a
+    // does not move it.
+    EXPECT_EQ(apply(file, Change::Removed("a", 1, 3)), (Lines{"a", "b", "c"})) << "added above";
+    EXPECT_EQ(apply(file, Change::Removed("a", 3, 5)), (Lines{"a", "b", "c"})) << "gone above";
+    EXPECT_EQ(apply(file, Change::Removed("e", 0, 1)), file) << "else nothing";
     EXPECT_EQ(apply(file, Change::Cleared({"a", "c", "e"})), (Lines{"b", "a"})) << "newer stay";
 }
 

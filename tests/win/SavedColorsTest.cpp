@@ -5,6 +5,8 @@
 #include "main/MainForm.h"
 #include "saved/ColorsFile.h"
 #include "support/files.hpp"
+#include "ui/Application.h"
+#include "ui/Error.h"
 #include "ui/WideText.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +65,49 @@ TEST(ColorsFile, Utf16LinesAreNarrowedExactlyOrTheFileIsKept) {
         file.Store({entries[0].text}, std::nullopt, {});
         EXPECT_EQ(test::ReadFileText(path + ".bak"), exact ? "" : bytes) << exact;
     }
+}
+
+TfrmMain* saving = nullptr;
+void CALLBACK SaveAgain(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    saving->Save1Click();
+}
+
+// A Save that comes while a Save lets waiting messages run (a timer stands in for the second
+// Ctrl+S) runs after it: both colours and another program's line reach the file.
+TEST(SavedColorsList, ASaveThatComesDuringASaveRunsAfterIt) {
+    test::ResetDataFolder();
+    CreateDirectoryA(test::DataFolder().c_str(), nullptr);
+    const std::string file = test::DataFolder() + "\\colors.ini";
+    test::WriteFileText(file, "#FF0000\r\n");
+    TfrmMain form;
+    test::WriteFileText(file, "#FF0000\r\n#00FF00\r\n");
+    saving = &form;
+    SetTimer(nullptr, 0, 1, &SaveAgain);
+    Sleep(20);
+    form.Save1Click();
+    Application().ProcessMessages();
+    EXPECT_EQ(test::ReadFileText(file), "#FF0000\r\n#00FF00\r\n#F7D5B9\r\n#F7D5B9\r\n");
+}
+
+// The list could not show what another program's change and the user's made together, written
+// already: the next Save still keeps that program's line and both colours.
+TEST(ColorsFile, AMergeTheListCouldNotShowLosesNothing) {
+    test::ResetDataFolder();
+    CreateDirectoryA(test::DataFolder().c_str(), nullptr);
+    const std::string path = test::DataFolder() + "\\colors.ini";
+    test::WriteFileText(path, "#FF0000\r\n");
+    TColorsFile file(Widen(path));
+    file.Load();
+    test::WriteFileText(path, "#FF0000\r\n#00FF00\r\n");
+    const auto refused = [](const std::vector<SavedColor>&) { throw Error("refused"); };
+    EXPECT_THROW(
+        file.Store({"#FF0000", "#0000FF"}, SavedColorsChange::Appended({"#0000FF", 0}), refused),
+        Error);
+    EXPECT_EQ(test::ReadFileText(path), "#FF0000\r\n#00FF00\r\n#0000FF\r\n");
+    file.Store({"#FF0000", "#0000FF", "#FFFFFF"}, SavedColorsChange::Appended({"#FFFFFF", 0}),
+               [](const std::vector<SavedColor>&) {});
+    EXPECT_EQ(test::ReadFileText(path), "#FF0000\r\n#00FF00\r\n#0000FF\r\n#FFFFFF\r\n");
 }
 
 } // namespace

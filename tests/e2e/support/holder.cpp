@@ -9,12 +9,14 @@ namespace vtl::e2e {
 using namespace std::chrono_literals;
 
 namespace {
-SpawnOptions Options(const std::string& windowsPath) {
+SpawnOptions Options(const std::string& windowsPath, const std::string& how,
+                     const std::string& line) {
     SpawnOptions o;
     std::string exe = config::vantrelExe();
     exe = exe.substr(0, exe.rfind('/') + 1) + "vtlclipholder.exe";
     o.argv = {"wine", exe};
     if (!windowsPath.empty()) o.argv.push_back(windowsPath);
+    if (!how.empty()) o.argv.insert(o.argv.end(), {how, line});
     o.env = config::wineEnvironment();
     o.in = Stdio::Pipe;
     o.out = Stdio::Pipe;
@@ -24,8 +26,8 @@ SpawnOptions Options(const std::string& windowsPath) {
 }
 } // namespace
 
-Holder::Holder(const std::string& windowsPath)
-    : process_(Options(windowsPath)), reader_(process_.stdoutPipe().get()) {
+Holder::Holder(const std::string& windowsPath, const std::string& how, const std::string& added)
+    : process_(Options(windowsPath, how, added)), reader_(process_.stdoutPipe().get()) {
     const auto line = reader_.readLine(std::chrono::steady_clock::now() + 30s);
     if (!line || *line != "held") throw std::runtime_error("the holder did not start");
 }

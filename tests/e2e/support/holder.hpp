@@ -1,5 +1,7 @@
 // vtlclipholder.exe under Wine: another program holding the clipboard, or a file without
-// sharing, until released.
+// sharing, until released; or one that holds a file open for writing and, when released,
+// appends a line to it ("append") or writes it again, emptied at once, with a line more
+// ("rewrite").
 #pragma once
 
 #include <string>
@@ -12,7 +14,8 @@ namespace vtl::e2e {
 class Holder {
   public:
     // Holds the clipboard, or the file at this Windows path.
-    explicit Holder(const std::string& windowsPath = "");
+    explicit Holder(const std::string& windowsPath = "", const std::string& how = "",
+                    const std::string& line = "");
     void release();
 
   private:
