@@ -238,6 +238,9 @@ std::vector<TGraphicControl*> TWinControl::NamedParts() const {
     for (TControl* c : controls_)
         if (!c->IsWindowed() && c->Visible() && !c->AccessibleName.empty())
             parts.push_back(static_cast<TGraphicControl*>(c));
+    // In reading order, whatever order they were made in.
+    std::ranges::stable_sort(parts, {},
+                             [](const TControl* c) { return std::pair(c->Top(), c->Left()); });
     return parts;
 }
 
