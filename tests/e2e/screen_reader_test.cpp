@@ -1,5 +1,4 @@
-// A screen reader in another process reads the window: fields whose labels are painted, the
-// saved colours, the Values dialog, and the frame's painted Minimize and Close, pressed.
+// A screen reader in another process reads what is painted and presses the frame's buttons.
 #include <gtest/gtest.h>
 
 #include "support/xdo.hpp"

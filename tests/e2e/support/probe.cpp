@@ -165,14 +165,13 @@ std::vector<AccElement> Probe::accTree(Hwnd hwnd) {
     for (const std::string& line : call("acctree" + hwndArg(hwnd))) {
         AccElement& e = elements.emplace_back();
         std::istringstream in(line);
-        std::string handle;
-        in >> handle >> e.child >> e.role >> e.rect.left >> e.rect.top >> e.rect.right >>
+        in >> e.name >> e.child >> e.role >> e.rect.left >> e.rect.top >> e.rect.right >>
             e.rect.bottom;
+        e.hwnd = parseHwnd(e.name);
         in.ignore(1);
         std::getline(in, e.name, '\t');
         std::getline(in, e.action);
-        e.hwnd = parseHwnd(handle), e.name = probe::unescape(e.name);
-        e.action = probe::unescape(e.action);
+        e.name = probe::unescape(e.name), e.action = probe::unescape(e.action);
     }
     return elements;
 }
