@@ -95,6 +95,10 @@ void TfrmMain::CreateControls() {
     ListView1->AddColumn("Color", 95);
     ListView1->AddColumn("Value", 95);
     ListView1->SetSmallImages(ImageList1);
+    ListView1->AccessibleName = "Saved colours";
+    // Six buttons read "Copy": a screen reader tells them apart by their notation.
+    for (TButton* b : {btnRGBCopy, btnDecimalCopy, btnHexCopy, btnDelphiCopy, btnVBCopy, btnCCopy})
+        b->AccessibleName = "Copy " + NotationField(b->Tag)->AccessibleName;
     tmrPick = new TTimer(this, kPickLookMs);
     tmrPick->Name = "tmrPick";
 }

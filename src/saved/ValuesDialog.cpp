@@ -22,10 +22,12 @@ TfrmNew::TfrmNew(TForm* owner) : TForm(owner, DialogFrame{owner}), layout_(*this
     layout_.Build(layout::kValuesLayout);
     for (size_t k = 0; k < Edits.size(); ++k)
         Edits[k] = &layout_.Get<TEdit>("Edit" + std::to_string(k + 1));
-    for (int k = 1; k <= 8; ++k)
-        layout_.Get<TButton>("Button" + std::to_string(k)).OnClick = [this](TComponent& sender) {
-            CopyColorValue(sender);
-        };
+    for (int k = 1; k <= 8; ++k) {
+        TButton& button = layout_.Get<TButton>("Button" + std::to_string(k));
+        button.OnClick = [this](TComponent& sender) { CopyColorValue(sender); };
+        // Eight buttons read "Copy": a screen reader tells them apart by their row.
+        button.AccessibleName = "Copy " + Edits[size_t(k - 1)]->AccessibleName;
+    }
     OnDpiChanged = [this](TComponent&) { layout_.Place(); };
     // Centred once its size is that of its DPI and its controls are in place.
     if (owner) CenterOver(owner->Handle());

@@ -220,13 +220,19 @@ std::unique_ptr<TImage> TSkinManEx::CreateButton(TWinControl& strip, int left, c
         pressed_ = self;
         DrawButton(self, art, "down");
     };
-    button->OnMouseUp = [this, self, art, command](TControl&, TMouseButton b, TShiftState, int,
-                                                   int) {
-        if (b != TMouseButton::Left || pressed_ != self) return;
-        pressed_ = nullptr;
+    auto press = [this, self, art, command] {
         DrawButton(self, art, "up");
         SendToWindow(WM_SYSCOMMAND, command);
     };
+    button->OnMouseUp = [this, self, press](TControl&, TMouseButton b, TShiftState, int, int) {
+        if (b != TMouseButton::Left || pressed_ != self) return;
+        pressed_ = nullptr;
+        press();
+    };
+    // Painted, the button is no window: a screen reader finds it by the tip's words, and its
+    // "Press" does what a click does.
+    button->AccessibleName = hint;
+    button->OnAccessiblePress = [press](TComponent&) { press(); };
     button->BringToFront();
     DrawButton(self, art, "up");
     return button;

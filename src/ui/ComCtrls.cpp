@@ -1,5 +1,7 @@
 #include "ui/ComCtrls.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -105,6 +107,43 @@ void TListView::DeleteItem(int index) {
 
 void TListView::Clear() {
     ListView_DeleteAllItems(Handle());
+}
+
+TAccessiblePart TListView::AccessiblePart(int index) const {
+    TAccessiblePart part;
+    part.role = ROLE_SYSTEM_LISTITEM;
+    char text[256];
+    for (int column = 0; column <= int(columnWidths_.size()) && part.name.empty(); ++column) {
+        text[0] = '\0';
+        ListView_GetItemText(Handle(), index, column, text, sizeof text);
+        part.name = text;
+    }
+    RECT r{};
+    if (ListView_GetItemRect(Handle(), index, &r, LVIR_BOUNDS)) {
+        MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+        part.screen = r;
+    }
+    const UINT state = ListView_GetItemState(Handle(), index, LVIS_SELECTED | LVIS_FOCUSED);
+    part.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE |
+                 (state & LVIS_SELECTED ? STATE_SYSTEM_SELECTED : 0) |
+                 (state & LVIS_FOCUSED && Focused() ? STATE_SYSTEM_FOCUSED : 0);
+    part.action = "Double Click";
+    return part;
+}
+
+// Asked at every move of the pointer while a reader follows it: one question to the list,
+// however long.
+int TListView::AccessiblePartAt(POINT screen) const {
+    LVHITTESTINFO hit{};
+    hit.pt = screen;
+    ScreenToClient(Handle(), &hit.pt);
+    return ListView_HitTest(Handle(), &hit);
+}
+
+void TListView::PressAccessiblePart(int index) {
+    if (index < 0 || index >= ItemCount()) return;
+    SelectOnly(index);
+    DblClick();
 }
 
 int TListView::SelectedIndex() const {

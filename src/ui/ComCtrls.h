@@ -77,6 +77,13 @@ class TListView : public TWinControl {
     // Fired for each key pressed in the list; setting the key to 0 consumes it.
     TKeyEvent OnKeyDown;
 
+    // Screen readers see the items, each named by its caption or, when that is empty, by its
+    // first column with text; their default action is a double click on the item.
+    int AccessiblePartCount() const override { return ItemCount(); }
+    TAccessiblePart AccessiblePart(int index) const override;
+    int AccessiblePartAt(POINT screen) const override;
+    void PressAccessiblePart(int index) override;
+
   protected:
     LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool Notify(NMHDR& hdr, LRESULT& result) override;

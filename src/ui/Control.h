@@ -65,6 +65,9 @@ class TControl : public TComponent {
 
     int Cursor = crDefault;
     std::string Hint;
+    // The control's name for screen readers where the system knows none (ui/Accessible.h): a
+    // field whose label is painted, a painted part of its window.
+    std::string AccessibleName;
     bool ShowHint = false;
 
     TMouseEvent OnMouseDown;
@@ -98,6 +101,9 @@ class TGraphicControl : public TControl {
     virtual void Paint(HDC dc) = 0;
     // Whether a mouse press at (x, y) of the control belongs to it.
     virtual bool HitTest(int /*x*/, int /*y*/) const { return true; }
+    // What a screen reader's default action does: what a click does. A named control with it
+    // is a push button to the reader.
+    TNotifyEvent OnAccessiblePress;
     void Invalidate() override;
     void Repaint() override;
 };

@@ -68,6 +68,11 @@ TControl* NewControl(TForm& form, TWinControl* parent, const Item& item) {
     }
     throw Error("Unknown control kind in layout");
 }
+// A label's words without the colon that ends them.
+std::string LabelWords(const std::string& caption) {
+    return !caption.empty() && caption.back() == ':' ? caption.substr(0, caption.size() - 1)
+                                                     : caption;
+}
 } // namespace
 
 TLayoutBuilder::TLayoutBuilder(TForm& form, PictureLoader loadPicture)
@@ -97,6 +102,29 @@ void TLayoutBuilder::Build(std::span<const Item> items) {
         Place(item, *control);
         if (item.kind == Kind::Image && *item.picture && loadPicture_)
             loadPicture_(static_cast<TImage&>(*control), item.picture);
+    }
+    NameFieldsByLabels();
+}
+
+// A painted label names nothing to the system, which pairs a field only with a label window
+// before it. Each field is named here by the label on its line, to its left, as the eye pairs
+// them.
+void TLayoutBuilder::NameFieldsByLabels() {
+    for (const Row& label : rows_) {
+        if (label.item->kind != Kind::Label) continue;
+        const TControl& l = *label.control;
+        const int middle = l.Top() + l.Height() / 2;
+        TControl* nearest = nullptr;
+        for (const Row& field : rows_) {
+            TControl& f = *field.control;
+            const bool isField =
+                field.item->kind == Kind::Edit || field.item->kind == Kind::SpinEdit;
+            if (isField && f.Parent() == l.Parent() && f.Left() > l.Left() && f.Top() <= middle &&
+                middle < f.Top() + f.Height() && (!nearest || f.Left() < nearest->Left()))
+                nearest = &f;
+        }
+        if (nearest && nearest->AccessibleName.empty())
+            nearest->AccessibleName = LabelWords(label.item->caption);
     }
 }
 

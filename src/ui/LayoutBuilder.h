@@ -30,6 +30,8 @@ class TLayoutBuilder {
     using PictureLoader = std::function<void(TImage& image, const std::string& picture)>;
 
     TLayoutBuilder(TForm& form, PictureLoader loadPicture);
+    // Creates the table's controls; a field takes its name for screen readers from the label
+    // on its line, colon dropped.
     void Build(std::span<const layout::Item> items);
     // Places every control of the table again at the form's DPI, in its font for that DPI.
     void Place();
@@ -60,6 +62,7 @@ class TLayoutBuilder {
 
   private:
     void Place(const layout::Item& item, TControl& control);
+    void NameFieldsByLabels();
 
     struct Row {
         const layout::Item* item;

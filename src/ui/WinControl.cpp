@@ -8,6 +8,8 @@
 #include "ui/Screen.h"
 #include "ui/WindowBinding.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <set>
 #include <unordered_map>
@@ -212,11 +214,68 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PRINTCLIENT: return OnPrintClient(wp, lp);
     case WM_SETCURSOR: return OnSetCursor(wp, lp);
     case WM_CAPTURECHANGED: mouseControl_ = nullptr; break;
+    case WM_GETOBJECT: return OnGetObject(wp, lp);
     default:
         if (IsMouseMessage(msg)) return OnMouse(msg, wp, lp);
+        if (msg == AccessiblePressMessage()) {
+            PressAccessiblePart(int(wp));
+            return 0;
+        }
         break;
     }
     return DefaultHandler(msg, wp, lp);
+}
+
+LRESULT TWinControl::OnGetObject(WPARAM wp, LPARAM lp) {
+    // Only a window with something to add loads the accessibility library.
+    if (!AccessibleName.empty() || AccessiblePartCount() > 0)
+        if (const LRESULT r = AnswerGetObject(handle_, wp, lp)) return r;
+    return DefaultHandler(WM_GETOBJECT, wp, lp);
+}
+
+std::vector<TGraphicControl*> TWinControl::NamedParts() const {
+    std::vector<TGraphicControl*> parts;
+    for (TControl* c : controls_)
+        if (!c->IsWindowed() && c->Visible() && !c->AccessibleName.empty())
+            parts.push_back(static_cast<TGraphicControl*>(c));
+    // In reading order, whatever order they were made in.
+    std::ranges::stable_sort(parts, {},
+                             [](const TControl* c) { return std::pair(c->Top(), c->Left()); });
+    return parts;
+}
+
+int TWinControl::AccessiblePartCount() const {
+    return int(NamedParts().size());
+}
+
+TAccessiblePart TWinControl::AccessiblePart(int index) const {
+    const auto parts = NamedParts();
+    if (index < 0 || index >= int(parts.size())) return {};
+    const TGraphicControl& c = *parts[size_t(index)];
+    const POINT at = c.ClientToScreen({0, 0});
+    TAccessiblePart part;
+    part.name = c.AccessibleName;
+    part.screen = {at.x, at.y, at.x + c.Width(), at.y + c.Height()};
+    if (!Showing()) part.state = STATE_SYSTEM_INVISIBLE;
+    if (c.OnAccessiblePress)
+        part.action = "Press";
+    else
+        part.role = ROLE_SYSTEM_GRAPHIC;
+    return part;
+}
+
+int TWinControl::AccessiblePartAt(POINT screen) const {
+    for (int i = AccessiblePartCount() - 1; i >= 0; --i) {
+        const RECT r = AccessiblePart(i).screen;
+        if (PtInRect(&r, screen)) return i;
+    }
+    return -1;
+}
+
+void TWinControl::PressAccessiblePart(int index) {
+    const auto parts = NamedParts();
+    if (index >= 0 && index < int(parts.size()) && parts[size_t(index)]->OnAccessiblePress)
+        parts[size_t(index)]->OnAccessiblePress(*parts[size_t(index)]);
 }
 
 TWinControl* TWinControl::ChildFromHandle(HWND wnd) const {

@@ -4,6 +4,7 @@
 // graphic children are painted and hit-tested here.
 #pragma once
 
+#include "ui/Accessible.h"
 #include "ui/Control.h"
 #include "ui/Handles.h"
 #include "ui/SystemColors.h"
@@ -63,6 +64,14 @@ class TWinControl : public TControl {
     int ClientWidth() const;
     int ClientHeight() const;
 
+    // The parts painted on the window, which screen readers see as its children: by default
+    // its visible graphic children that have an AccessibleName.
+    virtual int AccessiblePartCount() const;
+    virtual TAccessiblePart AccessiblePart(int index) const;
+    // The topmost part at a point of the screen, or -1.
+    virtual int AccessiblePartAt(POINT screen) const;
+    virtual void PressAccessiblePart(int index);
+
     // The id the window answers to GetDlgCtrlID (a dialog's default button goes by it).
     void SetControlId(int id);
 
@@ -113,6 +122,8 @@ class TWinControl : public TControl {
     LRESULT OnPrintClient(WPARAM wp, LPARAM lp);
     LRESULT OnSetCursor(WPARAM wp, LPARAM lp);
     LRESULT OnMouse(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnGetObject(WPARAM wp, LPARAM lp);
+    std::vector<TGraphicControl*> NamedParts() const;
     void Hook(HWND wnd);
     void Unhook(HWND wnd);
     static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -21,8 +21,10 @@
 //   thread udmpos <hwnd>                     -> UDM_GETPOS32 of an up-down control pixel <x> <y> ->
 //   screen pixel as 0xBBGGRR cursor                            -> x y quit
 //   traydel <hwnd> <uid>              -> 1 when the shell removed that notification-area icon
-//   accname <hwnd>                    -> the name oleacc gives the window's client, as a screen
-//                                        reader reads it
+//   acctree <hwnd>                    -> per element a screen reader reads in the window and the
+//                                        windows in it: "hwnd child role l t r
+//                                        b<TAB>name<TAB>action"
+//   accdo <hwnd> <child>              -> 1 once the element's default action is done, else 0
 //   hotkey <modifiers> <vk>           -> 1 once the probe holds that global shortcut
 //   broadcast <name>                  -> 1 once the registered message <name> is posted to all
 //                                        top-level windows
@@ -188,6 +190,43 @@ class GdiRegion {
   private:
     HRGN rgn_;
 };
+
+// The object a screen reader reads for a window's client, asked for as a reader asks.
+IAccessible* clientOf(HWND w) {
+    static const HRESULT com = CoInitialize(nullptr);
+    IAccessible* acc = nullptr;
+    if (FAILED(com) || FAILED(AccessibleObjectFromWindow(w, DWORD(OBJID_CLIENT), IID_IAccessible,
+                                                         reinterpret_cast<void**>(&acc))))
+        throw CommandError("no accessible object");
+    return acc;
+}
+
+std::string accText(HRESULT got, BSTR text) {
+    char buf[512] = "";
+    if (SUCCEEDED(got) && text)
+        WideCharToMultiByte(CP_ACP, 0, text, -1, buf, 512, nullptr, nullptr);
+    SysFreeString(text);
+    return escape(buf);
+}
+
+// Empty for a child that is a window of its own, which is read on its own.
+std::string accLine(HWND w, IAccessible* acc, long child) {
+    VARIANT id{}, role{};
+    id.vt = VT_I4;
+    id.lVal = child;
+    IDispatch* window = nullptr;
+    if (child > 0 && acc->get_accChild(id, &window) == S_OK && window) return window->Release(), "";
+    BSTR name = nullptr, action = nullptr;
+    const HRESULT gotName = acc->get_accName(id, &name);
+    const HRESULT gotAction = acc->get_accDefaultAction(id, &action);
+    acc->get_accRole(id, &role);
+    long l = 0, t = 0, width = 0, height = 0;
+    acc->accLocation(&l, &t, &width, &height, id);
+    return hexHandle(w) + " " + std::to_string(child) + " " +
+           std::to_string(role.vt == VT_I4 ? role.lVal : 0) + " " +
+           rectText({l, t, l + width, t + height}) + "\t" + accText(gotName, name) + "\t" +
+           accText(gotAction, action);
+}
 
 class ScreenDc {
   public:
@@ -436,25 +475,29 @@ Commands::Commands() {
             throw CommandError("PostMessage failed (error " + std::to_string(GetLastError()) + ")");
         r.push_back("1");
     };
-    h["accname"] = [](Args& a, Reply& r) {
+    h["acctree"] = [](Args& a, Reply& r) {
         HWND w = liveWindow(a);
         a.end();
-        static const HRESULT com = CoInitialize(nullptr);
-        IAccessible* acc = nullptr;
-        if (FAILED(com) ||
-            FAILED(AccessibleObjectFromWindow(w, DWORD(OBJID_CLIENT), IID_IAccessible,
-                                              reinterpret_cast<void**>(&acc))))
-            throw CommandError("no accessible object");
-        VARIANT self{};
-        self.vt = VT_I4; // CHILDID_SELF
-        BSTR name = nullptr;
-        const HRESULT got = acc->get_accName(self, &name);
+        std::vector<HWND> windows = descendants(w);
+        windows.insert(windows.begin(), w);
+        for (HWND c : windows) {
+            IAccessible* acc = clientOf(c);
+            long count = 0;
+            acc->get_accChildCount(&count);
+            for (long i = 0; i <= count; ++i)
+                if (std::string line = accLine(c, acc, i); !line.empty()) r.push_back(line);
+            acc->Release();
+        }
+    };
+    h["accdo"] = [](Args& a, Reply& r) {
+        HWND w = liveWindow(a);
+        VARIANT id{};
+        id.vt = VT_I4;
+        id.lVal = long(a.integer("child"));
+        a.end();
+        IAccessible* acc = clientOf(w);
+        r.push_back(SUCCEEDED(acc->accDoDefaultAction(id)) ? "1" : "0");
         acc->Release();
-        char text[512] = "";
-        if (SUCCEEDED(got) && name)
-            WideCharToMultiByte(CP_ACP, 0, name, -1, text, sizeof text, nullptr, nullptr);
-        SysFreeString(name);
-        r.push_back(escape(text));
     };
     h["cursor"] = [](Args& a, Reply& r) {
         a.end();

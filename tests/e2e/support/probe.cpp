@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sstream>
 
 #include "probe/probe_protocol.hpp"
 #include "support/config.hpp"
@@ -156,7 +157,27 @@ std::string Probe::text(Hwnd hwnd) {
 }
 
 std::string Probe::accName(Hwnd hwnd) {
-    return probe::unescape(single("accname" + hwndArg(hwnd)));
+    return accTree(hwnd).front().name;
+}
+
+std::vector<AccElement> Probe::accTree(Hwnd hwnd) {
+    std::vector<AccElement> elements;
+    for (const std::string& line : call("acctree" + hwndArg(hwnd))) {
+        AccElement& e = elements.emplace_back();
+        std::istringstream in(line);
+        in >> e.name >> e.child >> e.role >> e.rect.left >> e.rect.top >> e.rect.right >>
+            e.rect.bottom;
+        e.hwnd = parseHwnd(e.name);
+        in.ignore(1);
+        std::getline(in, e.name, '\t');
+        std::getline(in, e.action);
+        e.name = probe::unescape(e.name), e.action = probe::unescape(e.action);
+    }
+    return elements;
+}
+
+bool Probe::accDo(const AccElement& e) {
+    return single("accdo" + hwndArg(e.hwnd) + " " + std::to_string(e.child)) == "1";
 }
 
 long long Probe::setText(Hwnd hwnd, const std::string& text) {

@@ -21,6 +21,14 @@ class ProbeError : public Error {
     using Error::Error;
 };
 
+// What a screen reader reads: a window's client (child 0) or a simple child of it.
+struct AccElement {
+    Hwnd hwnd = 0;
+    long child = 0, role = 0; // ROLE_SYSTEM_*
+    Rect rect;                // screen coordinates
+    std::string name, action; // action: the default action's name
+};
+
 class Probe {
   public:
     static constexpr std::chrono::milliseconds kCallTimeout{10000};
@@ -52,6 +60,10 @@ class Probe {
 
     std::string text(Hwnd hwnd);    // WM_GETTEXT
     std::string accName(Hwnd hwnd); // what a screen reader names it
+    // What a screen reader reads in the window and each window inside it, top to bottom; an
+    // element's default action done.
+    std::vector<AccElement> accTree(Hwnd hwnd);
+    bool accDo(const AccElement& e);
     long long setText(Hwnd hwnd, const std::string& text);
     std::string className(Hwnd hwnd);
     Hwnd parent(Hwnd hwnd);
