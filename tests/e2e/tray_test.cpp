@@ -189,6 +189,9 @@ TEST(Journey, EveryStepLeavesTheKeysWithTheProgram) {
     ASSERT_TRUE(tray.waitShown(false)) << "the Minimize button did not hide to the tray";
     tray.click();
     ASSERT_TRUE(tray.waitShown(true));
+    // Wine on a busy machine may leave X's keys on its tray window though the program is active
+    // (listKey checks that first): X's focus is put where Windows' is, as a desktop would.
+    vantrel.pinKeys();
     ASSERT_TRUE(listKey("End", 1));
     tray.choose(TrayItem::About);
     ASSERT_TRUE(answerBox(probe, "About", "OK"));
