@@ -11,8 +11,7 @@
 
 #include "BenchClock.h"
 #include "BenchColorsFile.h"
-
-#include <psapi.h>
+#include "ProcessMemory.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,13 +47,6 @@ double TimeStartup(std::unique_ptr<TfrmMain>& form) {
     return Now() - t0;
 }
 
-double CommittedMb() {
-    PROCESS_MEMORY_COUNTERS pmc{};
-    pmc.cb = sizeof pmc;
-    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
-    return double(pmc.PagefileUsage) / (1024.0 * 1024.0);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -87,7 +79,7 @@ int main(int argc, char** argv) {
     for (int n : {0, 1000, 10000}) {
         WriteColors(n);
         TimeStartup(form);
-        const double mb = CommittedMb();
+        const double mb = double(vtl::bench::CommittedBytes()) / (1024.0 * 1024.0);
         if (n == 0) base = mb;
         std::printf("committed memory, %5d entries: %6.1f MB (+%.1f MB)\n", n, mb, mb - base);
         form.reset();

@@ -24,6 +24,7 @@
 
 #include "BenchClock.h"
 #include "BenchColorsFile.h"
+#include "ProcessMemory.h"
 
 #include <commctrl.h>
 #include <psapi.h>
@@ -39,10 +40,7 @@ namespace {
 using namespace vtl;
 
 unsigned long CommittedKiB() {
-    PROCESS_MEMORY_COUNTERS pmc{};
-    pmc.cb = sizeof pmc;
-    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
-    return (unsigned long)(pmc.PagefileUsage / 1024);
+    return (unsigned long)(bench::CommittedBytes() / 1024);
 }
 
 void Print(const char* when) {

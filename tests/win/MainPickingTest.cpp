@@ -3,13 +3,12 @@
 #include "WinTestSupport.h"
 
 #include "GdiObjects.h"
+#include "ProcessMemory.h"
 
 #include "main/MainForm.h"
 #include "ui/Screen.h"
 
 #include <gtest/gtest.h>
-
-#include <psapi.h>
 
 #include <memory>
 
@@ -174,18 +173,12 @@ TEST_F(MainPickingTest, PicksAndPaintsLeaveNoGdiObjectBehindAndTheCountSeesALeak
     EXPECT_EQ(bench::LiveGdiObjects(), before + 1) << "a brush left alive is counted";
 }
 
-long CommittedBytes() {
-    PROCESS_MEMORY_COUNTERS pmc{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
-    return long(pmc.PagefileUsage);
-}
-
 // Ctrl+P and Enter posted, the thread's key state saying Ctrl is down for the first: in process
 // no user's key reaches the window.
 TEST_F(MainPickingTest, KeyboardPickHoldsItsStillOfTheScreenOnlyUntilItEnds) {
     SetForegroundWindow(form->Handle());
     SetCursorPos(70, 60);
-    const long before = CommittedBytes();
+    const long before = long(bench::CommittedBytes());
     BYTE keys[256] = {};
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
@@ -193,13 +186,14 @@ TEST_F(MainPickingTest, KeyboardPickHoldsItsStillOfTheScreenOnlyUntilItEnds) {
     test::PumpFor(50);
     ASSERT_TRUE(form->PickingStill());
     const long screen = 4L * GetSystemMetrics(SM_CXSCREEN) * GetSystemMetrics(SM_CYSCREEN);
-    EXPECT_GE(CommittedBytes() - before, screen * 9 / 10) << "the count sees the still";
+    EXPECT_GE(long(bench::CommittedBytes()) - before, screen * 9 / 10)
+        << "the count sees the still";
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
     PostMessageA(form->Handle(), WM_KEYDOWN, VK_RETURN, 0);
     test::PumpFor(50);
     ASSERT_FALSE(form->Picking());
-    EXPECT_LT(CommittedBytes() - before, 1L << 20);
+    EXPECT_LT(long(bench::CommittedBytes()) - before, 1L << 20);
 }
 
 } // namespace
