@@ -27,13 +27,17 @@ TEST(CopyOnPick, KeptPicksAndCtrl8CopyTheTemplateEscARefusedOrNoTemplateNothing)
     for (const std::string line : {"rgb({Rx}, {G}, {B})", "", "rgb({R}, {G}, {B})"}) {
         std::filesystem::remove_all(VantrelSession::dataFolder());
         std::filesystem::create_directories(VantrelSession::dataFolder());
-        std::ofstream(VantrelSession::dataFolder() / "vtl3.ini") << "[VTL]\ncopyonpick=" << line;
+        // With no template, a shortcut the program cannot use is told as a refused template is.
+        std::ofstream(VantrelSession::dataFolder() / "vtl3.ini")
+            << "[VTL]\ncopyonpick=" << line << (line.empty() ? "\npickkey=Shift+A" : "");
         vantrel.emplace(true);
         const bool refused = line.find("Rx") < line.size(), copies = line.find("{R}") < line.size();
         vantrel->pinKeys();
         xdo.key("ctrl+1");
-        EXPECT_TRUE(
-            shows(refused ? "copyonpick: unknown {Rx}: see ReadMe" : hint, "247, 213, 185"));
+        EXPECT_TRUE(shows(refused        ? "copyonpick: unknown {Rx}: see ReadMe"
+                          : line.empty() ? "Shortcut Shift+A: needs Ctrl, Alt or Win; see ReadMe"
+                                         : hint,
+                          "247, 213, 185"));
         ASSERT_TRUE(vantrel->dragFrom("imgDrag", picture.screen(100, 50)));
         xdo.mouseUp(1);
         EXPECT_TRUE(copies ? shows("Copied: " + rgb, rgb) : shows(hint, "247, 213, 185")) << line;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "probe/fixture_layout.hpp"
@@ -315,23 +316,19 @@ TEST_F(Picking, DigitKeysPickTheMeanOfASquareAndOnlyItsPixelsOnTheScreenCount) {
     });
     app().pinKeys();
     ASSERT_TRUE(app().dragFrom("imgDrag", p));
-    const struct {
-        const char* key;
-        Point at;
-        const char* status;
-        const char* mean;
-    } steps[] = {{"3", p, " 3x3", "#8E8E8E"},      // 5 of 9 white
-                 {"KP_5", p, " 5x5", "#858585"},   // 13 of 25
-                 {"3", corner, " 3x3", "#808080"}, // 2 of 4: 127.5 rounds up
-                 {"1", corner, "", "#FFFFFF"},
-                 {"7", p, " 7x7", "#828282"}}; // 25 of 49
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.status);
-        xdo_.run({"key", step.key});
-        xdo_.mouseMove(step.at);
-        ASSERT_TRUE(WaitText("StatusBar1", Status(step.at, step.status)))
-            << app().text("StatusBar1");
-        EXPECT_TRUE(WaitText("edtHtml", step.mean)) << app().text("edtHtml");
+    // The key, where the pointer goes, the status's end, the mean.
+    const std::tuple<const char*, Point, const char*, const char*> steps[] = {
+        {"3", p, " 3x3", "#8E8E8E"},      // 5 of 9 white
+        {"KP_5", p, " 5x5", "#858585"},   // 13 of 25
+        {"3", corner, " 3x3", "#808080"}, // 2 of 4: 127.5 rounds up
+        {"1", corner, "", "#FFFFFF"},
+        {"7", p, " 7x7", "#828282"}}; // 25 of 49
+    for (const auto& [key, at, status, mean] : steps) {
+        SCOPED_TRACE(status);
+        xdo_.run({"key", key});
+        xdo_.mouseMove(at);
+        ASSERT_TRUE(WaitText("StatusBar1", Status(at, status))) << app().text("StatusBar1");
+        EXPECT_TRUE(WaitText("edtHtml", mean)) << app().text("edtHtml");
     }
     // At zoom 1 the outline (black on a light mean) lies one pixel outside the square around
     // (115, 48), here over a white pixel of the board.

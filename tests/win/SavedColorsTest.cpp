@@ -7,6 +7,7 @@
 #include "support/files.hpp"
 #include "ui/Application.h"
 #include "ui/Error.h"
+#include "ui/Timer.h"
 #include "ui/WideText.h"
 
 #include <gtest/gtest.h>
@@ -67,12 +68,6 @@ TEST(ColorsFile, Utf16LinesAreNarrowedExactlyOrTheFileIsKept) {
     }
 }
 
-TfrmMain* saving = nullptr;
-void CALLBACK SaveAgain(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    saving->Save1Click();
-}
-
 // A Save that comes while a Save lets waiting messages run (a timer stands in for the second
 // Ctrl+S) runs after it: both colours and another program's line reach the file.
 TEST(SavedColorsList, ASaveThatComesDuringASaveRunsAfterIt) {
@@ -82,8 +77,9 @@ TEST(SavedColorsList, ASaveThatComesDuringASaveRunsAfterIt) {
     test::WriteFileText(file, "#FF0000\r\n");
     TfrmMain form;
     test::WriteFileText(file, "#FF0000\r\n#00FF00\r\n");
-    saving = &form;
-    SetTimer(nullptr, 0, 1, &SaveAgain);
+    TTimer again(nullptr, 1);
+    again.OnTimer = [&](TComponent&) { again.SetEnabled(false), form.Save1Click(); };
+    again.SetEnabled(true);
     Sleep(20);
     form.Save1Click();
     Application().ProcessMessages();

@@ -143,14 +143,13 @@ TEST(FormScaling, DpiChangesLayOutAsAtCreationAndBackAt96DrawTheSameImage) {
                 ChangeDpi(f.form, dpi, f.client96, dpi > 120 ? 16 : -16);
                 ExpectLayoutOfDpi(f.form, f.rows, f.client96, f.panel);
             }
-            // The shell draws the taskbar's, Alt+Tab's and the tray's icons at the system's
-            // scale wherever the window is; the skinned title's icon follows the window.
+            // The shell draws the taskbar's, Alt+Tab's and the tray's (the window's small) icons
+            // at the system's scale wherever the window is; the skinned title's follows the window.
             const HWND app = Application().Handle();
             for (auto [icon, size] :
                  {std::pair(SendMessageA(main.Handle(), WM_GETICON, ICON_SMALL, 0), 16),
                   {GetClassLongPtrA(app, GCLP_HICONSM), 16},
-                  {GetClassLongPtrA(app, GCLP_HICON), 32},
-                  {LONG_PTR(Application().SmallIcon()), 16}}) {
+                  {GetClassLongPtrA(app, GCLP_HICON), 32}}) {
                 ICONINFO info{};
                 BITMAP bits{};
                 GetIconInfo(HICON(icon), &info);

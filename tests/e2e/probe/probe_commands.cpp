@@ -21,9 +21,8 @@
 //   thread udmpos <hwnd>                     -> UDM_GETPOS32 of an up-down control pixel <x> <y> ->
 //   screen pixel as 0xBBGGRR cursor                            -> x y quit
 //   traydel <hwnd> <uid>              -> 1 when the shell removed that notification-area icon
-//   acctree <hwnd>                    -> per element a screen reader reads in the window and the
-//                                        windows in it: "hwnd child role l t r
-//                                        b<TAB>name<TAB>action"
+//   acctree <hwnd>                    -> per element a screen reader reads in the window and
+//                                        those in it: "hwnd child role l t r b<TAB>name<TAB>action"
 //   accdo <hwnd> <child>              -> 1 once the element's default action is done, else 0
 //   hotkey <modifiers> <vk>           -> 1 once the probe holds that global shortcut
 //   broadcast <name>                  -> 1 once the registered message <name> is posted to all

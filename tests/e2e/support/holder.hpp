@@ -1,7 +1,5 @@
 // vtlclipholder.exe under Wine: another program holding the clipboard, or a file without
-// sharing, until released; or one that holds a file open for writing and, when released,
-// appends a line to it ("append") or writes it again, emptied at once, with a line more
-// ("rewrite").
+// sharing, until released; or, given `how`, one writing the file as tools/clip_holder.cpp says.
 #pragma once
 
 #include <string>
