@@ -1,5 +1,6 @@
 // The picked colour as the mean of a square of 3 x 3 to 9 x 9 screen pixels around the
 // pointer, chosen with the digit keys during a pick, and its outline on the magnifier.
+#include "color/Contrast.h"
 #include "main/AverageArea.h"
 #include "main/MainForm.h"
 #include "main/ZoomGeometry.h"
@@ -77,9 +78,7 @@ void TfrmMain::OutlineAverage() {
     BitBlt(zoomUnmarked_->Dc(), 0, 0, w, h, shown.Dc(), 0, 0, SRCCOPY);
     // One pixel outside the square, in black or white, whichever stands out from its mean.
     const PixelRect s = MagnifiedSquare(w, h, IndexToZoom(cboZoom->ItemIndex()), average_);
-    const COLORREF mean = CurrentColor();
-    const int light = GetRValue(mean) * 299 + GetGValue(mean) * 587 + GetBValue(mean) * 114;
-    const COLORREF ink = light >= 128000 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+    const COLORREF ink = ContrastingText(CurrentColor());
     const RECT frame{s.left - 1, s.top - 1, s.right + 1, s.bottom + 1};
     shown.FillRect({frame.left, frame.top, frame.right, frame.top + 1}, ink);
     shown.FillRect({frame.left, frame.bottom - 1, frame.right, frame.bottom}, ink);
